@@ -1,0 +1,39 @@
+# The two commands of the README: `make run` and `make test`.
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+NATIVE := build/native
+WIN32  := build/win32
+WIN64  := build/win64
+
+.PHONY: all deps native win32 win64 run test test-native test-wine bench fuzz clean
+
+all: native win32
+
+deps:
+	@bash tools/install-deps.sh
+
+native: deps
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(NATIVE) -j $(JOBS)
+
+win32: deps
+	cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	cmake --build $(WIN32) -j $(JOBS)
+
+# Same sources for x86-64 Windows: what the Wine tests run where 32-bit code cannot execute.
+win64: deps
+	cmake -S . -B $(WIN64) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
+	cmake --build $(WIN64) -j $(JOBS)
+
+run: native win32
+	@bash tools/run.sh
+
+test-native: native
+	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+
+test-wine: win32
+	@bash tests/wine/run.sh
+
+test: test-native test-wine
+
+clean:
+	rm -rf build

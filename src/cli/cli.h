@@ -1,0 +1,65 @@
+// The command-line front end: shared argument handling and output.
+//
+// Every text of the engine is CP932; the terminal speaks UTF-8.  Commands
+// print through Print()/PrintLine() (converted) and report bad input with
+// Fail(), which prints the message on stderr and returns the exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "time/calendar.h"
+
+// Arguments of one command after its name; arguments are already CP932.
+struct CliArgs {
+  std::vector<std::string> args;  // positional arguments and options, in order
+
+  // Removes a flag ("--json") and says whether it was there.
+  bool TakeFlag(const char* szName);
+  // Removes an option with a value ("--orb 5"); false when absent.  A
+  // missing value leaves szValueMissing set.
+  bool TakeOption(const char* szName, std::string* pValue);
+  // Whether an option was given without its value.
+  bool bValueMissing = false;
+  std::string sMissingOption;
+};
+
+// One command of horomira.
+struct CliCommand {
+  const char* szName;     // "time"
+  const char* szUsage;    // one line: "time DATE [--json]"
+  const char* szHelp;     // what it does, UTF-8
+  int (*Run)(CliArgs& args);
+};
+
+// Registers a command; used through a static CliRegistrar in each command file.
+struct CliRegistrar {
+  explicit CliRegistrar(const CliCommand& cmd);
+};
+const std::vector<CliCommand>& CliCommands();
+
+// Output in UTF-8 of CP932 text.
+void Print(const std::string& sCp932);
+void PrintLine(const std::string& sCp932);
+// Prints a CP932 message on stderr (UTF-8) and returns 2, the exit code of
+// bad input.
+int Fail(const std::string& sCp932);
+// Exit code of bad input rejected with a message already shown.
+constexpr int kExitBadInput = 2;
+
+// A moment "YYYY-MM-DD[THH:MM[:SS[.s...]]]" (astronomical year, may be
+// negative) into a DateTime; a missing time is 00:00.  Not checked against
+// the calendar: callers pass it to ValidateDateTime.  False when the text
+// is not of that form.
+bool ParseMoment(const std::string& s, DateTime* pTime, bool* pbHasTime = nullptr);
+
+// The local clock as a DateTime (JST, seconds with milliseconds).
+DateTime NowJst();
+
+// JSON output is built in UTF-8: JsonString converts a CP932 text and
+// quotes it; PrintJson prints a finished UTF-8 document as it is.
+std::string JsonNumber(double d);
+std::string JsonString(const std::string& sCp932);
+void PrintJson(const std::string& sUtf8);
+// "YYYY-MM-DDTHH:MM:SS.sss" of a JST record.
+std::string IsoMoment(const DateTime& t);

@@ -1,0 +1,162 @@
+// horomira: the engine of Horomap.exe for Linux users and scripts.
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "cli/cli.h"
+#include "platform/native/native_control.h"
+
+namespace {
+
+std::vector<CliCommand>& Registry() {
+  static std::vector<CliCommand> commands;
+  return commands;
+}
+
+void PrintUsage(FILE* f) {
+  fputs("usage: horomira COMMAND [ARGS...] [--json]\n\ncommands:\n", f);
+  for (const CliCommand& c : CliCommands()) fputs(Cp932ToUtf8(std::string("  ") + c.szUsage + "\n").c_str(), f);
+  fputs("\nTimes are Japan Standard Time (UT + 9 h), astronomical years:\n"
+        "  YYYY-MM-DD, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS[.s...]\n"
+        "'horomira COMMAND --help' explains a command.\n",
+        f);
+}
+
+const CliCommand* FindCommand(const char* szName) {
+  for (const CliCommand& c : CliCommands()) {
+    if (strcmp(c.szName, szName) == 0) return &c;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+CliRegistrar::CliRegistrar(const CliCommand& cmd) { Registry().push_back(cmd); }
+const std::vector<CliCommand>& CliCommands() { return Registry(); }
+
+bool CliArgs::TakeFlag(const char* szName) {
+  for (auto it = args.begin(); it != args.end(); ++it) {
+    if (*it == szName) {
+      args.erase(it);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool CliArgs::TakeOption(const char* szName, std::string* pValue) {
+  for (auto it = args.begin(); it != args.end(); ++it) {
+    if (*it != szName) continue;
+    if (it + 1 == args.end()) {
+      bValueMissing = true;
+      sMissingOption = szName;
+      args.erase(it);
+      return false;
+    }
+    *pValue = *(it + 1);
+    args.erase(it, it + 2);
+    return true;
+  }
+  return false;
+}
+
+void Print(const std::string& sCp932) { fputs(Cp932ToUtf8(sCp932).c_str(), stdout); }
+void PrintLine(const std::string& sCp932) { Print(sCp932 + "\n"); }
+void PrintJson(const std::string& sUtf8) { fputs((sUtf8 + "\n").c_str(), stdout); }
+
+int Fail(const std::string& sCp932) {
+  fprintf(stderr, "horomira: %s\n", Cp932ToUtf8(sCp932).c_str());
+  return kExitBadInput;
+}
+
+bool ParseMoment(const std::string& s, DateTime* pTime, bool* pbHasTime) {
+  int y, mo, d, h = 0, mi = 0, n = 0;
+  double sec = 0.0;
+  const char* p = s.c_str();
+  if (sscanf(p, "%d-%2d-%2d%n", &y, &mo, &d, &n) != 3) return false;
+  // The year must be written with at least four digits (after a sign).
+  const char* pDigits = (*p == '-' || *p == '+') ? p + 1 : p;
+  if (strspn(pDigits, "0123456789") < 4) return false;
+  p += n;
+  bool bHasTime = false;
+  if (*p == 'T' || *p == ' ') {
+    bHasTime = true;
+    ++p;
+    if (sscanf(p, "%2d:%2d%n", &h, &mi, &n) != 2) return false;
+    p += n;
+    if (*p == ':') {
+      ++p;
+      char* pEnd = nullptr;
+      if (!isdigit(static_cast<unsigned char>(*p))) return false;
+      sec = strtod(p, &pEnd);
+      p = pEnd;
+    }
+  }
+  if (*p != '\0') return false;
+  *pTime = DateTime{y, mo, d, h, mi, sec};
+  if (pbHasTime) *pbHasTime = bHasTime;
+  return true;
+}
+
+DateTime NowJst() {
+  LocalClock c;
+  PlatformLocalTime(&c);
+  return DateTime{c.year, c.month, c.day, c.hour, c.minute, c.second + 0.001 * c.millisecond};
+}
+
+std::string JsonNumber(double d) {
+  if (!std::isfinite(d)) return "null";
+  char sz[40];
+  snprintf(sz, sizeof sz, "%.17g", d);
+  return sz;
+}
+
+std::string JsonString(const std::string& sCp932) {
+  const std::string s = Cp932ToUtf8(sCp932);
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char sz[8];
+      snprintf(sz, sizeof sz, "\\u%04x", c);
+      out += sz;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string IsoMoment(const DateTime& t) {
+  char sz[64];
+  // Milliseconds are truncated so that a second of 59.9996 never prints as 60.
+  const double dMs = std::floor(t.second * 1000.0) / 1000.0;
+  snprintf(sz, sizeof sz, "%04d-%02d-%02dT%02d:%02d:%06.3f", t.year, t.month, t.day, t.hour,
+           t.minute, dMs);
+  return sz;
+}
+
+int main(int argc, char** argv) {
+  NativeSetBoxMode(kNativeBoxesStderr);
+  if (argc < 2 || strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0) {
+    PrintUsage(argc < 2 ? stderr : stdout);
+    return argc < 2 ? kExitBadInput : 0;
+  }
+  const CliCommand* pCmd = FindCommand(argv[1]);
+  if (!pCmd) {
+    fprintf(stderr, "horomira: unknown command '%s'\n", argv[1]);
+    PrintUsage(stderr);
+    return kExitBadInput;
+  }
+  CliArgs args;
+  for (int i = 2; i < argc; ++i) args.args.push_back(Utf8ToCp932(argv[i]));
+  if (args.TakeFlag("--help") || args.TakeFlag("-h")) {
+    Print(std::string("usage: horomira ") + pCmd->szUsage + "\n\n" + pCmd->szHelp + "\n");
+    return 0;
+  }
+  return pCmd->Run(args);
+}

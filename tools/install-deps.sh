@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, when they are
+# missing.  Needs root for apt; without root it only says what is missing.
+set -euo pipefail
+
+packages=(cmake g++ make libgtest-dev libbenchmark-dev
+          g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+          xvfb xauth xdotool imagemagick fonts-ipafont-gothic locales
+          wine wine64 wine32:i386)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+need_locale=0
+locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$' || need_locale=1
+
+if [ ${#missing[@]} -eq 0 ] && [ $need_locale -eq 0 ]; then
+  exit 0
+fi
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install-deps: missing (run as root to install): ${missing[*]}" >&2
+  [ $need_locale -eq 1 ] && echo "install-deps: missing locale ja_JP.UTF-8" >&2
+  exit 0
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "install-deps: installing ${missing[*]}"
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+if [ $need_locale -eq 1 ] || ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
