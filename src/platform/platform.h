@@ -74,3 +74,46 @@ void PlatformDestroyMainWindow();
 
 // The local clock (JST).
 void PlatformLocalTime(LocalClock* pClock);
+
+// --- File dialogs, the recent-files menu and the title page -----------------
+
+// Flags of the open and save dialogs (Win32 values).
+enum : unsigned {
+  kOfnOverwritePrompt = 0x0002,
+  kOfnHideReadOnly = 0x0004,
+  kOfnFileMustExist = 0x1000,
+};
+
+// What the open and save dialogs are given: the shared structure of the
+// program's file dialogs.
+struct FileDialogSettings {
+  WindowRef hOwner;
+  const char* szFilter;   // description and pattern pairs, each NUL-terminated, ending in ""
+  unsigned nFilterIndex;  // 1 = the first pair
+  char* szFile;           // full path, in and out
+  unsigned cbFile;
+  char* szFileTitle;      // file name without folder, out
+  unsigned cbFileTitle;
+  unsigned dwFlags;       // kOfn... flags
+  const char* szDefExt;   // extension added to a name typed without one
+};
+
+enum FileDialogKind : int { kFileDialogOpen = 0, kFileDialogSave = 1 };
+
+// Runs the open or the save dialog.  Returns 1 when the user chose a file
+// (szFile and szFileTitle filled), 0 on cancel.
+int PlatformFileDialog(FileDialogKind kind, FileDialogSettings* pSettings);
+
+// A menu, opaque to the engine (an HMENU on Windows).
+using MenuRef = void*;
+
+// Replaces the recent-file items of the first submenu of hMenu: deletes the
+// commands iFirstCommand .. iFirstCommand + 9, appends nItems items with the
+// given texts and commands iFirstCommand + i, and makes iFirstCommand the
+// default item.
+void PlatformRebuildRecentMenu(MenuRef hMenu, int iFirstCommand, int nItems,
+                               const char* const* pszTexts);
+
+// Shows the title page without buttons with up to three lines for the given
+// time, then removes it.
+void PlatformShowTitlePage(const char* const* pszLines, int nLines, int iMilliseconds);

@@ -49,3 +49,70 @@ bool NativeMainWindowDestroyed();
 // CP932 <-> UTF-8 for the terminal.  Bytes that do not convert become "?".
 std::string Cp932ToUtf8(const std::string& s);
 std::string Utf8ToCp932(const std::string& s);
+
+// --- Folders, screen and file failures ---------------------------------------
+
+// Fixes the folders the engine sees (Shift-JIS paths); null returns to the
+// real ones (current folder, folder of the program file; no Windows folder).
+void NativeSetDirectories(const char* szCurrent, const char* szModule, const char* szWindows);
+
+// Fixes the screen size (pixels); the default is 1024 x 768.
+void NativeSetScreenSize(int iWidth, int iHeight);
+
+// Makes PlatformWriteFile fail once nBytes have been written in all since
+// this call (the bytes up to the limit reach the file); -1 ends the failure.
+void NativeFailWritesAfter(long nBytes);
+
+// Makes the next PlatformReplaceFile fail.
+void NativeFailNextReplace();
+
+// --- Registry -----------------------------------------------------------------
+
+// One key of the in-memory registry.
+struct NativeRegEntry {
+  std::string key;    // as created ("Horomap\shell\open")
+  bool bHasDefault;   // the default value is set
+  std::string value;  // the default value
+};
+
+// Empties the registry and lifts every denial.
+void NativeRegistryClear();
+// All keys, sorted by name without regard to case.
+std::vector<NativeRegEntry> NativeRegistryEntries();
+// Whether a key exists; its default value when it has one.
+bool NativeRegistryHasKey(const char* szKey);
+bool NativeRegistryDefault(const char* szKey, std::string* pValue);
+// Makes creating the key fail (as for a user without rights).
+void NativeRegistryDenyCreate(const char* szKey);
+
+// --- File dialogs, recent-files menu, title page --------------------------------
+
+// One file dialog that was shown, with what it was given.
+struct ShownFileDialog {
+  int kind;                 // FileDialogKind
+  WindowRef owner;
+  std::string filter;       // pairs joined with '|'
+  unsigned nFilterIndex;
+  unsigned dwFlags;
+  std::string defExt;
+  std::string initialFile;  // szFile when it opened
+  unsigned cbFile;
+  unsigned cbFileTitle;
+};
+
+// Queues the answer of the next file dialog: the chosen path, or null for
+// cancel.  Without a queued answer a dialog is cancelled.
+void NativeQueueFileDialogAnswer(const char* szPath);
+const std::vector<ShownFileDialog>& NativeShownFileDialogs();
+void NativeClearFileDialogs();
+
+// The recent-file items of the last menu rebuild, their first command, the
+// default command and the number of rebuilds.
+const std::vector<std::string>& NativeRecentMenuItems();
+int NativeRecentMenuFirstCommand();
+int NativeRecentMenuDefault();
+int NativeRecentMenuRebuilds();
+void NativeClearRecentMenu();
+
+// A title page is recorded among the shown boxes with kind "TitlePage", its
+// lines joined by '\n' as text and its time (ms) as style.

@@ -110,6 +110,16 @@ WindowRef PlatformMainWindow() { return State().hMain; }
 
 void PlatformDestroyMainWindow() { State().bMainDestroyed = true; }
 
+void PlatformShowTitlePage(const char* const* pszLines, int nLines, int iMilliseconds) {
+  // Recorded like a box; nobody waits natively.
+  ShownBox box{"TitlePage", nullptr, "", "", {}, static_cast<unsigned>(iMilliseconds), 0};
+  for (int i = 0; i < nLines && i < 3; ++i) {
+    box.lines[i] = pszLines[i] ? pszLines[i] : "";
+    box.text += (i ? "\n" : "") + box.lines[i];
+  }
+  State().shown.push_back(box);
+}
+
 void PlatformLocalTime(LocalClock* pClock) {
   NativeState& s = State();
   if (s.bClockFixed) {

@@ -1,0 +1,145 @@
+// The .bd5 association: registering, removing (uninstall), and the silent
+// re-registration that keeps it pointing at the program's folder.
+#include "persistence/association.h"
+
+#include <cstdio>
+
+#include "persistence/settings.h"
+#include "platform/os_services.h"
+#include "platform/reports.h"
+
+const char kAssocCommandKey[] = "Horomap\\shell\\open\\command";
+const char kAssocCommandTail[] = "Horomap %1";
+
+namespace {
+
+const char kProgIdKey[] = "Horomap";
+const char kShellKey[] = "Horomap\\shell";
+const char kOpenKey[] = "Horomap\\shell\\open";
+const char kIconKey[] = "Horomap\\DefaultIcon";
+const char kExtensionKey[] = ".bd5";
+// The spellings the removal uses; key names are not case-sensitive.
+const char kOpenKeyUpper[] = "Horomap\\shell\\OPEN";
+const char kCommandKeyUpper[] = "Horomap\\shell\\OPEN\\command";
+
+WindowRef Owner() { return PlatformMainWindow(); }
+
+// Creates one key and sets its default value.  Returns 1 when the key could
+// be created (the value is not checked).
+int CreateEntry(const char* szKey, const char* szValue) {
+  RegKeyRef hKey;
+  if (!PlatformRegCreateKey(szKey, &hKey)) return 0;
+  PlatformRegSetDefault(hKey, szValue);
+  PlatformRegCloseKey(hKey);
+  return 1;
+}
+
+// Creates the five entries in their order and flushes "Horomap".
+// Returns the error code: 2 for DefaultIcon, 4 for .bd5.
+int CreateEntries() {
+  char szCommand[kPathFieldSize];
+  char szIcon[kPathFieldSize];
+  AssociationCommandLine(szCommand, sizeof szCommand);
+  AssociationIconPath(szIcon, sizeof szIcon);
+  int iError = 0;
+  CreateEntry(kShellKey, "open");
+  CreateEntry(kOpenKey, "&Open");
+  CreateEntry(kAssocCommandKey, szCommand);
+  if (!CreateEntry(kIconKey, szIcon)) iError += 2;
+  if (!CreateEntry(kExtensionKey, kProgIdKey)) iError += 4;
+  RegKeyRef hKey;
+  if (PlatformRegOpenKey(kProgIdKey, &hKey)) {
+    PlatformRegFlushKey(hKey);
+    PlatformRegCloseKey(hKey);
+  }
+  return iError;
+}
+
+// Opens a key and deletes its default value.  Returns -1 when the key
+// cannot be opened, 0 when the value cannot be deleted, 1 on success.
+int DeleteDefaultOf(const char* szKey) {
+  RegKeyRef hKey;
+  if (!PlatformRegOpenKey(szKey, &hKey)) return -1;
+  const int iOk = PlatformRegDeleteDefault(hKey);
+  PlatformRegCloseKey(hKey);
+  return iOk;
+}
+
+int Register(SystemIniInf* pSii) {
+  const char* const pszLines[1] = {"    自動設定中 ..."};
+  PlatformShowTitlePage(pszLines, 1, 3000);
+  if (pSii->dwMagic != kRecordMagic) ResetSettings(pSii);
+  const int iError = CreateEntries();
+  if (iError != 0) ReportCheckValue("error", iError);
+  return iError == 0 ? 1 : 0;
+}
+
+int Remove(int iMode) {
+  // Mode -1 prepares a new registration and reports nothing.
+  const bool bReport = iMode == kAssocUninstall;
+  int iError = 0;
+  if (iMode == kAssocUninstall) {
+    char szSii[kPathFieldSize];
+    SettingsFilePath(szSii, sizeof szSii);
+    const int iDeleted = PlatformDeleteFile(szSii);
+    AppOkMsg(Owner(), "ホロミラの システムファイル", kSiiFileName,
+             iDeleted ? "正常に削除されました" : "未設定または削除できません", "");
+  }
+  const int iValue = DeleteDefaultOf(kCommandKeyUpper);
+  if (iValue < 0) iError += 100;
+  if (iValue <= 0) {
+    if (bReport) {
+      AppOkMsg(Owner(), "HKEY_CLASSES_ROOT", kCommandKeyUpper, "未設定または削除できません",
+               "このエラーは無視しても構いません");
+    }
+    iError += 200;
+  } else if (bReport) {
+    AppOkMsg(Owner(), "HKEY_CLASSES_ROOT", kCommandKeyUpper, "アンインストール", "正常に削除されました");
+  }
+  const int iIcon = DeleteDefaultOf(kIconKey);
+  bool bKeysFailed = false;
+  if (iIcon < 0) {
+    iError += 400;
+  } else {
+    PlatformRegDeleteKey(kCommandKeyUpper);
+    PlatformRegDeleteKey(kOpenKeyUpper);
+    PlatformRegDeleteKey(kShellKey);
+    PlatformRegDeleteKey(kIconKey);
+    if (!PlatformRegDeleteKey(kProgIdKey)) bKeysFailed = true;
+    if (!PlatformRegDeleteKey(kExtensionKey)) bKeysFailed = true;
+  }
+  if (iIcon < 0 || bKeysFailed) {
+    if (bReport) ReportPlaceKind("レジストリのサブキー", "開けないか削除できない", 0);
+    iError += 800;
+  }
+  if (iError != 0 && bReport) ReportCheckValue("error", iError);
+  return iError == 0 ? 1 : 0;
+}
+
+}  // namespace
+
+void AssociationCommandLine(char* szOut, unsigned cbOut) {
+  char szDir[kPathFieldSize];
+  PlatformModuleDirectory(szDir, sizeof szDir);
+  if (!JoinPath(szOut, cbOut, szDir, kAssocCommandTail)) snprintf(szOut, cbOut, "%s", kAssocCommandTail);
+}
+
+void AssociationIconPath(char* szOut, unsigned cbOut) {
+  char szDir[kPathFieldSize];
+  PlatformModuleDirectory(szDir, sizeof szDir);
+  if (!JoinPath(szOut, cbOut, szDir, "Horomap.exe,1")) snprintf(szOut, cbOut, "%s", "Horomap.exe,1");
+}
+
+int SetFileAssociation(SystemIniInf* pSii, int iMode) {
+  if (iMode == kAssocRegister) return Register(pSii);
+  return Remove(iMode);
+}
+
+void ReregisterFileAssociation() {
+  DeleteDefaultOf(kAssocCommandKey);
+  DeleteDefaultOf(kIconKey);
+  static const char* const kKeys[] = {kCommandKeyUpper, kOpenKeyUpper, kAssocCommandKey, kOpenKey,
+                                      kShellKey,        kIconKey,      kProgIdKey,       kExtensionKey};
+  for (const char* szKey : kKeys) PlatformRegDeleteKey(szKey);
+  CreateEntries();
+}

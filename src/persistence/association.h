@@ -1,0 +1,45 @@
+// The association of .bd5 files with the program (ProgID "Horomap" under
+// HKEY_CLASSES_ROOT) and the uninstall of the settings.
+//
+// Entries (default values, REG_SZ):
+//   Horomap\shell               "open"
+//   Horomap\shell\open          "&Open"
+//   Horomap\shell\open\command  <folder>\Horomap %1
+//   Horomap\DefaultIcon         <folder>\Horomap.exe,1
+//   .bd5                        "Horomap"
+// where <folder> is the folder of the program file.
+#pragma once
+
+struct SystemIniInf;
+
+// Registry key holding the command line of the association.
+extern const char kAssocCommandKey[];  // "Horomap\shell\open\command"
+// Text after the folder in the registered command line.
+extern const char kAssocCommandTail[];  // "Horomap %1"
+
+// Modes of SetFileAssociation.
+enum : int {
+  kAssocRegister = 1,     // register (first start, after a migration)
+  kAssocUninstall = 0,    // delete Horom.sii and remove, reporting each step
+  kAssocRemoveQuiet = -1, // remove silently (before registering anew)
+};
+
+// SetFileAssociation: registers (mode 1) or removes (modes 0 and -1) the
+// association.  Registering shows the title page "    自動設定中 ..." for
+// 3000 ms and resets a record without its magic word.  Failures add up in
+// an error code (register: 2 DefaultIcon, 4 .bd5; remove: 100 the command
+// key cannot be opened, 200 its value cannot be deleted, 400 DefaultIcon
+// cannot be opened, 800 a key cannot be deleted), shown as "error = %.8f"
+// in the "CheckValue" box; mode -1 shows nothing.
+// Returns 1 when the error code is 0, else 0.
+int SetFileAssociation(SystemIniInf* pSii, int iMode);
+
+// ReregisterFileAssociation: the silent sequence of every load in mode 1:
+// deletes the values and keys of the association and creates them anew for
+// this program's folder.  Results are not checked.
+void ReregisterFileAssociation();
+
+// AssociationCommandLine / AssociationIconPath: the registered texts for
+// this program's folder.
+void AssociationCommandLine(char* szOut, unsigned cbOut);
+void AssociationIconPath(char* szOut, unsigned cbOut);

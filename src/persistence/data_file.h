@@ -1,0 +1,196 @@
+// Birth-data files (.bd5): the in-memory birth-data table, reading and
+// writing files, appending and deleting rows, the recent-files list, opening
+// a path given as an argument, the sample file and the file commands.
+//
+// A .bd5 file is a plain sequence of 312-byte BirthRecord rows with no
+// header, at most 1000 of them.  Files are written safely: into a temporary
+// file beside the target, which replaces the old file only when every row
+// reached the disk.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+#include "persistence/birth_record.h"
+#include "platform/platform.h"
+
+struct SystemIniInf;
+
+// Row slots of the table and the most rows a file holds.
+constexpr int kTableSlots = 1024;
+constexpr int kMaxFileRows = 1000;
+// Size of the path fields of the settings record and of the file fields.
+constexpr int kPathFieldSize = 275;
+constexpr int kFileBufferSize = 261;
+// First recent-file menu command (slots 0..9 are 45700..45709).
+constexpr int kRecentFileCommand = 45700;
+constexpr int kRecentFileSlots = 10;
+
+// Results of classifying a path by its extension.
+enum : int {
+  kFileClassOther = 0,
+  kFileClassBirthData = 50,  // .bd5
+  kFileClassChartData = 51,  // .cd5, not yet used
+  kFileClassText = 54,       // .txt, not yet used
+};
+
+// The birth-data table (hVirtualFile of the application state): a zeroed
+// 319504-byte block; rows 0 .. iNumData-1 are in use, in file order.
+#pragma pack(push, 1)
+struct BirthTable {
+  BirthRecord rows[kTableSlots];
+  uint32_t dwMainWindow;  // 32-bit image of the main window handle; not read here
+  uint32_t reserved1;
+  int32_t iNumData;       // rows in use, 0 .. 1024
+  uint32_t reserved2;
+};
+#pragma pack(pop)
+static_assert(sizeof(BirthTable) == 319504, "birth-data table block");
+static_assert(offsetof(BirthTable, dwMainWindow) == 319488, "birth-data table block");
+static_assert(offsetof(BirthTable, iNumData) == 319496, "birth-data table block");
+
+// The file fields of the application state: the buffers of the shared open
+// and save dialog, the file name of the caption and the previous file
+// remembered by "新規作成".  The application state embeds one.
+struct FileState {
+  FileDialogSettings ofn;
+  char szFile[kFileBufferSize];         // full path chosen in a file dialog
+  char szFileTitle[kFileBufferSize];    // its file name
+  char szCaptionFile[kFileBufferSize];  // file name shown in the caption
+  char szPrevFile[kFileBufferSize];     // previous birth-data file
+  int32_t nPrevData;                    // row count of the previous file
+};
+
+// --- Paths -------------------------------------------------------------------
+
+// StripQuotes: removes one pair of enclosing double quotes when the text both
+// starts and ends with one (a lone quote is kept).  Returns szText.
+char* StripQuotes(char* szText);
+
+// ClassifyPath: 50 for ".bd5", 51 for ".cd5", 54 for ".txt" (the last four
+// characters, case ignored, after removing enclosing quotes), 0 otherwise.
+int ClassifyPath(const char* szPath);
+
+// SamePath: compares two Shift-JIS paths without regard to the case of
+// single-byte letters (trail bytes of double-byte characters compare
+// exactly).  True when equal.
+bool SamePath(const char* szA, const char* szB);
+
+// JoinPath: szOut = folder, separator, name (no doubled separator after a
+// drive root).  Returns 0 when the result does not fit cbOut, else 1.
+int JoinPath(char* szOut, size_t cbOut, const char* szDir, const char* szName);
+
+// DefaultDataFilePath: the current folder followed by "出生ﾃﾞｰﾀ.Bd5".
+void DefaultDataFilePath(char* szOut, size_t cbOut);
+
+// --- Table and file ----------------------------------------------------------
+
+// CheckFileRow: whether a row read from a file may enter the table, checked
+// in the program's order: ValidateDateTime (from-file flag set, so its
+// warning box comes first), the magic word, a name of 1..50 bytes, a month
+// other than 0; also finite seconds and coordinates.  Returns 1 or 0.
+int CheckFileRow(const BirthRecord& row);
+
+// ReadBirthDataStream: reads rows from an open stream into the table (the
+// file step of ReadBirthDataFile; szPath names the file in messages).
+// Returns the rows read, 0 on a corrupt or empty file (the table untouched).
+int ReadBirthDataStream(FILE* f, const char* szPath, BirthTable* pTable);
+
+// ReadBirthDataFile: reads a .bd5 file into the table.  Rows are checked
+// (CheckFileRow), renumbered and given their list lines; at most 1000 are
+// read and a short tail is ignored.  The table changes only when at least
+// one row was read and no row failed.
+// Returns the rows read; 0 after the box "上記のファイルをひらけません" (no
+// file), "ファイルが壊れています" (a row failed) or the zero-rows box.
+int ReadBirthDataFile(const char* szPath, BirthTable* pTable);
+
+// WriteBirthDataFile: writes rows 0 .. min(iNumData, 1000)-1 (magic word
+// set) to the path, safely.  Returns 1, or 0 after the box "not open in
+// w-mode" (cannot be created) or "!fwrite at WriteBirthDataFile" (a write
+// failed; the old file is intact).
+int WriteBirthDataFile(BirthTable* pTable, const char* szPath);
+
+// OpenFileAsCurrent: reads the file; when rows were read it becomes the
+// current file of the settings and the first recent file.  Returns the rows.
+int OpenFileAsCurrent(const char* szPath, BirthTable* pTable, SystemIniInf* pSii, MenuRef hMenu);
+
+// AppendRow: stores a record (bSave cleared) in slot iSlot, or after the last
+// row when iSlot is 0, renumbered and with its list line; iNumData = slot + 1.
+// A slot of 1024 or more shows "このﾌｧｲﾙはすでに一杯です。..." and changes
+// nothing; a slot of 1000 or more is appended with a warning that the file
+// keeps only 1000 rows.  A slot past the last row means after the last row;
+// storing into a row in use keeps the rows after it.
+// Returns slot + 1, or 0 when the table is full.
+int AppendRow(BirthRecord* pRec, BirthTable* pTable, int iSlot);
+
+// DeleteRow: removes row iRow; later rows move down one slot (their iDataNo
+// is renumbered at the next read).  A row outside 0 .. iNumData-1 is
+// ignored.  Returns 1 when a row was removed.
+int DeleteRow(BirthTable* pTable, int iRow);
+
+// --- Recent files and opening by argument --------------------------------------
+
+// AddRecentFile: puts a path into the recent-files list at position iPos
+// (outside 0..9: 1): a listed path moves there, a new one is inserted and the
+// oldest falls off a full list; then the menu is rebuilt.
+void AddRecentFile(const char* szPath, SystemIniInf* pSii, MenuRef hMenu, int iPos);
+
+// RebuildRecentMenu: the recent-file items "&%d %s" (1..9, then 0) as
+// commands 45700.. (an empty list first receives the current file).
+void RebuildRecentMenu(SystemIniInf* pSii, MenuRef hMenu);
+
+// OpenByArgument: opens a command-line or dialog argument: a .bd5 file
+// becomes the current file (nPrevData = its rows); .cd5 and .txt show
+// "将来の拡張用"; "@velkor" resets the settings; anything else shows "無効な
+// 引数".  On success the argument becomes the caption file name.
+// Returns 50 when a birth-data file was opened, 0 otherwise.
+int OpenByArgument(const char* szArg, SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable,
+                   MenuRef hMenu);
+
+// CreateSampleFile: makes the two sample people the whole table, the current
+// file the default path (current folder + "出生ﾃﾞｰﾀ.Bd5", also the caption)
+// and the first recent file.  The file is written at the next save point.
+// A file already at the default path is never overwritten by the sample:
+// when it reads, it is opened as current instead; when it does not, the
+// sample table is named "無題.bd5", so that closing asks for a name.
+// Returns the rows now in the table.
+int CreateSampleFile(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable, MenuRef hMenu);
+
+// MakeSampleRow: the sample person of row 0 or 1.
+void MakeSampleRow(int iRow, BirthRecord* pRec);
+
+// PrepareFileDialog: the shared open/save structure: filter "出生データ
+// (*.bd5)", index 1, the 260-byte path and title buffers of pFiles, file must
+// exist, hide read-only, prompt before overwrite, default extension "bd5".
+void PrepareFileDialog(FileState* pFiles, WindowRef hOwner);
+
+// --- File commands ---------------------------------------------------------------
+
+// SaveCurrentFile: the save point: writes the table to the current file.
+int SaveCurrentFile(BirthTable* pTable, const SystemIniInf* pSii);
+
+// OpenFileCommand ("開く"): the save point (skipped while a start-up request
+// is pending), the open dialog, then OpenByArgument.  Returns 50 when a
+// birth-data file was opened (the caller shows its list), 0 otherwise.
+int OpenFileCommand(bool bStartupRequest, SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable,
+                    MenuRef hMenu);
+
+// OpenRecentFileCommand: commands 45700..45709: the table is first written
+// to the current file, then the slot's path is opened by argument.
+// Returns 50 when it was opened.
+int OpenRecentFileCommand(int iCommand, SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable,
+                          MenuRef hMenu);
+
+// NewFileCommand ("新規作成"): after the confirmation "出生データファイル
+// (.bd5) を新規作成します", remembers and writes a file with rows, empties the
+// table and names it "無題.bd5".  Returns 1 when the table was emptied (the
+// caller resets the chart slots), 0 on cancel.
+int NewFileCommand(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable);
+
+// SaveAsCommand ("名前を付けて保存"): the save point (not when closing), the
+// save dialog, then the table is written to the chosen path, added to the
+// recent files (position 0 for .bd5, 1 otherwise), made current when it is
+// a .bd5 and put into the caption.  Returns 1 when written.
+int SaveAsCommand(bool bClosing, SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable,
+                  MenuRef hMenu);

@@ -1,0 +1,200 @@
+// Win32 operating-system services: files by ANSI (Shift-JIS) path, the
+// write-through replacement of a file, the program's folders, the screen,
+// the registry under HKEY_CLASSES_ROOT, the common file dialogs, the
+// recent-files menu and the title page.
+#include <windows.h>
+#include <commdlg.h>
+#include <io.h>
+
+#include <cstring>
+
+#include "platform/os_services.h"
+#include "platform/platform.h"
+
+namespace {
+
+bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+// Cuts a Shift-JIS path after its last real "\" (a trail byte 0x5C is not
+// one), leaving the folder; a drive root keeps its "\".
+void CutToFolder(char* szPath) {
+  char* pLast = nullptr;
+  for (char* p = szPath; *p; ++p) {
+    if (IsLeadByte(static_cast<unsigned char>(*p)) && p[1]) {
+      ++p;
+      continue;
+    }
+    if (*p == '\\') pLast = p;
+  }
+  if (!pLast) return;
+  if (pLast > szPath && pLast[-1] == ':') pLast[1] = '\0';
+  else *pLast = '\0';
+}
+
+int CopyDir(const char* szSrc, DWORD n, char* szDir, size_t cbDir) {
+  if (cbDir == 0) return 0;
+  szDir[0] = '\0';
+  if (n == 0 || n >= cbDir) return 0;
+  memcpy(szDir, szSrc, n + 1);
+  return 1;
+}
+
+HKEY KeyOf(RegKeyRef hKey) { return static_cast<HKEY>(hKey); }
+
+}  // namespace
+
+// --- Files ------------------------------------------------------------------
+
+FILE* PlatformOpenFile(const char* szPath, const char* szMode) {
+  if (!szPath || !szPath[0]) return nullptr;
+  return fopen(szPath, szMode);
+}
+
+int PlatformWriteFile(FILE* f, const void* pData, size_t n) { return fwrite(pData, 1, n, f) == n ? 1 : 0; }
+
+int PlatformCommitFile(FILE* f) {
+  int iOk = fflush(f) == 0;
+  if (iOk && _commit(_fileno(f)) != 0) iOk = 0;
+  if (fclose(f) != 0) iOk = 0;
+  return iOk;
+}
+
+int PlatformReplaceFile(const char* szNewPath, const char* szPath) {
+  return MoveFileExA(szNewPath, szPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 1 : 0;
+}
+
+int PlatformDeleteFile(const char* szPath) { return DeleteFileA(szPath) ? 1 : 0; }
+
+// --- Folders and screen -----------------------------------------------------
+
+int PlatformCurrentDirectory(char* szDir, size_t cbDir) {
+  char buf[MAX_PATH + 1];
+  const DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
+  return CopyDir(buf, n < sizeof buf ? n : 0, szDir, cbDir);
+}
+
+int PlatformModuleDirectory(char* szDir, size_t cbDir) {
+  char buf[MAX_PATH + 1];
+  const DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return CopyDir(buf, 0, szDir, cbDir);
+  buf[n] = '\0';
+  CutToFolder(buf);
+  return CopyDir(buf, static_cast<DWORD>(strlen(buf)), szDir, cbDir);
+}
+
+int PlatformWindowsDirectory(char* szDir, size_t cbDir) {
+  char buf[MAX_PATH + 1];
+  const UINT n = GetWindowsDirectoryA(buf, sizeof buf);
+  return CopyDir(buf, n < sizeof buf ? n : 0, szDir, cbDir);
+}
+
+void PlatformScreenSize(int* piWidth, int* piHeight) {
+  *piWidth = GetSystemMetrics(SM_CXSCREEN);
+  *piHeight = GetSystemMetrics(SM_CYSCREEN);
+}
+
+// --- Registry -----------------------------------------------------------------
+
+int PlatformRegCreateKey(const char* szSubKey, RegKeyRef* phKey) {
+  HKEY hKey = nullptr;
+  DWORD dwDisposition = 0;
+  const LONG r = RegCreateKeyExA(HKEY_CLASSES_ROOT, szSubKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                 KEY_ALL_ACCESS, nullptr, &hKey, &dwDisposition);
+  *phKey = r == ERROR_SUCCESS ? hKey : nullptr;
+  return r == ERROR_SUCCESS ? 1 : 0;
+}
+
+int PlatformRegOpenKey(const char* szSubKey, RegKeyRef* phKey) {
+  HKEY hKey = nullptr;
+  const LONG r = RegOpenKeyExA(HKEY_CLASSES_ROOT, szSubKey, 0, KEY_ALL_ACCESS, &hKey);
+  *phKey = r == ERROR_SUCCESS ? hKey : nullptr;
+  return r == ERROR_SUCCESS ? 1 : 0;
+}
+
+int PlatformRegSetDefault(RegKeyRef hKey, const char* szValue) {
+  // Stored with the string's length, without its terminating NUL.
+  return RegSetValueExA(KeyOf(hKey), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(szValue),
+                        static_cast<DWORD>(strlen(szValue))) == ERROR_SUCCESS
+             ? 1
+             : 0;
+}
+
+int PlatformRegQueryDefault(RegKeyRef hKey, char* szValue, size_t cbValue) {
+  if (cbValue == 0) return 0;
+  szValue[0] = '\0';
+  DWORD dwType = 0;
+  DWORD cb = static_cast<DWORD>(cbValue - 1);  // room for the terminator we add
+  const LONG r = RegQueryValueExA(KeyOf(hKey), nullptr, nullptr, &dwType,
+                                  reinterpret_cast<BYTE*>(szValue), &cb);
+  if (r != ERROR_SUCCESS || (dwType != REG_SZ && dwType != REG_EXPAND_SZ)) {
+    szValue[0] = '\0';
+    return 0;
+  }
+  // A value stored without its NUL comes back without one.
+  szValue[cb < cbValue ? cb : cbValue - 1] = '\0';
+  return 1;
+}
+
+int PlatformRegDeleteDefault(RegKeyRef hKey) {
+  return RegDeleteValueA(KeyOf(hKey), nullptr) == ERROR_SUCCESS ? 1 : 0;
+}
+
+int PlatformRegFlushKey(RegKeyRef hKey) { return RegFlushKey(KeyOf(hKey)) == ERROR_SUCCESS ? 1 : 0; }
+
+void PlatformRegCloseKey(RegKeyRef hKey) {
+  if (hKey) RegCloseKey(KeyOf(hKey));
+}
+
+int PlatformRegDeleteKey(const char* szSubKey) {
+  return RegDeleteKeyA(HKEY_CLASSES_ROOT, szSubKey) == ERROR_SUCCESS ? 1 : 0;
+}
+
+// --- File dialogs, menu, title page -------------------------------------------
+
+int PlatformFileDialog(FileDialogKind kind, FileDialogSettings* p) {
+  OPENFILENAMEA ofn;
+  memset(&ofn, 0, sizeof ofn);
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = static_cast<HWND>(p->hOwner);
+  ofn.lpstrFilter = p->szFilter;
+  ofn.nFilterIndex = p->nFilterIndex;
+  ofn.lpstrFile = p->szFile;
+  ofn.nMaxFile = p->cbFile;
+  ofn.lpstrFileTitle = p->szFileTitle;
+  ofn.nMaxFileTitle = p->cbFileTitle;
+  ofn.Flags = p->dwFlags;
+  ofn.lpstrDefExt = p->szDefExt;
+  if (kind == kFileDialogSave) {
+    // "File must exist" would forbid saving under a new name.
+    ofn.Flags &= ~static_cast<DWORD>(OFN_FILEMUSTEXIST);
+    return GetSaveFileNameA(&ofn) ? 1 : 0;
+  }
+  return GetOpenFileNameA(&ofn) ? 1 : 0;
+}
+
+void PlatformRebuildRecentMenu(MenuRef hMenu, int iFirstCommand, int nItems, const char* const* pszTexts) {
+  HMENU hFile = GetSubMenu(static_cast<HMENU>(hMenu), 0);
+  if (!hFile) return;
+  for (int i = 0; i < 10; ++i) DeleteMenu(hFile, iFirstCommand + i, MF_BYCOMMAND);
+  for (int i = 0; i < nItems; ++i) AppendMenuA(hFile, MF_STRING, iFirstCommand + i, pszTexts[i]);
+  SetMenuDefaultItem(hFile, iFirstCommand, FALSE);
+}
+
+void PlatformShowTitlePage(const char* const* pszLines, int nLines, int iMilliseconds) {
+  // A plain bordered window with the lines centred; the thread sleeps while
+  // it is shown, as the program does at start-up.
+  char szText[512] = "";
+  for (int i = 0; i < nLines && i < 3; ++i) {
+    if (i) strncat(szText, "\r\n", sizeof szText - strlen(szText) - 1);
+    strncat(szText, pszLines[i] ? pszLines[i] : "", sizeof szText - strlen(szText) - 1);
+  }
+  const int cx = 360, cy = 120;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - cx) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - cy) / 2;
+  HWND hWnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", szText,
+                              WS_POPUP | WS_BORDER | WS_VISIBLE | SS_CENTER, x, y, cx, cy, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (hWnd) UpdateWindow(hWnd);
+  Sleep(static_cast<DWORD>(iMilliseconds));
+  if (hWnd) DestroyWindow(hWnd);
+}
