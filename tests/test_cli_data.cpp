@@ -1,0 +1,108 @@
+// horomira data: the command-line tool on real files.
+#include <sys/wait.h>
+
+#include "persist_fixture.h"
+
+namespace {
+
+struct CliResult {
+  int iExit;
+  std::string out;  // stdout and stderr together, back in CP932
+};
+
+// Runs horomira with CP932 arguments (given to it in UTF-8, as a terminal
+// would).
+CliResult RunCli(const std::string& args) {
+  const std::string cmd = std::string(HORO_CLI_PATH) + " " + Cp932ToUtf8(args) + " 2>&1";
+  CliResult r{-1, ""};
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+  r.out = Utf8ToCp932(r.out);
+  const int status = pclose(p);
+  r.iExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+using CliData = PersistTest;
+
+TEST_F(CliData, AddListShowDelete) {
+  const std::string file = "'" + Path("family.bd5") + "'";
+  CliResult r = RunCli("data add " + file + " --name 山田花子 --date 1985-03-15T07:42 --lat 35.65 --lon 139.75");
+  ASSERT_EQ(r.iExit, 0) << r.out;
+  r = RunCli("data add " + file + " --name 鈴木一郎 --date 1990-02-03 --unknown-time --lat 43.0667 --lon 141.35");
+  ASSERT_EQ(r.iExit, 0) << r.out;
+
+  // The file holds the two rows as the program would have written them.
+  ASSERT_EQ(ReadBirthDataFile(Path("family.bd5").c_str(), table_.get()), 2);
+  const BirthRecord& b = table_->rows[1];
+  EXPECT_EQ(b.bTimeKnown, 0);
+  EXPECT_EQ(b.time.hour, 12);
+  EXPECT_EQ(b.bSave, 0);
+  EXPECT_STREQ(b.szBirthPlace, "+43.0667 : +141.3500");
+  EXPECT_DOUBLE_EQ(b.dBirthLat, 43.0667);
+
+  r = RunCli("data list " + file);
+  EXPECT_EQ(r.iExit, 0);
+  EXPECT_EQ(r.out,
+            "   0 山田花子................1985年 3月15日  +35.6500 : +139.7500\n"
+            "   1 鈴木一郎................1990年 2月 3日  +43.0667 : +141.3500\n");
+  r = RunCli("data show " + file + " 0");
+  EXPECT_EQ(r.iExit, 0);
+  EXPECT_NE(r.out.find("1985年3月15日 7時42分"), std::string::npos) << r.out;
+  r = RunCli("data show " + file + " 2");
+  EXPECT_EQ(r.iExit, 2);
+
+  r = RunCli("data delete " + file + " 0");
+  EXPECT_EQ(r.iExit, 0) << r.out;
+  r = RunCli("data list " + file);
+  EXPECT_EQ(r.out, "   0 鈴木一郎................1990年 2月 3日  +43.0667 : +141.3500\n");
+}
+
+TEST_F(CliData, BadInputWritesNothing) {
+  const std::string file = "'" + Path("f.bd5") + "'";
+  WriteRows(Path("f.bd5"), 2);
+  const std::string before = ReadBytes(Path("f.bd5"));
+  const char* const bad[] = {
+      "--name A --date 1990-02-30 --lat 35 --lon 135",         // no such day
+      "--name A --date 1990-07-01T08:59:60 --lat 35 --lon 135",  // no such leap second
+      "--name '' --date 1990-02-03 --lat 35 --lon 135",         // no name
+      "--name 1234567890123456789012345678901 --date 1990-02-03 --lat 35 --lon 135",
+      "--name A --date 1990-02-03 --lat 91 --lon 135",
+      "--name A --date 1990-02-03T10:00 --unknown-time --lat 35 --lon 135",
+      "--name A --date 8001-01-01 --lat 35 --lon 135",
+      "--name A --date 1990-02-03",
+  };
+  for (const char* args : bad) {
+    SCOPED_TRACE(args);
+    const CliResult r = RunCli("data add " + file + " " + args);
+    EXPECT_EQ(r.iExit, 2) << r.out;
+    EXPECT_FALSE(r.out.empty());
+  }
+  EXPECT_EQ(ReadBytes(Path("f.bd5")), before);
+  EXPECT_FALSE(Exists(Path("f.bd5.tmp")));
+}
+
+TEST_F(CliData, FullAndCorruptFilesAreLeftAlone) {
+  WriteRows(Path("full.bd5"), 1000);
+  const std::string full = ReadBytes(Path("full.bd5"));
+  CliResult r = RunCli("data add '" + Path("full.bd5") + "' --name A --date 1990-02-03 --lat 35 --lon 135");
+  EXPECT_EQ(r.iExit, 2);
+  EXPECT_NE(r.out.find("すでに一杯です"), std::string::npos) << r.out;
+  EXPECT_EQ(ReadBytes(Path("full.bd5")), full);
+
+  BirthRecord rows[2] = {Row("A", 1980, 1, 1), Row("B", 1980, 1, 1)};
+  rows[1].dwMagic = 0;
+  WriteBytes(Path("bad.bd5"), rows, sizeof rows);
+  r = RunCli("data add '" + Path("bad.bd5") + "' --name C --date 1990-02-03 --lat 35 --lon 135");
+  EXPECT_EQ(r.iExit, 2);
+  EXPECT_NE(r.out.find("ファイルが壊れています"), std::string::npos) << r.out;
+  EXPECT_EQ(ReadBytes(Path("bad.bd5")).size(), sizeof rows);
+  r = RunCli("data delete '" + Path("bad.bd5") + "' 0");
+  EXPECT_EQ(r.iExit, 2);
+  EXPECT_EQ(ReadBytes(Path("bad.bd5")).size(), sizeof rows);
+}
+
+}  // namespace
