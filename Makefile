@@ -35,5 +35,11 @@ test-wine: win32
 
 test: test-native test-wine
 
+# libFuzzer run over the stored files (.bd5, settings); FUZZ_TIME seconds
+# (default 600), FUZZ_MERGE=1 minimizes the findings into tests/fuzz/corpus.
+fuzz:
+	@bash tools/install-deps.sh fuzz
+	@bash tools/fuzz.sh
+
 clean:
 	rm -rf build

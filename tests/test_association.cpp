@@ -98,6 +98,32 @@ TEST_F(Association, UninstallingTwiceReportsEveryMissingPiece) {
   EXPECT_EQ(Boxes()[3].text, "error = 1500.00000000");
 }
 
+TEST_F(Association, TheUninstallCommandAsksTwiceAndKeepsBirthDataFiles) {
+  SystemIniInf sii;
+  ResetSettings(&sii);
+  ASSERT_EQ(SetFileAssociation(&sii, 1), 1);
+  snprintf(sii.szSiiPath, sizeof sii.szSiiPath, "%s", Path("Horom.sii").c_str());
+  ASSERT_EQ(LoadSii(&sii, 0), 1);
+  WriteRows(Path("family.bd5"), 1);
+  NativeClearBoxes();
+  NativeQueueAnswer(kIdYes);
+  NativeQueueAnswer(kIdCancel);
+  EXPECT_EQ(UninstallCommand(&sii), 0);
+  EXPECT_TRUE(Exists(Path("Horom.sii")));
+  ASSERT_EQ(Boxes().size(), 2u);
+  EXPECT_EQ(Boxes()[0].lines[0], "アンインストール");
+  EXPECT_EQ(Boxes()[1].title, "確認");
+  EXPECT_EQ(Boxes()[1].style, kMbOkCancel | kMbIconWarning | 0x100u);
+
+  NativeQueueAnswer(kIdYes);
+  NativeQueueAnswer(kIdOk);
+  EXPECT_EQ(UninstallCommand(&sii), 1);
+  EXPECT_FALSE(Exists(Path("Horom.sii")));
+  EXPECT_TRUE(Exists(Path("family.bd5")));
+  EXPECT_FALSE(NativeRegistryHasKey(".bd5"));
+  EXPECT_STREQ(sii.szSiiPath, "");
+}
+
 TEST_F(Association, QuietRemovalShowsNothing) {
   SystemIniInf sii;
   ResetSettings(&sii);

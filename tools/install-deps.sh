@@ -7,6 +7,10 @@ packages=(cmake g++ make libgtest-dev libbenchmark-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           xvfb xauth xdotool imagemagick fonts-ipafont-gothic locales
           wine wine64 wine32:i386)
+# `make fuzz` also needs clang with its libFuzzer runtime.
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

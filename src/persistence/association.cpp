@@ -143,3 +143,18 @@ void ReregisterFileAssociation() {
   for (const char* szKey : kKeys) PlatformRegDeleteKey(szKey);
   CreateEntries();
 }
+
+int UninstallCommand(SystemIniInf* pSii) {
+  constexpr unsigned kMbDefaultSecond = 0x100;  // the second button is the default
+  if (AppMsgBox(Owner(), "アンインストール", "ホロミラのシステム（レジストリの設定と", "システムファイル）を削除してよろしいですか？",
+                "") != kIdYes)
+    return 0;
+  if (PlatformMessageBox(Owner(),
+                         "ユーザーファイル(.bd5)は削除されませんが、ダブルクリックでひらけなくなります。"
+                         "[OK]を選択するとすべての設定をクリアしてホロミラを終了します。",
+                         "確認", kMbOkCancel | kMbIconWarning | kMbDefaultSecond) != kIdOk)
+    return 0;
+  SetFileAssociation(pSii, kAssocUninstall);
+  pSii->szSiiPath[0] = '\0';
+  return 1;
+}

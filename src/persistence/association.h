@@ -43,3 +43,11 @@ void ReregisterFileAssociation();
 // this program's folder.
 void AssociationCommandLine(char* szOut, unsigned cbOut);
 void AssociationIconPath(char* szOut, unsigned cbOut);
+
+// UninstallCommand (command 30099): asks "アンインストール" (Yes/No/Cancel)
+// and then, with Cancel as the default button, warns that .bd5 files stay
+// but no longer open by double-click; on OK deletes the settings file and
+// the association (mode 0) and clears szSiiPath.  Returns 1 when it was
+// done: the caller marks the settings as not to be saved and closes the
+// program.  Returns 0 when the user declined.
+int UninstallCommand(SystemIniInf* pSii);
