@@ -52,7 +52,8 @@ static_assert(offsetof(BirthTable, iNumData) == 319496, "birth-data table block"
 
 // The file fields of the application state: the buffers of the shared open
 // and save dialog, the file name of the caption and the previous file
-// remembered by "新規作成".  The application state embeds one.
+// remembered by "新規作成".  The application state embeds one;
+// PrepareFileDialog points ofn at this record's own buffers.
 struct FileState {
   FileDialogSettings ofn;
   char szFile[kFileBufferSize];         // full path chosen in a file dialog
