@@ -4,6 +4,7 @@
 
 #include "chart/houses.h"
 #include "test_support.h"
+#include "time/timescale.h"
 
 namespace {
 
@@ -154,6 +155,62 @@ TEST_F(Houses, ChoosingPlacidusAtHighLatitude) {
   EXPECT_EQ(iHouseType, kHouseTypePlacidus);
   EXPECT_EQ(ChooseHouseType(nullptr, chart, kCmdHouseSun, &iHouseType), 1);
   EXPECT_EQ(iHouseType, kHouseTypeEqualSun);
+}
+
+}  // namespace
+
+namespace {
+
+// A chart record with the time scales of a JST moment.
+ChartRecord& ChartAt(const DateTime& jst) {
+  static ChartRecord chart;
+  memset(&chart, 0, sizeof chart);
+  chart.ldJd = DateToJd(jst, 9.0f);
+  SetChartTimeScales(chart.ldJd, static_cast<float>(jst.second), &chart);
+  return chart;
+}
+
+class GetAscExTest : public BoxTest {};
+
+TEST_F(GetAscExTest, TimeAndGeodesyLinesAtJ2000) {
+  const DateTime jst{2000, 1, 1, 21, 0, 0.0};
+  ChartRecord& chart = ChartAt(jst);
+  PositionData pd{};
+  ASSERT_EQ(GetAscEx(jst, 9.0f, 35.0 + 40.0 / 60.0, 139.75, 1, &pd, &chart), 1);
+  EXPECT_STREQ(chart.szTime[6], "グリニジ平均恒星時      18時41分50.5秒");
+  // Nutation in longitude -13.92" at J2000: the equation of the equinoxes
+  // is -0.85 s of time.
+  EXPECT_STREQ(chart.szTime[7], "グリニジ視恒星時        18時41分49.7秒  (分点差 -0.9秒を含む)");
+  EXPECT_STREQ(chart.szTime[8], "日本測地系 北緯   35°40′ 0.0″ =   +35.666667°");
+  EXPECT_STREQ(chart.szTime[9], "ＩＡＵ76系 北緯   35°40′11.7″ =   +35.669917°");
+  EXPECT_STREQ(chart.szTime[10], "日本測地系 東経  139°45′ 0.0″ =  +139.750000°");
+  EXPECT_STREQ(chart.szTime[11], "ＩＡＵ76系 東経  139°44′48.4″ =  +139.746765°");
+  EXPECT_STREQ(chart.szTime[12], "グリニジとの時差      +9時間18分59.2秒");
+  EXPECT_STREQ(chart.szTime[13], "地方視恒星時             4時 0分48.9秒");
+  EXPECT_EQ(chart.iHouseMode, 1);
+  EXPECT_DOUBLE_EQ(chart.dCusp[0], pd.dLong[Asc]);
+  EXPECT_DOUBLE_EQ(chart.dCusp[9], pd.dLong[MC]);
+  EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(GetAscExTest, AbnormalLatitudeStopsAtOnce) {
+  const DateTime jst{2000, 1, 1, 21, 0, 0.0};
+  ChartRecord& chart = ChartAt(jst);
+  strcpy(chart.szTime[8], "old");
+  PositionData pd{};
+  EXPECT_EQ(GetAscEx(jst, 9.0f, 91.0, 139.75, 1, &pd, &chart), -1);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "Abnormal Lati 91.000000");
+  EXPECT_EQ(Boxes()[0].title, "");
+  EXPECT_EQ(Boxes()[0].owner, nullptr);
+  EXPECT_STREQ(chart.szTime[8], "old");
+  EXPECT_EQ(pd.dLong[MC], 0.0);
+
+  // Without the datum the same latitude is refused as converted (-5).
+  NativeClearBoxes();
+  EXPECT_EQ(GetAscEx(jst, 9.0f, -91.0, 139.75, 0, &pd, &chart), -5);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "Abnormal Lati -91.000000");
 }
 
 }  // namespace

@@ -63,8 +63,9 @@ TEST(FormatDaySeconds, TimeDifferences) {
   EXPECT_EQ(DaySeconds(-0.5 * 240.0, 1), "   -0時間 2分00.0秒");
 }
 
-TEST(FormatDaySeconds, NeverShowsSixtySeconds) {
-  EXPECT_EQ(DaySeconds(3599.97, 0), " 0時59分59.9秒");
+TEST(FormatDaySeconds, RoundsBeforeSplitting) {
+  EXPECT_EQ(DaySeconds(3599.97, 0), " 1時 0分00.0秒");
+  EXPECT_EQ(DaySeconds(86399.97, 0), " 0時 0分00.0秒");
   EXPECT_EQ(DaySeconds(86400.0 + 61.0, 0), " 0時 1分01.0秒");
 }
 

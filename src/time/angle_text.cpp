@@ -10,10 +10,19 @@ namespace {
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kHalfDay = 43200.0;
 
-// Seconds printed with one decimal never read 60.0: a value that would
-// round up to it is shown as 59.9, so the minute and the degree above it
-// stay true.
-double TenthsForDisplay(double dSeconds) { return dSeconds >= 59.95 ? 59.9 : dSeconds; }
+// A non-negative quantity in units of 3600 (hours or degrees), split for a
+// text with tenths of a second.  It is rounded to the tenth first, so that
+// 35°40′ never reads 39′60.0″ and the minute and the unit carry.
+struct Sexagesimal {
+  long long whole;  // hours or degrees
+  int minutes;
+  double seconds;  // a whole number of tenths
+};
+Sexagesimal SplitTenths(double x) {
+  if (!(x < 1e12)) x = 0.0;  // not a number, or beyond any angle or time
+  const long long tenths = std::llround(x * 36000.0);
+  return Sexagesimal{tenths / 36000, static_cast<int>(tenths / 600 % 60), (tenths % 600) / 10.0};
+}
 
 }  // namespace
 
@@ -30,9 +39,10 @@ double FormatDaySeconds(double x, char* szText, size_t nText, int bSigned) {
     bNegative = true;
     x = kSecondsPerDay - x;
   }
-  const int h = static_cast<int>(std::floor(x / 3600.0));
-  const int m = static_cast<int>(std::floor((x - 3600.0 * h) / 60.0));
-  const double s = TenthsForDisplay(x - 3600.0 * h - 60.0 * m);
+  Sexagesimal t = SplitTenths(x / 3600.0);
+  if (!bSigned && t.whole == 24) t.whole = 0;  // 86399.96 s is the next midnight
+  const int h = static_cast<int>(t.whole), m = t.minutes;
+  const double s = t.seconds;
   if (bSigned) {
     // The sign is written by hand so that a difference of less than one
     // hour west of Greenwich still reads negative ("-0時間").
@@ -54,10 +64,9 @@ int FormatLatLong(double v, char* szText, size_t nText, int bLongitude) {
     v -= std::floor(v / 360.0) * 360.0;
     if (v > 180.0) v -= 360.0;
   }
-  const double a = std::fabs(v);
-  const int d = static_cast<int>(a);
-  const int m = static_cast<int>((a - d) * 60.0);
-  const double s = TenthsForDisplay(((a - d) * 60.0 - m) * 60.0);
+  const Sexagesimal a = SplitTenths(std::fabs(v));
+  const int d = static_cast<int>(a.whole), m = a.minutes;
+  const double s = a.seconds;
   if (bLongitude) {
     snprintf(szText, nText, "%s経  %3d°%2d′%4.1f″ = %+12.6f°", v >= 0.0 ? "東" : "西", d, m, s, v);
   } else {

@@ -40,7 +40,8 @@ double GreenwichMeanSiderealSeconds(const DateTime& civil, float fZone, long dou
 // as "%2d時%2d分%04.1f秒", or when bSigned as a signed time difference
 // "%+5d時間%2d分%04.1f秒" (a value above 12 h counts as negative).
 // Returns the reduced value: for bSigned, the size of a negative
-// difference.  The text never shows 60.0 seconds (59.9 instead).
+// difference.  The text is rounded to the tenth of a second before it is
+// split, so it never shows 60.0 seconds.
 double FormatDaySeconds(double x, char* szText, size_t nText, int bSigned);
 
 // FormatLatLong: a latitude (bLongitude = 0) or longitude as
