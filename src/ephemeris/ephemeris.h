@@ -50,13 +50,27 @@ extern const char* const kMotionLabels[4];
 extern const char* const kMotionShortLabels[4];
 extern const char* const kMotionListLabels[4];
 
-// Apparent geocentric longitudes (true equinox of date, 0 <= lon < 360).
-//   iWorkMode <= 0  the Sun, and with a negative mode every planet 1, 2, 4..9
-//   1, 2, 4..9      that planet only (9 = Pluto)
-// The longitudes and motion codes go to pd (may be null) by ChartPoint
-// slot.  Returns the Sun's longitude (iWorkMode <= 0) or the selected
-// planet's; 0 on error.
+// GetPositionData: apparent geocentric ecliptic longitudes, true equinox of
+// date, 0 <= lon < 360, with the planets' motion codes.
+//   ldJde      JDE (TT)
+//   pd         position block (may be null): the longitudes and motion codes
+//              go to the ChartPoint slots (Sun 0, Mercury..Pluto 3..10); the
+//              Sun's motion code is never written
+//   iWorkMode  <= 0 the Sun, and with a negative mode (-1) every planet
+//              1, 2, 4..9 as well; 1, 2, 4..9 that planet only (9 = Pluto)
+// Returns the Sun's longitude (iWorkMode <= 0) or the selected planet's.
+// iWorkMode 3 or above 9 shows the "CheckValue" box and reports
+// ("GetPositionData", "OOR/iWorkMode"), leaving the block as it was; an
+// exception or a longitude that is not a number clears the whole block and
+// shows "例外 : GetPositionData".  Both return 0.
+// Sources: VSOP87D (Sun, Mercury..Neptune), Pluto as in planets.h, IAU 1980
+// nutation; the Sun's aberration is 20.4898" / R, its FK5 correction
+// -0.09033".
 double GetPositionData(long double ldJde, PositionData* pd, int iWorkMode);
+
+// ReduceLongitude: an angle in degrees reduced to 0 <= x < 360 (a result
+// that rounds to 360 becomes 0).
+double ReduceLongitude(double dDeg);
 
 // The Moon's detail record.
 struct MoonDetail {

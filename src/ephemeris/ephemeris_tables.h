@@ -19,3 +19,35 @@ constexpr int kNumNutationTerms = 106;
 // The terms with an obliquity part are the first kNumNutationEpsTerms.
 constexpr int kNumNutationEpsTerms = 64;
 extern const NutationTerm kNutationTerms[kNumNutationTerms];
+
+// --- VSOP87 (vsop87d_tables.cpp, vsop87b_earth_table.cpp) --------------------
+// One term A cos(B + C tau): A in 1e-8 rad (L, B) or 1e-8 AU (R), B in rad,
+// C in rad per Julian millennium.  A published phase of pi with frequency 0
+// is held as the negative constant.
+struct VsopTerm {
+  double dA, dB, dC;
+};
+struct VsopSeries {
+  const VsopTerm* pTerms;
+  int iCount;  // 0: series absent
+};
+// The series of one body, [coordinate L, B, R][power of tau 0..5].
+struct VsopBody {
+  VsopSeries series[3][6];
+};
+// Version D (mean ecliptic and equinox of date), by body code 1..8 (entry 0
+// is empty).  2430 terms.
+extern const VsopBody kVsop87D[9];
+// Version B for the Earth (ecliptic and equinox J2000.0).  207 terms.
+extern const VsopBody kVsop87BEarth;
+
+// --- Pluto (pluto_table.cpp) --------------------------------------------------
+// One term of argument j*J + s*S + p*P (mean longitudes of Jupiter, Saturn,
+// Pluto): sine and cosine coefficients of longitude and latitude in 1e-6
+// degree, of the radius vector in 1e-7 AU.
+struct PlutoTerm {
+  int8_t iJ, iS, iP;
+  int32_t lLSin, lLCos, lBSin, lBCos, lRSin, lRCos;
+};
+constexpr int kNumPlutoTerms = 43;
+extern const PlutoTerm kPlutoTerms[kNumPlutoTerms];
