@@ -153,6 +153,48 @@ def vsop87b_earth(data_dir, out_dir):
     write(out_dir, "vsop87b_earth_table.cpp", "\n".join(text))
 
 
+# --- Abridged ELP 2000-85 (Moon) ------------------------------------------------
+
+MOON_SERIES = [  # file, table name, rows, main problem (quartic argument)
+    ("elp_main_lon.tsv", "kMoonMainLon", 218, True),
+    ("elp_main_lat.tsv", "kMoonMainLat", 188, True),
+    ("elp_pert_lon_t0.tsv", "kMoonLonT0", 244, False),
+    ("elp_pert_lon_t1.tsv", "kMoonLonT1", 154, False),
+    ("elp_pert_lon_t2.tsv", "kMoonLonT2", 25, False),
+    ("elp_pert_lat_t0.tsv", "kMoonLatT0", 64, False),
+    ("elp_pert_lat_t1.tsv", "kMoonLatT1", 64, False),
+    ("elp_pert_lat_t2.tsv", "kMoonLatT2", 12, False),
+]
+
+
+def moon(data_dir, out_dir):
+    text = [HEADER.format(src="elp_*.tsv (abridged ELP 2000-85)"),
+            '#include "ephemeris/ephemeris_tables.h"\n',
+            "// Terms A sin(phi0 + phi1 T [+ phi2 T^2 + phi3 T^3 + phi4 T^4]), T in Julian",
+            "// centuries of TT from J2000.0, phases in degrees per century^k.  Amplitudes:",
+            "// main-problem longitude in degrees; main-problem latitude and the T^0 and T^1",
+            "// perturbations in 1e-8 degree; the T^2 perturbations in 1e-9 degree.",
+            "// Rows in decreasing amplitude."]
+    total = 0
+    for fname, name, count, main in MOON_SERIES:
+        rows = read_rows(os.path.join(data_dir, fname))
+        assert len(rows) == count, (fname, len(rows))
+        total += count
+        width = 6 if main else 3
+        kind = "MoonMainTerm" if main else "MoonPertTerm"
+        text += ["", "const %s %s[%d] = {" % (kind, name, count)]
+        for r in rows:
+            assert len(r) == width, (fname, r)
+            a = r[0] if "." in r[0] else r[0] + ".0"
+            if main:
+                text.append("    {%s, {%s}}," % (a, ", ".join(r[1:])))
+            else:
+                text.append("    {%s, %s, %s}," % (a, r[1], r[2]))
+        text.append("};")
+    assert total == 969, total
+    write(out_dir, "moon_tables.cpp", "\n".join(text) + "\n")
+
+
 def main():
     if len(sys.argv) < 2:
         sys.exit(__doc__)
@@ -162,6 +204,7 @@ def main():
     nutation(data_dir, out_dir)
     vsop87d(data_dir, out_dir)
     vsop87b_earth(data_dir, out_dir)
+    moon(data_dir, out_dir)
 
 
 if __name__ == "__main__":

@@ -83,10 +83,26 @@ struct MoonDetail {
   double dMeanNode;     // mean ascending node, 0..360
 };
 
-// The Moon's apparent longitude, degrees 0..360 (abridged ELP 2000-85).
-// The true node (mean equinox of date) and the detail record are computed
-// only when asked for.
+// GetMoonData: the Moon's apparent geocentric ecliptic longitude, true
+// equinox of date.
+//   dJde        JDE (TT)
+//   pdTrueNode  when not null, receives the osculating ascending node of the
+//               Moon's instantaneous geocentric path, mean equinox of date,
+//               degrees 0..360
+//   pDetail     when not null, receives the detail record
+// Returns degrees 0..360.  With both outputs null only the longitude is
+// computed (641 sines); the latitude and the rates are computed only when
+// an output asks for them.  A node with x = 0 shows "Z=0 in GetMoonData" in
+// the error box and is set to 0; the longitude is returned normally.
+// Source: ELP 2000-85 (Chapront-Touzé & Chapront), abridged as in Lunar
+// Tables and Programs from 4000 B.C. to A.D. 8000 (1991): 969 terms; IAU
+// 1980 nutation; light time and aberration -0.00019524 -
+// 0.00001059 sin(225 + 477198.9 T) degrees.
 double GetMoonData(double dJde, double* pdTrueNode, MoonDetail* pDetail);
 
-// Mean longitude of the Moon's ascending node, degrees 0..360.
+// GetMeanNode: mean longitude of the Moon's ascending node, mean equinox of
+// date, degrees 0..360.
+//   T  Julian centuries of TT from J2000.0
+// Source: Chapront-Touzé & Chapront, ELP 2000-85 (as in Meeus, Astronomical
+// Algorithms, ch. 47).
 double GetMeanNode(double T);

@@ -51,3 +51,33 @@ struct PlutoTerm {
 };
 constexpr int kNumPlutoTerms = 43;
 extern const PlutoTerm kPlutoTerms[kNumPlutoTerms];
+
+// --- Abridged ELP 2000-85 (moon_tables.cpp) ----------------------------------
+// Main problem: A sin(phi0 + phi1 T + phi2 T^2 + phi3 T^3 + phi4 T^4), the
+// argument a fixed combination of the Delaunay arguments; phases in degrees
+// per century^k.  Longitude amplitudes in degrees, latitude in 1e-8 degree.
+struct MoonMainTerm {
+  double dA;
+  double dPhi[5];
+};
+// Perturbations: A sin(phi0 + phi1 T); amplitudes in 1e-8 degree (series of
+// T^0 and T^1) or 1e-9 degree (T^2).
+struct MoonPertTerm {
+  double dA, dPhi0, dPhi1;
+};
+constexpr int kNumMoonMainLon = 218;
+constexpr int kNumMoonMainLat = 188;
+constexpr int kNumMoonLonT0 = 244;
+constexpr int kNumMoonLonT1 = 154;
+constexpr int kNumMoonLonT2 = 25;
+constexpr int kNumMoonLatT0 = 64;
+constexpr int kNumMoonLatT1 = 64;
+constexpr int kNumMoonLatT2 = 12;
+extern const MoonMainTerm kMoonMainLon[kNumMoonMainLon];
+extern const MoonMainTerm kMoonMainLat[kNumMoonMainLat];
+extern const MoonPertTerm kMoonLonT0[kNumMoonLonT0];
+extern const MoonPertTerm kMoonLonT1[kNumMoonLonT1];
+extern const MoonPertTerm kMoonLonT2[kNumMoonLonT2];
+extern const MoonPertTerm kMoonLatT0[kNumMoonLatT0];
+extern const MoonPertTerm kMoonLatT1[kNumMoonLatT1];
+extern const MoonPertTerm kMoonLatT2[kNumMoonLatT2];
