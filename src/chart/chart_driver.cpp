@@ -51,7 +51,7 @@ struct ChartLabels {
 };
 
 // Writes a text into a fixed field; a text too long for it is cut.
-__attribute__((format(printf, 3, 4))) void SetText(char* szField, size_t nField, const char* szFormat, ...) {
+__attribute__((format(gnu_printf, 3, 4))) void SetText(char* szField, size_t nField, const char* szFormat, ...) {
   va_list args;
   va_start(args, szFormat);
   vsnprintf(szField, nField, szFormat, args);

@@ -18,7 +18,7 @@ struct ReportText {
   size_t len;
 };
 
-__attribute__((format(printf, 2, 3))) void Add(ReportText* t, const char* szFormat, ...) {
+__attribute__((format(gnu_printf, 2, 3))) void Add(ReportText* t, const char* szFormat, ...) {
   if (t->len + 1 >= t->n) return;
   va_list args;
   va_start(args, szFormat);

@@ -17,7 +17,7 @@ constexpr long double kDaysPerCentury = 36525.0L;
 constexpr double kSecondsPerDegree = 240.0;
 
 // Writes one szTime line; a text too long for the line is cut.
-__attribute__((format(printf, 2, 3))) void WriteTimeLine(char* szLine, const char* szFormat, ...) {
+__attribute__((format(gnu_printf, 2, 3))) void WriteTimeLine(char* szLine, const char* szFormat, ...) {
   va_list args;
   va_start(args, szFormat);
   vsnprintf(szLine, kLineDetail, szFormat, args);
