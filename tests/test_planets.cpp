@@ -1,4 +1,5 @@
 // Planetary series, Pluto, apparent places and the position dispatcher.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -177,11 +178,16 @@ TEST(ReduceLongitude, NeverReturns360) {
   EXPECT_NEAR(ReduceLongitude(360107.8), 107.8, 1e-9);
   // The Sun through the March equinox of 2000 (about JDE 2451623.8159) in
   // one-second steps: every longitude is in [0, 360).
+  double dMin = 360.0, dMax = 0.0;
   for (int i = -300; i <= 300; ++i) {
     const double d = GetPositionData(2451623.8159L + i / 86400.0L, nullptr, 0);
     EXPECT_GE(d, 0.0);
     EXPECT_LT(d, 360.0);
+    dMin = std::min(dMin, d);
+    dMax = std::max(dMax, d);
   }
+  EXPECT_LT(dMin, 0.0001);  // the scan passed through the equinox
+  EXPECT_GT(dMax, 359.9999);
 }
 
 // --- Pluto -----------------------------------------------------------------
