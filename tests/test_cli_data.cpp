@@ -34,9 +34,16 @@ TEST_F(CliData, AddListShowDelete) {
   ASSERT_EQ(r.iExit, 0) << r.out;
   r = RunCli("data add " + file + " --name 鈴木一郎 --date 1990-02-03 --unknown-time --lat 43.0667 --lon 141.35");
   ASSERT_EQ(r.iExit, 0) << r.out;
+  r = RunCli("data add " + file + " --name 佐藤 --date 2001-11-20T23:05:30.5 --place 札幌");
+  ASSERT_EQ(r.iExit, 0) << r.out;
 
   // The file holds the two rows as the program would have written them.
-  ASSERT_EQ(ReadBirthDataFile(Path("family.bd5").c_str(), table_.get()), 2);
+  ASSERT_EQ(ReadBirthDataFile(Path("family.bd5").c_str(), table_.get()), 3);
+  const BirthRecord& c = table_->rows[2];
+  EXPECT_STREQ(c.szBirthPlace, "札幌");
+  EXPECT_DOUBLE_EQ(c.dBirthLat, 43.0 + 4.0 / 60.0);
+  EXPECT_EQ(c.bSecondsGiven, 1);
+  EXPECT_DOUBLE_EQ(c.time.second, 30.5);
   const BirthRecord& b = table_->rows[1];
   EXPECT_EQ(b.bTimeKnown, 0);
   EXPECT_EQ(b.time.hour, 12);
@@ -48,17 +55,23 @@ TEST_F(CliData, AddListShowDelete) {
   EXPECT_EQ(r.iExit, 0);
   EXPECT_EQ(r.out,
             "   0 山田花子................1985年 3月15日  +35.6500 : +139.7500\n"
-            "   1 鈴木一郎................1990年 2月 3日  +43.0667 : +141.3500\n");
+            "   1 鈴木一郎................1990年 2月 3日  +43.0667 : +141.3500\n"
+            "   2 佐藤....................2001年11月20日  札幌\n");
+  // The natal chart of the row, as the program shows it.
   r = RunCli("data show " + file + " 0");
   EXPECT_EQ(r.iExit, 0);
-  EXPECT_NE(r.out.find("1985年3月15日 7時42分"), std::string::npos) << r.out;
-  r = RunCli("data show " + file + " 2");
+  EXPECT_NE(r.out.find("山田花子 － ネイタル"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("日本時間 1985年 3月15日  7時42分"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(" 太　陽  う　お　"), std::string::npos) << r.out;
+  r = RunCli("data show " + file + " 3");
   EXPECT_EQ(r.iExit, 2);
 
   r = RunCli("data delete " + file + " 0");
   EXPECT_EQ(r.iExit, 0) << r.out;
   r = RunCli("data list " + file);
-  EXPECT_EQ(r.out, "   0 鈴木一郎................1990年 2月 3日  +43.0667 : +141.3500\n");
+  EXPECT_EQ(r.out,
+            "   0 鈴木一郎................1990年 2月 3日  +43.0667 : +141.3500\n"
+            "   1 佐藤....................2001年11月20日  札幌\n");
 }
 
 TEST_F(CliData, BadInputWritesNothing) {
@@ -73,7 +86,8 @@ TEST_F(CliData, BadInputWritesNothing) {
       "--name A --date 1990-02-03 --lat 91 --lon 135",
       "--name A --date 1990-02-03T10:00 --unknown-time --lat 35 --lon 135",
       "--name A --date 8001-01-01 --lat 35 --lon 135",
-      "--name A --date 1990-02-03",
+      "--name A --date 1990-02-03 --place 火星",
+      "--name A --date 1990-02-03 --place 札幌 --lat 35 --lon 135",
   };
   for (const char* args : bad) {
     SCOPED_TRACE(args);

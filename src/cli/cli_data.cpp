@@ -7,7 +7,10 @@
 #include <cstring>
 #include <memory>
 
+#include "chart/chart_driver.h"
+#include "chart/chart_text.h"
 #include "cli/cli.h"
+#include "cli/cli_person.h"
 #include "persistence/data_file.h"
 #include "platform/os_services.h"
 #include "platform/reports.h"
@@ -42,40 +45,18 @@ int ParseRow(const std::string& s, const BirthTable& table) {
   return static_cast<int>(n);
 }
 
-bool ParseDegrees(const std::string& s, double* pd) {
-  char* pEnd = nullptr;
-  *pd = strtod(s.c_str(), &pEnd);
-  return !s.empty() && *pEnd == '\0' && std::isfinite(*pd);
-}
-
-std::string FormatPlace(const char* szName, double dLat, double dLong) {
-  char sz[160];
-  snprintf(sz, sizeof sz, "%s  (%s %.4f°, %s %.4f°)", szName, dLat < 0 ? "南緯" : "北緯", std::fabs(dLat),
-           dLong < 0 ? "西経" : "東経", std::fabs(dLong));
-  return sz;
-}
-
-// The record of one row as text (the chart comes with the chart driver).
-void PrintRecord(const BirthRecord& r) {
-  char sz[256];
-  PrintLine(std::string("名前      ") + r.szName);
-  if (r.bTimeKnown) {
-    if (r.bSecondsGiven) {
-      snprintf(sz, sizeof sz, "生年月日  %d年%d月%d日 %d時%02d分%06.3f秒 (日本時間)", r.time.year, r.time.month,
-               r.time.day, r.time.hour, r.time.minute, std::floor(r.time.second * 1000.0) / 1000.0);
-    } else {
-      snprintf(sz, sizeof sz, "生年月日  %d年%d月%d日 %d時%02d分 (日本時間)", r.time.year, r.time.month, r.time.day,
-               r.time.hour, r.time.minute);
-    }
-  } else {
-    snprintf(sz, sizeof sz, "生年月日  %d年%d月%d日 時間は分からない (仮に日本時間正午)", r.time.year, r.time.month,
-             r.time.day);
+// The natal chart of a row, as the program computes it when the row is
+// recalled: its clipboard text.
+void PrintNatalChart(const BirthRecord& r) {
+  std::unique_ptr<ChartRecord> chart(new ChartRecord());
+  HoromiraMain(r, r, chart.get(), kChartNatal, 0, 1.0, kOriginOrdinary);
+  char szText[kChartTextSize];
+  MakeChartText(szText, sizeof szText, *chart);
+  std::string out;
+  for (const char* p = szText; *p; ++p) {
+    if (*p != '\r') out += *p;
   }
-  PrintLine(sz);
-  PrintLine("出生地    " + FormatPlace(r.szBirthPlace, r.dBirthLat, r.dBirthLong));
-  if (r.szCurrentPlace[0] != '\0') {
-    PrintLine("現在地    " + FormatPlace(r.szCurrentPlace, r.dCurrentLat, r.dCurrentLong));
-  }
+  Print(out);
 }
 
 int RunList(CliArgs& a) {
@@ -97,7 +78,7 @@ int RunShow(CliArgs& a) {
   if (!LoadTable(a.args[0], table.get())) return kExitBadInput;
   const int iRow = ParseRow(a.args[1], *table);
   if (iRow < 0) return kExitBadInput;
-  PrintRecord(table->rows[iRow]);
+  PrintNatalChart(table->rows[iRow]);
   return 0;
 }
 
@@ -126,54 +107,32 @@ bool LoadTableForAdd(const std::string& path, BirthTable* pTable) {
   return LoadTable(path, pTable);
 }
 
-// The birth record of the add options; false after a message.
+// The birth record of the add options, checked as the entry dialogs check
+// it; false after a message.
 bool BuildRecord(CliArgs& a, BirthRecord* pRec) {
-  std::string name, date, place, lat, lon;
+  std::string name, date;
   const bool bUnknownTime = a.TakeFlag("--unknown-time");
   const bool bName = a.TakeOption("--name", &name);
   const bool bDate = a.TakeOption("--date", &date);
-  const bool bPlace = a.TakeOption("--place", &place);
-  const bool bLat = a.TakeOption("--lat", &lat);
-  const bool bLon = a.TakeOption("--lon", &lon);
+  memset(pRec, 0, sizeof *pRec);
+  if (TakePlaceOptions(a, pRec) != 0) return false;
   if (a.bValueMissing) return Fail(a.sMissingOption + " に値がありません"), false;
   if (a.args.size() != 1) return Fail("出生データファイルを一つ指定してください"), false;
+  // A person without a name is not filed by the program.
   if (!bName || name.empty()) return Fail("名前を入力してください"), false;
   if (name.size() > kMaxEntryNameBytes) {
     return Fail("とても長い名前！ " + name + " (ファイリングの都合上、30バイトまで)"), false;
   }
   if (!bDate) return Fail("日時を指定してください (--date YYYY-MM-DDTHH:MM)"), false;
-
-  memset(pRec, 0, sizeof *pRec);
+  snprintf(pRec->szName, sizeof pRec->szName, "%s", name.c_str());
   bool bHasTime = false;
-  if (!ParseMoment(date, &pRec->time, &bHasTime)) return Fail("日時の形式が正しくありません: " + date), false;
-  if (pRec->time.year < -4000 || pRec->time.year > 8000) {
-    return Fail(date + " 入力が未完了か、正しくないか、または計算可能期間(4000 B.C. - 8000 A.D.)の外です。"), false;
-  }
-  if (bUnknownTime && bHasTime) return Fail("--unknown-time と時刻は同時に指定できません"), false;
+  if (TakeMomentArg(date, pRec->szName, &pRec->time, &bHasTime) != 0) return false;
+  if (bUnknownTime && bHasTime) return Fail("--unknown-time のときは日付だけを指定してください: " + date), false;
   pRec->bTimeKnown = bUnknownTime ? 0 : 1;
-  if (bUnknownTime) {
-    pRec->time.hour = 12;
-    pRec->time.minute = 0;
-    pRec->time.second = 0.0;
-  }
+  if (bUnknownTime) pRec->time.hour = 12;  // provisionally noon
   // Seconds were given when the time has a second colon.
   const size_t iT = date.find('T');
   pRec->bSecondsGiven = iT != std::string::npos && date.find(':', date.find(':', iT) + 1) != std::string::npos;
-  snprintf(pRec->szName, sizeof pRec->szName, "%s", name.c_str());
-  if (ValidateDateTime(nullptr, pRec->szName, pRec->time, 0) != 0) return false;
-
-  if (bPlace) {
-    return Fail("--place にはまだ地名の一覧がありません。--lat と --lon で指定してください"), false;
-  }
-  if (!bLat || !bLon) return Fail("場所を指定してください (--lat DEG --lon DEG)"), false;
-  double dLat = 0.0, dLon = 0.0;
-  if (!ParseDegrees(lat, &dLat) || !ParseDegrees(lon, &dLon)) return Fail("経緯度は数で指定してください"), false;
-  char szPlace[kNameFieldSize];
-  snprintf(szPlace, sizeof szPlace, "%+.4f : %+.4f", dLat, dLon);
-  if (std::fabs(dLat) > 90.0 || std::fabs(dLon) > 180.0) return Fail(std::string("無効な経緯度 ") + szPlace), false;
-  snprintf(pRec->szBirthPlace, sizeof pRec->szBirthPlace, "%s", szPlace);
-  pRec->dBirthLat = dLat;
-  pRec->dBirthLong = dLon;
   pRec->dwMagic = kRecordMagic;
   pRec->bSave = 1;
   return true;
@@ -212,14 +171,15 @@ int RunData(CliArgs& a) {
 const CliRegistrar kRegister(
     {"data",
      "data list FILE.bd5 | data show FILE.bd5 ROW | data delete FILE.bd5 ROW | "
-     "data add FILE.bd5 --name NAME --date DATE [--unknown-time] --lat DEG --lon DEG",
+     "data add FILE.bd5 --name NAME --date DATE [--unknown-time] [--place NAME | --lat DEG --lon DEG]",
      "Works on a birth-data file (.bd5), as the program does:\n"
      "  list    prints every row: row number, list line (name and birth date), birthplace.\n"
-     "  show    prints the birth data of one row.\n"
+     "  show    prints the natal chart of one row (its clipboard text).\n"
      "  delete  removes one row; the rows after it move up.\n"
      "  add     appends a person (a new file is created).  NAME has at most 30 bytes\n"
      "          (Shift-JIS); DATE is JST; --unknown-time puts the time at 12:00 JST;\n"
-     "          the place is given by --lat/--lon (Tokyo datum, north and east positive).\n"
+     "          the place is a row of the built-in place list (--place 札幌) or\n"
+     "          --lat/--lon (Tokyo datum, north and east positive); without either, 東京都.\n"
      "ROW counts from 0, as 'data list' shows.  A file holds at most 1000 rows.\n"
      "Files are replaced only when completely written; on any error nothing is written.",
      RunData});
