@@ -107,6 +107,16 @@ TEST_F(CliData, FullAndCorruptFilesAreLeftAlone) {
   EXPECT_NE(r.out.find("すでに一杯です"), std::string::npos) << r.out;
   EXPECT_EQ(ReadBytes(Path("full.bd5")), full);
 
+  // More rows than the program keeps: rewriting would lose the rest.
+  WriteRows(Path("huge.bd5"), 1001);
+  const std::string huge = ReadBytes(Path("huge.bd5"));
+  r = RunCli("data delete '" + Path("huge.bd5") + "' 0");
+  EXPECT_EQ(r.iExit, 2);
+  EXPECT_NE(r.out.find("1000件を超える"), std::string::npos) << r.out;
+  EXPECT_EQ(ReadBytes(Path("huge.bd5")), huge);
+  r = RunCli("data list '" + Path("huge.bd5") + "'");
+  EXPECT_EQ(r.iExit, 0);
+
   BirthRecord rows[2] = {Row("A", 1980, 1, 1), Row("B", 1980, 1, 1)};
   rows[1].dwMagic = 0;
   WriteBytes(Path("bad.bd5"), rows, sizeof rows);

@@ -31,6 +31,23 @@ bool LoadTable(const std::string& path, BirthTable* pTable) {
   return ReadBirthDataFile(path.c_str(), pTable) > 0;
 }
 
+// Reads a file that is to be rewritten: a file of more than 1000 rows (not
+// written by the program) would lose the rows after the 1000th, so it is
+// refused.  False after a message.
+bool LoadTableToRewrite(const std::string& path, BirthTable* pTable) {
+  if (FILE* f = PlatformOpenFile(path.c_str(), "rb")) {
+    fseek(f, 0, SEEK_END);
+    const long nRows = ftell(f) / static_cast<long>(sizeof(BirthRecord));
+    fclose(f);
+    if (nRows > kMaxFileRows) {
+      return Fail("このファイルには1000件を超えるデータがあります。書き換えると1001件め以降が失われるので、"
+                  "変更しません: " + path),
+             false;
+    }
+  }
+  return LoadTable(path, pTable);
+}
+
 // A row number "0".."iNumData-1"; -1 after a message.
 int ParseRow(const std::string& s, const BirthTable& table) {
   char* pEnd = nullptr;
@@ -85,7 +102,7 @@ int RunShow(CliArgs& a) {
 int RunDelete(CliArgs& a) {
   if (a.args.size() != 2) return Fail("出生データファイルと行番号を指定してください");
   auto table = NewTable();
-  if (!LoadTable(a.args[0], table.get())) return kExitBadInput;
+  if (!LoadTableToRewrite(a.args[0], table.get())) return kExitBadInput;
   const int iRow = ParseRow(a.args[1], *table);
   if (iRow < 0) return kExitBadInput;
   const std::string line = table->rows[iRow].szListLine;
@@ -104,7 +121,7 @@ bool LoadTableForAdd(const std::string& path, BirthTable* pTable) {
   const long nSize = ftell(f);
   fclose(f);
   if (nSize == 0) return true;
-  return LoadTable(path, pTable);
+  return LoadTableToRewrite(path, pTable);
 }
 
 // The birth record of the add options, checked as the entry dialogs check
