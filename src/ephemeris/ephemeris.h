@@ -9,13 +9,46 @@
 
 #include "chart/chart_record.h"
 
-// Nutation in longitude (IAU 1980 theory), degrees.  When pdDeltaEps is not
-// null the nutation in obliquity is written there, degrees.
+// GetNutation: nutation in longitude, IAU 1980 theory (106 terms).
+//   T           Julian centuries of TT from J2000.0
+//   pdDeltaEps  when not null, receives the nutation in obliquity (degrees);
+//               the cosine series is evaluated only then
+// Returns the nutation in longitude, degrees.  No failure path.
+// Source: Seidelmann 1982, Celest. Mech. 27, 79; the arguments are the mean
+// longitudes of the Moon, its perigee and node, of the Sun and its perigee.
 double GetNutation(double T, double* pdDeltaEps);
 
-// Motion code (0 direct, 1 retrograde, 2/3 stationary) of a body whose
-// mean-equinox longitude changed by dDiff degrees over its motion step.
+// GetLongitudeAberration: annual aberration in ecliptic longitude of a body
+// seen from the Earth.
+//   T         Julian centuries of TT from J2000.0
+//   dSunLong  the Sun's geometric longitude, degrees
+//   dLong     the body's geocentric longitude, degrees
+//   dLat      the body's geocentric latitude, degrees
+// Returns the correction to add to the longitude, degrees.
+// Source: constant of aberration 20.49552", eccentricity and perihelion of
+// the Earth's orbit as in Meeus, Astronomical Algorithms, ch. 23.
+double GetLongitudeAberration(double T, double dSunLong, double dLong, double dLat);
+
+// GetMotionCode: motion of a body from the change of its mean-equinox
+// longitude over its motion step back in time.
+//   dDiff  lambda(JDE) - lambda(JDE - step), degrees; a step across 0/360
+//          (|dDiff| > 300) is unwrapped
+// Returns 0 direct (dDiff > 0.0003), 1 retrograde (dDiff < -0.0003),
+// 2 stationary with slight direct motion (0 < dDiff <= 0.0003), 3 stationary
+// with no or slight retrograde motion (-0.0003 <= dDiff <= 0).  A difference
+// of more than 360 degrees is reported ("GetMotionCode", "abnormal arg") and
+// classified as direct.
 int GetMotionCode(double dDiff);
+
+// Labels of the motion codes, indexed by code 0..3:
+//   kMotionLabels       10 bytes each, for the chart's data text
+//                       (blank, "逆行", "留／順行？", "留／逆行？")
+//   kMotionShortLabels  2 bytes each ("  ", "R ", "SD", "SR")
+//   kMotionListLabels   without padding, for the ephemeris listing
+//                       ("", "逆行", "留/順行?", "留/逆行?")
+extern const char* const kMotionLabels[4];
+extern const char* const kMotionShortLabels[4];
+extern const char* const kMotionListLabels[4];
 
 // Apparent geocentric longitudes (true equinox of date, 0 <= lon < 360).
 //   iWorkMode <= 0  the Sun, and with a negative mode every planet 1, 2, 4..9
