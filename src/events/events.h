@@ -201,6 +201,9 @@ int CollectSunContacts(const DateTime& jst, int iCommand, EventEntry* pEntries, 
 // CollectMoonIngresses: the Moon's sign changes of a month and the first of
 // the next (at most 20).
 int CollectMoonIngresses(int iYear, int iMonth, EventEntry* pEntries, int iMax, bool* pbFailed);
+// CollectMoonNextIngress: the Moon's next sign change after jst, as
+// MoonNextIngressText finds it.  Returns 1; 0 when the search failed.
+int CollectMoonNextIngress(const DateTime& jst, EventEntry* pEntry);
 // CollectMoonPhases: the nine phases of the phase list of jst.
 int CollectMoonPhases(const DateTime& jst, EventEntry* pEntries, int iMax, bool* pbFailed);
 // EventLabel: a short label of an entry ("春分: 太陽が おひつじ座に入る",

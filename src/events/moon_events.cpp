@@ -170,17 +170,24 @@ int MoonPhaseCalendarText(const DateTime& jst, char* szOut, int cbOut) {
   return 1;
 }
 
+int CollectMoonNextIngress(const DateTime& jst, EventEntry* pEntry) {
+  const double t0 = static_cast<double>(JstToJde(jst));
+  pEntry->iKind = kEventMoonIngress;
+  pEntry->iSign = (SignOf(MoonLongitude(t0)) + 1) % 12;
+  pEntry->iFrom = -1;
+  pEntry->dJde = GetMoonIngressJde(t0, 30.0 * pEntry->iSign);
+  return pEntry->dJde != 0.0;
+}
+
 int MoonNextIngressText(DateTime* pTime, char* szOut) {
   if (!pTime) return ReportFatal("!lpStr:GetMoonNextI.");
-  const double t0 = static_cast<double>(JstToJde(*pTime));
-  const int n = (SignOf(MoonLongitude(t0)) + 1) % 12;
-  const double t = GetMoonIngressJde(t0, 30.0 * n);
-  if (t == 0.0) return 0;
-  JdeToJst(t, pTime);
+  EventEntry e;
+  if (!CollectMoonNextIngress(*pTime, &e)) return 0;
+  JdeToJst(e.dJde, pTime);
   if (!szOut) return ReportFatal("!lpStr:GetMoonNextI.");
   TextSink sink;
   SinkStart(&sink, szOut, kMoonNextIngressTextSize);
-  SinkPrintf(&sink, "\r\n  月が%s座へ移る時刻(日本時間)\r\n  %s\r\n", kSignHiragana[n],
+  SinkPrintf(&sink, "\r\n  月が%s座へ移る時刻(日本時間)\r\n  %s\r\n", kSignHiragana[e.iSign],
              TimeToStrP2(pTime));
   return 1;
 }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ephemeris/ephemeris.h"
+#include "ephemeris/planets.h"
 #include "events/events.h"
 #include "time/timescale.h"
 
