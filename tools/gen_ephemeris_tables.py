@@ -64,6 +64,137 @@ def nutation(data_dir, out_dir):
     write(out_dir, "nutation_table.cpp", "\n".join(lines))
 
 
+# --- VSOP87 planetary series --------------------------------------------------
+
+BODY_NAMES = {1: "Mercury", 2: "Venus", 3: "Earth", 4: "Mars", 5: "Jupiter", 6: "Saturn",
+              7: "Uranus", 8: "Neptune"}
+COORDS = "LBR"
+
+VSOP87D_COUNTS = {  # L0..L5, B0..B5, R0..R5
+    1: (38, 16, 10, 8, 6, 1, 14, 11, 9, 7, 2, 0, 13, 8, 7, 5, 0, 0),
+    2: (24, 12, 8, 3, 3, 1, 9, 4, 4, 4, 1, 0, 12, 3, 3, 1, 1, 0),
+    3: (64, 34, 20, 7, 3, 1, 5, 2, 0, 0, 0, 0, 40, 10, 6, 2, 1, 0),
+    4: (69, 46, 33, 12, 8, 2, 16, 9, 7, 4, 3, 0, 45, 27, 11, 6, 4, 0),
+    5: (64, 61, 57, 39, 19, 5, 26, 22, 14, 9, 6, 1, 46, 43, 36, 28, 15, 7),
+    6: (90, 79, 63, 48, 27, 12, 34, 32, 29, 21, 12, 2, 44, 38, 32, 28, 23, 18),
+    7: (91, 57, 35, 18, 4, 0, 28, 20, 11, 4, 1, 0, 59, 35, 18, 10, 2, 0),
+    8: (38, 18, 7, 4, 1, 0, 17, 13, 6, 4, 1, 0, 32, 15, 5, 1, 0, 0),
+}
+VSOP87B_EARTH_COUNTS = (64, 34, 20, 7, 2, 0, 5, 7, 4, 3, 2, 0, 40, 10, 6, 2, 1, 0)
+
+
+def vsop_series(rows):
+    """{(body, coord, power): [(A, B, C) strings]} in file order."""
+    series = {}
+    for body, coord, power, a, b, c in rows:
+        # A printed phase of pi with frequency 0 is the negative constant.
+        if float(c) == 0.0 and float(b) != 0.0:
+            assert abs(float(b) - 3.14159265) < 0.002, (body, coord, power, b)
+            a, b = "-" + a, "0"
+        series.setdefault((int(body), coord, int(power)), []).append((a, b, c))
+    return series
+
+
+def vsop_body_lines(prefix, body, series, counts):
+    """Term arrays of one body and its VsopBody initialiser."""
+    lines = []
+    init = []
+    for ci, coord in enumerate(COORDS):
+        refs = []
+        for power in range(6):
+            terms = series.get((body, coord, power), [])
+            assert len(terms) == counts[ci * 6 + power], (prefix, body, coord, power, len(terms))
+            if not terms:
+                refs.append("{nullptr, 0}")
+                continue
+            name = "k%s%s%d" % (prefix, coord, power)
+            lines.append("const VsopTerm %s[] = {" % name)
+            for a, b, c in terms:
+                lines.append("    {%s.0, %s, %s}," % (a, b, c))
+            lines.append("};")
+            refs.append("{%s, %d}" % (name, len(terms)))
+        init.append("        {" + ", ".join(refs) + "},")
+    return lines, ["    {{"] + init + ["    }},"]
+
+
+def vsop87d(data_dir, out_dir):
+    rows = read_rows(os.path.join(data_dir, "vsop87d_abridged.tsv"))
+    assert len(rows) == 2430, len(rows)
+    series = vsop_series(rows)
+    arrays = []
+    bodies = ["    {},  // 0: no body"]
+    for body in range(1, 9):
+        lines, init = vsop_body_lines(BODY_NAMES[body], body, series, VSOP87D_COUNTS[body])
+        arrays += ["", "// %s (%d)" % (BODY_NAMES[body], body)] + lines
+        init[0] = "    {{  // %s" % BODY_NAMES[body]
+        bodies += init
+    text = [HEADER.format(src="vsop87d_abridged.tsv (VSOP87 version D, abridged)"),
+            '#include "ephemeris/ephemeris_tables.h"\n',
+            "// Terms A cos(B + C tau): A in 1e-8 rad (L, B) or 1e-8 AU (R), B in rad, C in rad",
+            "// per Julian millennium; heliocentric, mean ecliptic and equinox of date.",
+            "namespace {"] + arrays + ["", "}  // namespace", "",
+                                       "const VsopBody kVsop87D[9] = {"] + bodies + ["};", ""]
+    write(out_dir, "vsop87d_tables.cpp", "\n".join(text))
+
+
+def vsop87b_earth(data_dir, out_dir):
+    rows = read_rows(os.path.join(data_dir, "vsop87b_earth_abridged.tsv"))
+    assert len(rows) == 207, len(rows)
+    series = vsop_series(rows)
+    lines, init = vsop_body_lines("EarthJ2000", 3, series, VSOP87B_EARTH_COUNTS)
+    init[0] = "    {"
+    init[-1] = "    }"
+    text = [HEADER.format(src="vsop87b_earth_abridged.tsv (VSOP87 version B, Earth, abridged)"),
+            '#include "ephemeris/ephemeris_tables.h"\n',
+            "// Terms A cos(B + C tau) as in the version D tables; heliocentric, ecliptic and",
+            "// equinox J2000.0.",
+            "namespace {", ""] + lines + ["", "}  // namespace", "",
+                                          "const VsopBody kVsop87BEarth = {"] + init + ["};", ""]
+    write(out_dir, "vsop87b_earth_table.cpp", "\n".join(text))
+
+
+# --- Abridged ELP 2000-85 (Moon) ------------------------------------------------
+
+MOON_SERIES = [  # file, table name, rows, main problem (quartic argument)
+    ("elp_main_lon.tsv", "kMoonMainLon", 218, True),
+    ("elp_main_lat.tsv", "kMoonMainLat", 188, True),
+    ("elp_pert_lon_t0.tsv", "kMoonLonT0", 244, False),
+    ("elp_pert_lon_t1.tsv", "kMoonLonT1", 154, False),
+    ("elp_pert_lon_t2.tsv", "kMoonLonT2", 25, False),
+    ("elp_pert_lat_t0.tsv", "kMoonLatT0", 64, False),
+    ("elp_pert_lat_t1.tsv", "kMoonLatT1", 64, False),
+    ("elp_pert_lat_t2.tsv", "kMoonLatT2", 12, False),
+]
+
+
+def moon(data_dir, out_dir):
+    text = [HEADER.format(src="elp_*.tsv (abridged ELP 2000-85)"),
+            '#include "ephemeris/ephemeris_tables.h"\n',
+            "// Terms A sin(phi0 + phi1 T [+ phi2 T^2 + phi3 T^3 + phi4 T^4]), T in Julian",
+            "// centuries of TT from J2000.0, phases in degrees per century^k.  Amplitudes:",
+            "// main-problem longitude in degrees; main-problem latitude and the T^0 and T^1",
+            "// perturbations in 1e-8 degree; the T^2 perturbations in 1e-9 degree.",
+            "// Rows in decreasing amplitude."]
+    total = 0
+    for fname, name, count, main in MOON_SERIES:
+        rows = read_rows(os.path.join(data_dir, fname))
+        assert len(rows) == count, (fname, len(rows))
+        total += count
+        width = 6 if main else 3
+        kind = "MoonMainTerm" if main else "MoonPertTerm"
+        text += ["", "const %s %s[%d] = {" % (kind, name, count)]
+        for r in rows:
+            assert len(r) == width, (fname, r)
+            a = r[0] if "." in r[0] else r[0] + ".0"
+            if main:
+                text.append("    {%s, {%s}}," % (a, ", ".join(r[1:])))
+            else:
+                text.append("    {%s, %s, %s}," % (a, r[1], r[2]))
+        text.append("};")
+    assert total == 969, total
+    write(out_dir, "moon_tables.cpp", "\n".join(text) + "\n")
+
+
 def main():
     if len(sys.argv) < 2:
         sys.exit(__doc__)
@@ -71,6 +202,9 @@ def main():
     out_dir = sys.argv[2] if len(sys.argv) > 2 else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), "..", "src", "ephemeris")
     nutation(data_dir, out_dir)
+    vsop87d(data_dir, out_dir)
+    vsop87b_earth(data_dir, out_dir)
+    moon(data_dir, out_dir)
 
 
 if __name__ == "__main__":
