@@ -254,8 +254,8 @@ int RunEphem(CliArgs& a) {
     std::string s;
     long double t = JstToJde(start);
     for (int i = 0; i < kNumEphemLines; ++i) {
-      double dLong;
-      int iMotion;
+      double dLong = 0.0;
+      int iMotion = 0;
       if (!EphemPosition(iBody, t, &dLong, &iMotion)) return PrintJsonEvents(s, true);
       Angle ang;
       LongitudeToAngle(dLong, &ang);

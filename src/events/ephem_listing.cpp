@@ -92,8 +92,8 @@ int MakeEphem(const DateTime& start, int iBody, int iStep, char* szOut) {
   const long double ldStep = EphemStepDays(iStep);
   long double t = JstToJde(start);
   for (int i = 0; i < kNumEphemLines; ++i) {
-    double dLong;
-    int iMotion;
+    double dLong = 0.0;
+    int iMotion = 0;
     if (!EphemPosition(iBody, t, &dLong, &iMotion)) return 0;
     Angle a;
     LongitudeToAngle(dLong, &a);
