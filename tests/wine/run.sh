@@ -65,6 +65,8 @@ run_one() {
 # are ended.
 run_all() {
   local failed=0 src name
+  # A Wine left from an interrupted run would still talk to its old display.
+  timeout -k 5 30 "$HORO_WINESERVER" -k 2>/dev/null || true
   for src in "$root"/tests/wine/test_*.cpp; do
     name=$(basename "$src" .cpp)
     run_one "$name" || failed=$((failed + 1))
