@@ -2,7 +2,7 @@
 #include "platform/win32/win32_platform.h"
 #include "shell/shell.h"
 
-const char kMainTitle[] = "ホロミラX";
+const char kMainTitle[] = "ホロミラ";
 
 namespace {
 
