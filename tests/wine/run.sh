@@ -67,6 +67,7 @@ run_all() {
   local failed=0 src name
   # A Wine left from an interrupted run would still talk to its old display.
   timeout -k 5 30 "$HORO_WINESERVER" -k 2>/dev/null || true
+  rm -f "$HORO_WIN_TREE"/wine/*.png
   for src in "$root"/tests/wine/test_*.cpp; do
     name=$(basename "$src" .cpp)
     run_one "$name" || failed=$((failed + 1))
@@ -80,8 +81,9 @@ run_all() {
   echo "wine tests: all passed"
 }
 
+# The second half runs inside the virtual display, in the mode chosen by the
+# first.
 if [ "${1:-}" = "--inside-display" ]; then
-  horo_wine_choose "$root"
   horo_wine_prefix prefix unmanaged
   run_all
   exit
@@ -96,8 +98,9 @@ if [ "$HORO_WINE_MODE" = win32 ]; then
   echo "wine tests: mode win32 (i686 programs of build/win32, 32-bit Wine)"
 else
   echo "wine tests: mode win64 (32-bit code cannot execute here: x86-64 programs of build/win64, 64-bit Wine)"
-  make -C "$root" --no-print-directory win64
 fi
+export HORO_WINE_MODE HORO_WINE HORO_WINESERVER HORO_WIN_TREE
+make -C "$root" --no-print-directory "$HORO_WINE_MODE"
 horo_wine_prefix prefix unmanaged
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside-display
 echo "wine tests: $(awk -v ms=$(($(now_ms) - t0)) 'BEGIN { printf "%.1f", ms / 1000 }') s in all"
