@@ -73,6 +73,27 @@ TEST(CliEvents, JsonEvents) {
   EXPECT_TRUE(Contains(sEphem, ", \"motion\": 0}"));
 }
 
+TEST(CliEvents, SolarReturn) {
+  int iExit = -1;
+  const DateTime birth = {1990, 6, 15, 8, 30, 0.0};
+  DateTime returns[kNumSolarReturns];
+  SolarReturnMoments(JstToJde(birth), returns);
+  char szLine[128];
+  SolarReturnLine(34, returns[34], szLine, sizeof szLine);
+  EXPECT_EQ(RunEventCli("return --name Yamada --date 1990-06-15T08:30 34", &iExit), std::string(szLine) + "\n");
+  EXPECT_EQ(iExit, 0);
+  const std::string sAll = RunEventCli("return --name Yamada --date 1990-06-15T08:30 --all", &iExit);
+  EXPECT_EQ(CountOf(sAll, "\n"), 103);
+  EXPECT_EQ(sAll.find("ソーラーリターンの時刻 （日本時間）\nYamada\n  0歳 ... 1990年 6月15日  8時30分00秒\n"), 0u);
+  const std::string sJson = RunEventCli("return --name Yamada --date 1990-06-15T08:30 34 --json", &iExit);
+  const size_t i = sJson.find("\"jde\": ");
+  ASSERT_NE(i, std::string::npos) << sJson;
+  EXPECT_NEAR(strtod(sJson.c_str() + i + 7, nullptr),
+              static_cast<double>(GetSolarReturnJde(JstToJde(birth), 34)), 1e-8);
+  RunEventCli("return --name Yamada --date 1990-06-15T08:30 0", &iExit);
+  EXPECT_EQ(iExit, 2);
+}
+
 TEST(CliEvents, BadInput) {
   int iExit = -1;
   EXPECT_EQ(RunEventCli("ephem Pluto day 2024-01-01", &iExit), "");

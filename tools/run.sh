@@ -27,10 +27,11 @@ print_through_horomira() {
   echo
   # The present moment in JST.
   "$cli" time "$(TZ=Asia/Tokyo date +%Y-%m-%dT%H:%M:%S)"
-  # Next, as horomira learns them: the chart of the built-in default person
-  # and today's almanac, e.g.
+  # Today's almanac: the Moon's next sign change, the phases, the solar terms.
+  echo
+  "$cli" almanac
+  # Next, as horomira learns it: the chart of the built-in default person, e.g.
   #   "$cli" chart ...default person...
-  #   "$cli" almanac ...today...
 }
 
 start_windows_program || print_through_horomira

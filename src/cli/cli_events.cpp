@@ -8,7 +8,9 @@
 
 #include <strings.h>
 
+#include "chart/chart_driver.h"
 #include "cli/cli.h"
+#include "cli/cli_person.h"
 #include "ephemeris/ephemeris.h"
 #include "events/events.h"
 #include "time/timescale.h"
@@ -35,31 +37,11 @@ bool ParseInt(const std::string& s, int* pValue) {
   return true;
 }
 
-// The entry dialog's computable period, years.
-constexpr int kFirstYear = -4000;
-constexpr int kLastYear = 8000;
-
-// A date checked like the program's entry dialog: the year within the
-// computable period, then the calendar check.
-bool CheckDate(const std::string& s, const DateTime& t, int* piExit) {
-  if (t.year < kFirstYear || t.year > kLastYear) {
-    *piExit = Fail("年数を確認！ " + s + ": 可能期間(4000 B.C. - 8000 A.D.)の外です。");
-    return false;
-  }
-  if (ValidateDateTime(nullptr, s.c_str(), t, 0) != 0) {
-    *piExit = kExitBadInput;
-    return false;
-  }
-  return true;
-}
-
-// A moment argument checked like the program's entry dialog.
+// A moment argument checked like the program's entry dialog ("now" is the
+// local clock).
 bool ParseCheckedMoment(const std::string& s, DateTime* pTime, int* piExit) {
-  if (!ParseMoment(s, pTime)) {
-    *piExit = Fail("日時の形式が正しくありません: " + s);
-    return false;
-  }
-  return CheckDate(s, *pTime, piExit);
+  *piExit = TakeMomentArg(s, s.c_str(), pTime, nullptr);
+  return *piExit == 0;
 }
 
 // A year (and month) argument, checked as the first of that month.
@@ -70,8 +52,9 @@ bool ParseCheckedMonth(const std::string& sYear, const std::string& sMonth, Date
     *piExit = Fail("年月は整数で指定してください");
     return false;
   }
-  *pTime = DateTime{y, m, 1, 0, 0, 0.0};
-  return CheckDate(sYear, *pTime, piExit);
+  char szMoment[32];
+  snprintf(szMoment, sizeof szMoment, "%04d-%02d-01", y, m);
+  return ParseCheckedMoment(szMoment, pTime, piExit);
 }
 
 std::string JsonEvent(const std::string& sLabelCp932, double dJde, const std::string& sExtra = "") {
@@ -276,6 +259,49 @@ int RunEphem(CliArgs& a) {
   return iResult ? 0 : 1;
 }
 
+// --- return PERSON AGE|--all ------------------------------------------------
+
+int RunReturn(CliArgs& a) {
+  const bool bJson = a.TakeFlag("--json");
+  const bool bAll = a.TakeFlag("--all");
+  BirthRecord natal;
+  if (const int iExit = TakePersonOptions(a, &natal)) return iExit;
+  FinishRecord(&natal);
+  int iAge = 0;
+  if (bAll ? !a.args.empty() : a.args.size() != 1) return Fail("年齢を一つ、または --all を指定してください");
+  if (!bAll) {
+    if (!ParseInt(a.args[0], &iAge) || iAge < 0 || iAge >= kNumSolarReturns) {
+      return Fail("年齢は1から100までで指定してください: " + a.args[0]);
+    }
+    if (iAge == 0) return Fail("0歳は指定できません");
+  }
+  // The solar returns start from the JDE of the natal chart.
+  static ChartRecord chart;
+  HoromiraMain(natal, natal, &chart, kChartNatal, 0, 1.0, kOriginOrdinary);
+  const int iFirst = bAll ? 0 : iAge;
+  const int iLast = bAll ? kNumSolarReturns - 1 : iAge;
+  if (bJson) {
+    std::string s;
+    for (int i = iFirst; i <= iLast; ++i) {
+      if (!s.empty()) s += ", ";
+      s += JsonEvent(std::to_string(i) + "歳", static_cast<double>(GetSolarReturnJde(chart.ldJde, i)));
+    }
+    return PrintJsonEvents(s, false);
+  }
+  DateTime returns[kNumSolarReturns];
+  SolarReturnMoments(chart.ldJde, returns);
+  if (bAll) {
+    PrintLine("ソーラーリターンの時刻 （日本時間）");
+    PrintLine(natal.szName);
+  }
+  for (int i = iFirst; i <= iLast; ++i) {
+    char szLine[128];
+    SolarReturnLine(i, returns[i], szLine, sizeof szLine);
+    PrintLine(szLine);
+  }
+  return 0;
+}
+
 const CliRegistrar kIngress({"ingress", "ingress YEAR [--json]",
                              "Lists the Sun's entry into each sign during the year (JST), one per month.",
                              RunIngress});
@@ -303,5 +329,11 @@ const CliRegistrar kEphem({"ephem", "ephem BODY STEP START [--aligned] [--json]"
                            "the full hour and a one-day step at 00:00.  --json adds \"lon\" (degrees)\n"
                            "and \"motion\" (0 direct, 1 retrograde, 2/3 stationary) to each event.",
                            RunEphem});
+const CliRegistrar kReturn({"return",
+                            "return --name N --date DATE [--unknown-time] [PLACE] AGE|--all [--json]",
+                            "The solar return of a person: the moment (JST) at which the Sun comes back\n"
+                            "to its natal longitude at AGE (1..100), or the list of ages 0..100 that\n"
+                            "the solar-return dialog shows.  PLACE is --place NAME or --lat/--lon.",
+                            RunReturn});
 
 }  // namespace
