@@ -191,15 +191,6 @@ TEST_F(MoonEventTest, NullBuffersAndCapacity) {
   EXPECT_EQ(Boxes()[0].style & kMbIconMask, static_cast<unsigned>(kMbIconInformation));
 }
 
-TEST_F(MoonEventTest, Elongation) {
-  for (double t = 2460300.0; t < 2460340.0; t += 0.37) {
-    const double e = GetMoonSunElongation(t);
-    EXPECT_GE(e, 0.0);
-    EXPECT_LT(e, 360.0);
-    EXPECT_NEAR(within180(e - (MoonLongitude(t) - SunLongitude(t))), 0.0, 1e-9);
-  }
-}
-
 TEST_F(MoonEventTest, RecentAlmanac) {
   const DateTime now = Jst(2024, 5, 10, 21, 30, 15.0);
   char sz[32768];
