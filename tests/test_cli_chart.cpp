@@ -1,5 +1,6 @@
 // horomira chart and horomira places, run as a user runs them.
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,7 +21,8 @@ struct CliResult {
 // Runs horomira with arguments given as CP932 literals (single-quoted for
 // the shell); the terminal speaks UTF-8.
 CliResult RunCli(const std::string& sArgs) {
-  const std::string errPath = testing::TempDir() + "horomira_chart_stderr.txt";
+  // ctest runs tests in parallel processes: one stderr file per process.
+  const std::string errPath = testing::TempDir() + "horomira_chart_stderr_" + std::to_string(getpid()) + ".txt";
   const std::string cmd = std::string(HORO_CLI_PATH) + " " + Cp932ToUtf8(sArgs) + " 2>" + errPath;
   CliResult r{-1, "", ""};
   FILE* p = popen(cmd.c_str(), "r");
@@ -34,6 +36,7 @@ CliResult RunCli(const std::string& sArgs) {
   std::stringstream ss;
   ss << in.rdbuf();
   r.err = ss.str();
+  remove(errPath.c_str());
   return r;
 }
 

@@ -12,6 +12,7 @@
 #include "chart/places.h"
 #include "cli/cli_person.h"
 #include "ephemeris/ephemeris.h"
+#include "events/events.h"
 #include "platform/reports.h"
 #include "time/sidereal.h"
 #include "time/timescale.h"
@@ -43,32 +44,6 @@ struct ChartOptions {
   std::string sReport;  // "", "time" or "extended"
   bool bJson = false;
 };
-
-// Longitude difference brought into [-180, 180].
-double Within180(double x) { return x > 180.0 ? x - 360.0 : x < -180.0 ? x + 360.0 : x; }
-
-// The first moment (JDE) at or after ldStart when the Sun's apparent
-// longitude is dTarget: a secant search started with a step of one degree
-// per day.  0 after a failure, which is reported.
-long double SunContactJde(long double ldStart, double dTarget) {
-  dTarget = Normalize360(dTarget);
-  double dPrev = GetPositionData(ldStart, nullptr, 0);
-  double dStep = Normalize360(dTarget - dPrev);
-  long double t = ldStart + dStep;
-  for (int i = 0; i <= 20; ++i) {
-    const double dLambda = GetPositionData(t, nullptr, 0);
-    const double dErr = Within180(dTarget - dLambda);
-    if (std::fabs(dErr) < 2e-8) return t;
-    if (dStep == 0.0) break;
-    const double dRate = Within180(dLambda - dPrev) / dStep;
-    if (dRate == 0.0) break;
-    dStep = dErr / dRate;
-    dPrev = dLambda;
-    t += dStep;
-  }
-  ReportFatal("!GetNextSunContactJde");
-  return 0;
-}
 
 int ParseHarmonic(const std::string& s, double* pd) {
   char* pEnd = nullptr;
@@ -138,7 +113,7 @@ int ComputeSeasonChart(CliArgs& a, const ChartOptions& o, ChartRecord* pChart, P
   snprintf(rec.szName, sizeof rec.szName, "%s", kSeasons[o.iSeason].szChartName);
   if (const int r = TakePlaceOptions(a, &rec)) return r;
   rec.time = DateTime{o.iSeasonYear, 1, 1, 0, 0, 0.0};
-  const long double t = SunContactJde(JstToJde(rec.time), 90.0 * o.iSeason);
+  const long double t = GetNextSunContactJde(static_cast<double>(JstToJde(rec.time)), 90.0 * o.iSeason);
   if (t == 0) return kExitBadInput;
   JdeToJst(t, &rec.time);
   rec.bTimeKnown = 1;

@@ -1,0 +1,108 @@
+// The ephemeris listing: 64 successive positions of one body at a fixed
+// step, and the decoding of the ephemeris dialog's choice.
+#include <cstdio>
+
+#include "ephemeris/ephemeris.h"
+#include "events/events.h"
+#include "events/text_sink.h"
+#include "platform/reports.h"
+#include "time/timescale.h"
+
+namespace {
+
+// Body of each list index: the iWorkMode of the position dispatcher (-1 for
+// the Moon, which has its own theory) and the slot of the position block.
+struct EphemBody {
+  int iWorkMode;
+  int iSlot;
+};
+const EphemBody kEphemBodies[kNumEphemBodies] = {
+    {0, Sun},     {-1, Moon},  {1, Mercury}, {2, Venus},   {4, Mars},
+    {5, Jupiter}, {6, Saturn}, {7, Uranus},  {8, Neptune},
+};
+
+// Result of the ephemeris dialog: list index + step code, + 1000 when the
+// aligned box was checked.
+constexpr int kAlignedFlag = 1000;
+
+}  // namespace
+
+const char* EphemStepLabel(int iStep) {
+  switch (iStep) {
+    case kEphemStepSecond: return "1秒";
+    case kEphemStepMinute: return "1分";
+    case kEphemStepHour: return "1時間";
+    default: return "1日";
+  }
+}
+
+double EphemStepDays(int iStep) {
+  switch (iStep) {
+    case kEphemStepSecond: return 1.0 / 86400.0;
+    case kEphemStepMinute: return 1.0 / 1440.0;
+    case kEphemStepHour: return 1.0 / 24.0;
+    default: return 1.0;
+  }
+}
+
+int DecodeEphemChoice(int iResult, EphemChoice* pChoice) {
+  if (iResult < 0) return 0;
+  pChoice->iBody = iResult % 100;
+  pChoice->iStep = (iResult - pChoice->iBody) % kAlignedFlag;
+  pChoice->bAligned = iResult > kAlignedFlag;
+  return 1;
+}
+
+int EphemConfirmText(const EphemChoice& choice, char* szOut, int cbOut) {
+  if (!szOut || cbOut <= 0) return 0;
+  const int iBody = choice.iBody >= 0 && choice.iBody < kNumEphemBodies ? choice.iBody : 0;
+  TextSink sink;
+  SinkStart(&sink, szOut, cbOut);
+  SinkPrintf(&sink, "%sの%sごとのこよみ : %s", kEphemBodyNames[iBody], EphemStepLabel(choice.iStep),
+             choice.bAligned ? "きりのいい時刻" : "時刻を詳細設定");
+  return sink.len;
+}
+
+int EphemTimeEntryMode(const EphemChoice& choice) {
+  if (choice.iStep == kEphemStepSecond) return -1;
+  return choice.bAligned ? choice.iStep : 0;
+}
+
+int EphemPosition(int iBody, long double ldJde, double* pdLong, int* piMotion) {
+  if (iBody < 0 || iBody >= kNumEphemBodies) return ReportPlaceKind("MakeEphem", "OOR/iBody", 0);
+  const EphemBody& body = kEphemBodies[iBody];
+  PositionData pd = {};
+  if (body.iSlot == Moon) {
+    pd.dLong[Moon] = GetMoonData(static_cast<double>(ldJde), nullptr, nullptr);
+  } else {
+    GetPositionData(ldJde, &pd, body.iWorkMode);
+  }
+  if (pd.mv[body.iSlot] > 3) return ReportFatal("MakeEphem:mv?");
+  *pdLong = pd.dLong[body.iSlot];
+  *piMotion = pd.mv[body.iSlot];
+  return 1;
+}
+
+int MakeEphem(const DateTime& start, int iBody, int iStep, char* szOut) {
+  if (!szOut) return ReportFatal("!str:MakeEphem");
+  if (iBody < 0 || iBody >= kNumEphemBodies) return ReportPlaceKind("MakeEphem", "OOR/iBody", 0);
+  TextSink sink;
+  SinkStart(&sink, szOut, kEphemTextSize);
+  SinkPrintf(&sink, "\r\n%s  - 日本時間\r\n\r\n", kEphemBodyNames[iBody]);
+  const long double ldStep = EphemStepDays(iStep);
+  long double t = JstToJde(start);
+  for (int i = 0; i < kNumEphemLines; ++i) {
+    double dLong = 0.0;
+    int iMotion = 0;
+    if (!EphemPosition(iBody, t, &dLong, &iMotion)) return 0;
+    Angle a;
+    LongitudeToAngle(dLong, &a);
+    DateTime when;
+    JdeToJst(t, &when);
+    SinkPrintf(&sink, "%s    \r\n   ---- %s : %2d°%2d′%05.2f″%s\r\n", TimeToStr(&when),
+               kSignNames[a.sign], a.deg, a.min, static_cast<double>(a.sec),
+               kMotionListLabels[iMotion]);
+    t += ldStep;
+  }
+  return 1;
+}

@@ -1,0 +1,38 @@
+// Bounded text building for the listings.
+#include "events/text_sink.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "persistence/birth_record.h"
+
+void SinkStart(TextSink* pSink, char* szBuf, int cbBuf) {
+  pSink->sz = szBuf;
+  pSink->cb = cbBuf;
+  pSink->len = 0;
+  if (cbBuf > 0) szBuf[0] = '\0';
+}
+
+void SinkPrintf(TextSink* pSink, const char* szFormat, ...) {
+  const int iRoom = pSink->cb - pSink->len;
+  if (iRoom <= 1) return;
+  va_list args;
+  va_start(args, szFormat);
+  const int n = vsnprintf(pSink->sz + pSink->len, static_cast<size_t>(iRoom), szFormat, args);
+  va_end(args);
+  if (n < 0) {
+    pSink->sz[pSink->len] = '\0';
+    return;
+  }
+  if (n < iRoom) {
+    pSink->len += n;
+    return;
+  }
+  // A cut text fills the buffer up to its last byte, without splitting a
+  // double-byte character.
+  CutDoubleByteSafe(pSink->sz, pSink->cb - 1);
+  pSink->len = static_cast<int>(strlen(pSink->sz));
+}
+
+void SinkAppend(TextSink* pSink, const char* szText) { SinkPrintf(pSink, "%s", szText); }
