@@ -164,6 +164,23 @@ TEST_F(Settings, FirstRunRegistersAndSavesSecondRunCountsTwo) {
   EXPECT_TRUE(Boxes().empty());
 }
 
+TEST_F(Settings, ADeepProgramFolderStillFindsItsSettings) {
+  std::string deep = dir_;
+  while (deep.size() < 200) deep += "/folder_of_the_program";
+  ASSERT_EQ(system(("mkdir -p '" + deep + "'").c_str()), 0);
+  NativeSetDirectories(deep.c_str(), deep.c_str(), nullptr);
+  SystemIniInf sii = Valid();
+  ASSERT_EQ(SetFileAssociation(&sii, 1), 1);
+  SettingsFilePath(sii.szSiiPath, sizeof sii.szSiiPath);
+  sii.bOrb = 4;
+  ASSERT_EQ(LoadSii(&sii, 0), 1);
+  NativeClearBoxes();
+  SystemIniInf live{};
+  ASSERT_EQ(LoadSii(&live, 1), 1);
+  EXPECT_EQ(live.bOrb, 4);
+  EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(Settings, AMissingFileIsWarnedOncePerRun) {
   // The association exists but Horom.sii is gone.
   SystemIniInf sii = Valid();

@@ -74,7 +74,9 @@ bool OpenSettingsOfAssociation(char* szTried, size_t cbTried, FILE** pf) {
   szTried[0] = '\0';
   RegKeyRef hKey;
   if (!PlatformRegOpenKey(kAssocCommandKey, &hKey)) return false;
-  char szValue[129];  // at most 128 bytes of value
+  // A path as long as the settings path may be: a folder deeper than 128
+  // bytes must not make every start lose its settings.
+  char szValue[kPathFieldSize];
   const int iRead = PlatformRegQueryDefault(hKey, szValue, sizeof szValue);
   PlatformRegCloseKey(hKey);
   const size_t nTail = strlen(kAssocCommandTail);
