@@ -7,18 +7,6 @@
 #include "readings/readings.h"
 #include "time/timescale.h"
 
-const char* const kFortuneMoonKeywords[12] = {
-    "情緒的な好機",         "金運での好機", "知的な調和",       "うちわの緊張",
-    "情緒的な慰安と発展",   "健康面の不安", "情緒的な緊張",     "気持ちの上でのあせりや摩擦",
-    "精神的な安定",         "情緒的ないさかい", "情緒的な調和", "内面で傷つくこと",
-};
-
-const char* const kFortuneMarsKeywords[12] = {
-    "勇気と闘志",         "投機",           "学習への情熱",             "内輪の争い",
-    "趣味や娯楽への熱中", "摩擦",           "強烈なエネルギー",         "病的な情熱",
-    "高尚な意志",         "社会的な争いや情熱", "強い願望や友人への献身", "閉鎖的な熱情",
-};
-
 namespace {
 
 const char kFortuneFormat[] =
