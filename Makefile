@@ -3,6 +3,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 NATIVE := build/native
 WIN32  := build/win32
 WIN64  := build/win64
+BENCH  := build/bench
 
 .PHONY: all deps native win32 win64 run test test-native test-wine bench fuzz clean
 
@@ -34,6 +35,16 @@ test-wine: win32
 	@bash tests/wine/run.sh
 
 test: test-native test-wine
+
+# Speed of the ephemeris hot paths and its accuracy against Swiss Ephemeris
+# (a reference used only here).
+bench:
+	@bash tools/install-bench-deps.sh
+	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DHORO_BENCH=ON >/dev/null
+	cmake --build $(BENCH) -j $(JOBS) --target horomira_bench horomira_accuracy horomira_chart_bench
+	$(BENCH)/bench/horomira_bench
+	$(BENCH)/bench/horomira_accuracy
+	$(BENCH)/bench/horomira_chart_bench
 
 clean:
 	rm -rf build

@@ -6,7 +6,10 @@ set -euo pipefail
 packages=(cmake g++ make libgtest-dev libbenchmark-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           xvfb xauth xdotool imagemagick fonts-ipafont-gothic locales
-          wine wine64 wine32:i386)
+          wine wine64 wine32:i386
+          # Wine's own fonts (caption buttons, dialog font) and the X
+          # extensions its display driver uses: only recommended by Wine.
+          fonts-wine libxrender1 libxrandr2 libxi6 libxcursor1)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,36 @@
 #!/usr/bin/env bash
-# make run: starts Horomap.exe under Wine when a display is available,
-# otherwise prints through horomira what the program would show first.
+# make run: starts Horomap.exe under Wine when a display is available and
+# Wine can run it here (the i686 build, or the x86-64 build where 32-bit
+# code cannot execute); otherwise prints through horomira what the program
+# shows first.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-./build/native/horomira time "$(date -u -d '+9 hours' +%Y-%m-%dT%H:%M:%S)"
+root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=wine_env.sh
+source "$root/tools/wine_env.sh"
+
+# Starts the Windows program; returns only when it cannot be started.
+start_windows_program() {
+  [ -n "${DISPLAY:-}" ] || return 1
+  horo_wine_choose "$root" || return 1
+  if [ "$HORO_WINE_MODE" = win64 ]; then
+    make -C "$root" --no-print-directory win64 >/dev/null || return 1
+  fi
+  horo_wine_prefix run-prefix || return 1
+  echo "make run: Horomap.exe under Wine ($HORO_WINE_MODE build)"
+  exec "$HORO_WINE" "$HORO_WIN_TREE/Horomap.exe"
+}
+
+# Headless: what the program would show, printed by the command-line tool.
+print_through_horomira() {
+  local cli=$root/build/native/horomira
+  echo "make run: no display or no Wine; printing through horomira"
+  echo
+  # The present moment in JST.
+  "$cli" time "$(TZ=Asia/Tokyo date +%Y-%m-%dT%H:%M:%S)"
+  # Next, as horomira learns them: the chart of the built-in default person
+  # and today's almanac, e.g.
+  #   "$cli" chart ...default person...
+  #   "$cli" almanac ...today...
+}
+
+start_windows_program || print_through_horomira

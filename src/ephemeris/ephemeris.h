@@ -9,21 +9,68 @@
 
 #include "chart/chart_record.h"
 
-// Nutation in longitude (IAU 1980 theory), degrees.  When pdDeltaEps is not
-// null the nutation in obliquity is written there, degrees.
+// GetNutation: nutation in longitude, IAU 1980 theory (106 terms).
+//   T           Julian centuries of TT from J2000.0
+//   pdDeltaEps  when not null, receives the nutation in obliquity (degrees);
+//               the cosine series is evaluated only then
+// Returns the nutation in longitude, degrees.  No failure path.
+// Source: Seidelmann 1982, Celest. Mech. 27, 79; the arguments are the mean
+// longitudes of the Moon, its perigee and node, of the Sun and its perigee.
 double GetNutation(double T, double* pdDeltaEps);
 
-// Motion code (0 direct, 1 retrograde, 2/3 stationary) of a body whose
-// mean-equinox longitude changed by dDiff degrees over its motion step.
+// GetLongitudeAberration: annual aberration in ecliptic longitude of a body
+// seen from the Earth.
+//   T         Julian centuries of TT from J2000.0
+//   dSunLong  the Sun's geometric longitude, degrees
+//   dLong     the body's geocentric longitude, degrees
+//   dLat      the body's geocentric latitude, degrees
+// Returns the correction to add to the longitude, degrees.
+// Source: constant of aberration 20.49552", eccentricity and perihelion of
+// the Earth's orbit as in Meeus, Astronomical Algorithms, ch. 23.
+double GetLongitudeAberration(double T, double dSunLong, double dLong, double dLat);
+
+// GetMotionCode: motion of a body from the change of its mean-equinox
+// longitude over its motion step back in time.
+//   dDiff  lambda(JDE) - lambda(JDE - step), degrees; a step across 0/360
+//          (|dDiff| > 300) is unwrapped
+// Returns 0 direct (dDiff > 0.0003), 1 retrograde (dDiff < -0.0003),
+// 2 stationary with slight direct motion (0 < dDiff <= 0.0003), 3 stationary
+// with no or slight retrograde motion (-0.0003 <= dDiff <= 0).  A difference
+// of more than 360 degrees is reported ("GetMotionCode", "abnormal arg") and
+// classified as direct.
 int GetMotionCode(double dDiff);
 
-// Apparent geocentric longitudes (true equinox of date, 0 <= lon < 360).
-//   iWorkMode <= 0  the Sun, and with a negative mode every planet 1, 2, 4..9
-//   1, 2, 4..9      that planet only (9 = Pluto)
-// The longitudes and motion codes go to pd (may be null) by ChartPoint
-// slot.  Returns the Sun's longitude (iWorkMode <= 0) or the selected
-// planet's; 0 on error.
+// Labels of the motion codes, indexed by code 0..3:
+//   kMotionLabels       10 bytes each, for the chart's data text
+//                       (blank, "逆行", "留／順行？", "留／逆行？")
+//   kMotionShortLabels  2 bytes each ("  ", "R ", "SD", "SR")
+//   kMotionListLabels   without padding, for the ephemeris listing
+//                       ("", "逆行", "留/順行?", "留/逆行?")
+extern const char* const kMotionLabels[4];
+extern const char* const kMotionShortLabels[4];
+extern const char* const kMotionListLabels[4];
+
+// GetPositionData: apparent geocentric ecliptic longitudes, true equinox of
+// date, 0 <= lon < 360, with the planets' motion codes.
+//   ldJde      JDE (TT)
+//   pd         position block (may be null): the longitudes and motion codes
+//              go to the ChartPoint slots (Sun 0, Mercury..Pluto 3..10); the
+//              Sun's motion code is never written
+//   iWorkMode  <= 0 the Sun, and with a negative mode (-1) every planet
+//              1, 2, 4..9 as well; 1, 2, 4..9 that planet only (9 = Pluto)
+// Returns the Sun's longitude (iWorkMode <= 0) or the selected planet's.
+// iWorkMode 3 or above 9 shows the "CheckValue" box and reports
+// ("GetPositionData", "OOR/iWorkMode"), leaving the block as it was; an
+// exception or a longitude that is not a number clears the whole block and
+// shows "例外 : GetPositionData".  Both return 0.
+// Sources: VSOP87D (Sun, Mercury..Neptune), Pluto as in planets.h, IAU 1980
+// nutation; the Sun's aberration is 20.4898" / R, its FK5 correction
+// -0.09033".
 double GetPositionData(long double ldJde, PositionData* pd, int iWorkMode);
+
+// ReduceLongitude: an angle in degrees reduced to 0 <= x < 360 (a result
+// that rounds to 360 becomes 0).
+double ReduceLongitude(double dDeg);
 
 // The Moon's detail record.
 struct MoonDetail {
@@ -36,10 +83,26 @@ struct MoonDetail {
   double dMeanNode;     // mean ascending node, 0..360
 };
 
-// The Moon's apparent longitude, degrees 0..360 (abridged ELP 2000-85).
-// The true node (mean equinox of date) and the detail record are computed
-// only when asked for.
+// GetMoonData: the Moon's apparent geocentric ecliptic longitude, true
+// equinox of date.
+//   dJde        JDE (TT)
+//   pdTrueNode  when not null, receives the osculating ascending node of the
+//               Moon's instantaneous geocentric path, mean equinox of date,
+//               degrees 0..360
+//   pDetail     when not null, receives the detail record
+// Returns degrees 0..360.  With both outputs null only the longitude is
+// computed (641 sines); the latitude and the rates are computed only when
+// an output asks for them.  A node with x = 0 shows "Z=0 in GetMoonData" in
+// the error box and is set to 0; the longitude is returned normally.
+// Source: ELP 2000-85 (Chapront-Touzé & Chapront), abridged as in Lunar
+// Tables and Programs from 4000 B.C. to A.D. 8000 (1991): 969 terms; IAU
+// 1980 nutation; light time and aberration -0.00019524 -
+// 0.00001059 sin(225 + 477198.9 T) degrees.
 double GetMoonData(double dJde, double* pdTrueNode, MoonDetail* pDetail);
 
-// Mean longitude of the Moon's ascending node, degrees 0..360.
+// GetMeanNode: mean longitude of the Moon's ascending node, mean equinox of
+// date, degrees 0..360.
+//   T  Julian centuries of TT from J2000.0
+// Source: Chapront-Touzé & Chapront, ELP 2000-85 (as in Meeus, Astronomical
+// Algorithms, ch. 47).
 double GetMeanNode(double T);

@@ -18,9 +18,11 @@ const char kErrorHeading[] = "エラー";
 void FillSlot(char* szSlot, const char* szText) {
   szSlot[0] = '\0';
   if (!szText) return;
-  strncpy(szSlot, szText, kAppBoxSlotSize - 1);
-  szSlot[kAppBoxSlotSize - 1] = '\0';
-  if (strlen(szText) > kAppBoxSlotSize - 1) CutDoubleByteSafe(szSlot, kAppBoxSlotSize - 1);
+  const size_t n = strlen(szText);
+  const size_t kMax = kAppBoxSlotSize - 1;
+  memcpy(szSlot, szText, n < kMax ? n : kMax);
+  szSlot[n < kMax ? n : kMax] = '\0';
+  if (n > kMax) CutDoubleByteSafe(szSlot, static_cast<int>(kMax));
 }
 
 // Shows an own message box; 0 after the fatal report when its text block

@@ -1,17 +1,29 @@
-// Win32 platform layer (first cut: message boxes only).
-#include <windows.h>
+// Win32 platform layer: system message boxes, the main window and the local
+// clock.
+#include "platform/win32/win32_platform.h"
 
 #include "platform/platform.h"
+
+namespace {
+
+// The program's main window, set by the shell once it exists.
+HWND g_hMainWindow = nullptr;
+
+}  // namespace
+
+void Win32SetMainWindow(HWND hWnd) { g_hMainWindow = hWnd; }
 
 int PlatformMessageBox(WindowRef hOwner, const char* szText, const char* szTitle, unsigned uStyle) {
   return MessageBoxA(static_cast<HWND>(hOwner), szText, szTitle, uStyle);
 }
 
-int PlatformAppBox(AppBoxKind, WindowRef, const AppBoxTexts&) { return -1; }
+WindowRef PlatformMainWindow() { return g_hMainWindow; }
 
-WindowRef PlatformMainWindow() { return nullptr; }
-
-void PlatformDestroyMainWindow() {}
+// Destroying the main window runs its WM_DESTROY, which writes the data and
+// the settings and posts the quit message.
+void PlatformDestroyMainWindow() {
+  if (g_hMainWindow && IsWindow(g_hMainWindow)) DestroyWindow(g_hMainWindow);
+}
 
 void PlatformLocalTime(LocalClock* p) {
   SYSTEMTIME st;

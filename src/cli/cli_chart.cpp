@@ -1,0 +1,290 @@
+// horomira chart: a natal, progressed, transit, harmonic or season chart
+// with its clipboard text, cusps and reports; horomira places: the place
+// list.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "chart/chart_driver.h"
+#include "chart/chart_text.h"
+#include "chart/places.h"
+#include "cli/cli_person.h"
+#include "ephemeris/ephemeris.h"
+#include "platform/reports.h"
+#include "time/sidereal.h"
+#include "time/timescale.h"
+
+namespace {
+
+// The harmonic dialog's range of |h|.
+constexpr double kMinHarmonic = 0.1;
+constexpr double kMaxHarmonic = 2147.0;
+
+struct SeasonKind {
+  const char* szNames[3];  // accepted spellings
+  const char* szChartName;
+};
+const SeasonKind kSeasons[4] = {
+    {{"vernal", "spring", "春分"}, "春分図"},
+    {{"summer", "solstice", "夏至"}, "夏至図"},
+    {{"autumnal", "autumn", "秋分"}, "秋分図"},
+    {{"winter", "winter-solstice", "冬至"}, "冬至図"},
+};
+
+// The chart asked for on the command line.
+struct ChartOptions {
+  int iKind = kChartNatal;
+  std::string sMoment;  // progressed or transit moment
+  double dHarmonic = 1.0;
+  int iSeason = -1;     // 0..3 for a season chart
+  int iSeasonYear = 0;
+  std::string sReport;  // "", "time" or "extended"
+  bool bJson = false;
+};
+
+// Longitude difference brought into [-180, 180].
+double Within180(double x) { return x > 180.0 ? x - 360.0 : x < -180.0 ? x + 360.0 : x; }
+
+// The first moment (JDE) at or after ldStart when the Sun's apparent
+// longitude is dTarget: a secant search started with a step of one degree
+// per day.  0 after a failure, which is reported.
+long double SunContactJde(long double ldStart, double dTarget) {
+  dTarget = Normalize360(dTarget);
+  double dPrev = GetPositionData(ldStart, nullptr, 0);
+  double dStep = Normalize360(dTarget - dPrev);
+  long double t = ldStart + dStep;
+  for (int i = 0; i <= 20; ++i) {
+    const double dLambda = GetPositionData(t, nullptr, 0);
+    const double dErr = Within180(dTarget - dLambda);
+    if (std::fabs(dErr) < 2e-8) return t;
+    if (dStep == 0.0) break;
+    const double dRate = Within180(dLambda - dPrev) / dStep;
+    if (dRate == 0.0) break;
+    dStep = dErr / dRate;
+    dPrev = dLambda;
+    t += dStep;
+  }
+  ReportFatal("!GetNextSunContactJde");
+  return 0;
+}
+
+int ParseHarmonic(const std::string& s, double* pd) {
+  char* pEnd = nullptr;
+  const double d = strtod(s.c_str(), &pEnd);
+  const double a = std::fabs(d);
+  if (s.empty() || *pEnd != '\0' || !(a >= kMinHarmonic && a <= kMaxHarmonic)) {
+    return Fail("倍音 " + s +
+                ": 正常な半角数字でないか、入力が未完了か、または、絶対値が大きすぎるか小さすぎます。"
+                "入力をやり直してください。");
+  }
+  *pd = d;
+  return 0;
+}
+
+int ParseSeason(const std::string& sYear, const std::string& sKind, ChartOptions* o) {
+  char* pEnd = nullptr;
+  const long y = strtol(sYear.c_str(), &pEnd, 10);
+  if (sYear.empty() || *pEnd != '\0' || y < 0 || y > 9999) return Fail("入力が未完了または無効: " + sYear);
+  for (int k = 0; k < 4; ++k) {
+    for (const char* szName : kSeasons[k].szNames) {
+      if (sKind == szName || sKind == kSeasons[k].szChartName) {
+        o->iSeason = k;
+        o->iSeasonYear = static_cast<int>(y);
+        return 0;
+      }
+    }
+  }
+  return Fail("季節は vernal, summer, autumnal, winter のどれかです: " + sKind);
+}
+
+// Takes the chart options; the --season values are the two arguments after it.
+int TakeChartOptions(CliArgs& a, ChartOptions* o) {
+  o->bJson = a.TakeFlag("--json");
+  std::string sProgressed, sTransit, sHarmonic;
+  const bool bProgressed = a.TakeOption("--progressed", &sProgressed);
+  const bool bTransit = a.TakeOption("--transit", &sTransit);
+  const bool bHarmonic = a.TakeOption("--harmonic", &sHarmonic);
+  a.TakeOption("--report", &o->sReport);
+  if (a.bValueMissing) return Fail(a.sMissingOption + " には値が必要です");
+  for (auto it = a.args.begin(); it != a.args.end(); ++it) {
+    if (*it != "--season") continue;
+    if (a.args.end() - it < 3) return Fail("--season には 年 と 種類 が必要です (例: --season 2024 vernal)");
+    if (const int r = ParseSeason(*(it + 1), *(it + 2), o)) return r;
+    a.args.erase(it, it + 3);
+    break;
+  }
+  if (bProgressed + bTransit + (o->iSeason >= 0) > 1) {
+    return Fail("--progressed, --transit, --season はどれか一つだけ指定できます");
+  }
+  if (bProgressed) o->iKind = kChartProgressed, o->sMoment = sProgressed;
+  if (bTransit) o->iKind = kChartTransit, o->sMoment = sTransit;
+  if (o->iSeason >= 0) o->iKind = kChartTransit;
+  if (bHarmonic) {
+    if (const int r = ParseHarmonic(sHarmonic, &o->dHarmonic)) return r;
+  }
+  if (!o->sReport.empty() && o->sReport != "time" && o->sReport != "extended") {
+    return Fail("--report は time か extended です: " + o->sReport);
+  }
+  return 0;
+}
+
+// A season chart: the moment the Sun reaches 0°, 90°, 180° or 270° in the
+// year, at the given place, named after the season.
+int ComputeSeasonChart(CliArgs& a, const ChartOptions& o, ChartRecord* pChart, PositionData* pd) {
+  BirthRecord rec{};
+  rec.iDataNo = -1;
+  snprintf(rec.szName, sizeof rec.szName, "%s", kSeasons[o.iSeason].szChartName);
+  if (const int r = TakePlaceOptions(a, &rec)) return r;
+  rec.time = DateTime{o.iSeasonYear, 1, 1, 0, 0, 0.0};
+  const long double t = SunContactJde(JstToJde(rec.time), 90.0 * o.iSeason);
+  if (t == 0) return kExitBadInput;
+  JdeToJst(t, &rec.time);
+  rec.bTimeKnown = 1;
+  rec.bSecondsGiven = 1;
+  FinishRecord(&rec);
+  HoromiraMain(rec, rec, pChart, kChartTransit, 0, o.dHarmonic, kOriginVernal + o.iSeason, pd);
+  const size_t n = strlen(pChart->szTitle);
+  snprintf(pChart->szTitle + n, sizeof pChart->szTitle - n, "/ %s", kSeasons[o.iSeason].szChartName);
+  return 0;
+}
+
+// A chart of a person: natal, or progressed or transit for a moment at the
+// person's place.
+int ComputePersonChart(CliArgs& a, const ChartOptions& o, ChartRecord* pChart, PositionData* pd) {
+  BirthRecord natal;
+  if (const int r = TakePersonOptions(a, &natal)) return r;
+  if (o.iKind == kChartNatal) {
+    HoromiraMain(natal, natal, pChart, kChartNatal, 0, o.dHarmonic, kOriginOrdinary, pd);
+    return 0;
+  }
+  BirthRecord target = natal;
+  if (o.sMoment == "now") {
+    FillWithPresentMoment(&target, natal.dBirthLat, natal.dBirthLong);
+  } else {
+    if (const int r = TakeMomentArg(o.sMoment, natal.szName, &target.time, nullptr)) return r;
+    target.bTimeKnown = 1;
+    target.bSecondsGiven = target.time.second != 0.0;
+  }
+  HoromiraMain(target, natal, pChart, o.iKind, 0, o.dHarmonic, kOriginOrdinary, pd);
+  return 0;
+}
+
+std::string WithoutCarriageReturns(const char* sz) {
+  std::string s;
+  for (; *sz; ++sz) {
+    if (*sz != '\r') s += *sz;
+  }
+  return s;
+}
+
+void PrintCusps(const ChartRecord& chart) {
+  PrintLine(chart.iHouseMode == 1 ? "ハウス: プラシーダス" : "ハウス: ASCからの等分割 (この緯度ではプラシーダス方式はサポートされません)");
+  for (int k = 0; k < 12; ++k) {
+    Angle a;
+    LongitudeToAngle(chart.dCusp[k], &a);
+    RoundAngleForDisplay(&a, 1);
+    const int iSign = a.sign >= 0 && a.sign < 12 ? a.sign : 12;
+    char sz[128];
+    snprintf(sz, sizeof sz, "第%2d室カスプ: %s  %2d°%2d′%04.1f″= %10.6f°", k + 1, kSignNames[iSign], a.deg,
+             a.min, a.sec, a.lon);
+    PrintLine(sz);
+  }
+}
+
+void PrintChart(const ChartRecord& chart, const std::string& sReport) {
+  char szText[kChartTextSize];
+  MakeChartText(szText, sizeof szText, chart);
+  Print(WithoutCarriageReturns(szText));
+  PrintLine("");
+  PrintCusps(chart);
+  if (sReport == "time") {
+    PrintLine("");
+    for (int i = 0; i < 14; ++i) PrintLine(chart.szTime[i]);
+  } else if (sReport == "extended") {
+    char szReport[kExtendedReportSize];
+    MakeExtendedReport(szReport, sizeof szReport, chart);
+    PrintLine("");
+    Print(WithoutCarriageReturns(szReport));
+  }
+}
+
+void PrintChartJson(const ChartRecord& chart, const PositionData& pd) {
+  std::string s = "{\"jd_ut\": " + JsonNumber(static_cast<double>(chart.ldJd)) +
+                  ", \"jde\": " + JsonNumber(static_cast<double>(chart.ldJde)) +
+                  ", \"delta_t_s\": " + JsonNumber(static_cast<double>((chart.ldJde - chart.ldJd) * 86400.0L)) +
+                  ", \"kind\": " + std::to_string(chart.wKind) +
+                  ", \"harmonic\": " + JsonNumber(chart.fHarmonic) +
+                  ", \"title\": " + JsonString(chart.szTitle) + ", \"points\": {";
+  for (int i = 0; i < kNumChartPoints; ++i) {
+    s += std::string(i ? ", " : "") + "\"" + kChartPointNames[i] + "\": ";
+    if (chart.dLong[i] == -1.0) {
+      s += "null";
+    } else {
+      s += "{\"lon\": " + JsonNumber(chart.dLong[i]) + ", \"motion\": " + std::to_string(pd.mv[i]) + "}";
+    }
+  }
+  s += "}, \"cusps\": [";
+  for (int k = 0; k < 12; ++k) s += (k ? ", " : "") + JsonNumber(chart.dCusp[k]);
+  s += "], \"house_mode\": " + std::to_string(chart.iHouseMode) + "}";
+  PrintJson(s);
+}
+
+int RunChart(CliArgs& a) {
+  ChartOptions o;
+  if (const int r = TakeChartOptions(a, &o)) return r;
+  static ChartRecord chart;
+  ResetChartRecord(&chart);
+  PositionData pd{};
+  const int r = o.iSeason >= 0 ? ComputeSeasonChart(a, o, &chart, &pd) : ComputePersonChart(a, o, &chart, &pd);
+  if (r) return r;
+  if (!a.args.empty()) return Fail("不明な引数です: " + a.args[0]);
+  if (o.bJson) {
+    PrintChartJson(chart, pd);
+  } else {
+    PrintChart(chart, o.sReport);
+  }
+  return 0;
+}
+
+int RunPlaces(CliArgs& a) {
+  if (!a.args.empty()) return Fail("不明な引数です: " + a.args[0]);
+  for (int i = 0; i < kNumPlaces; ++i) {
+    const PlaceRow& row = kPlaceTable[i];
+    char sz[160];
+    snprintf(sz, sizeof sz, "%-30s %2d°%02d′N %3d°%02d′E", row.szText, row.bLatDeg, row.bLatMin, row.bLongDeg,
+             row.bLongMin);
+    PrintLine(sz);
+  }
+  return 0;
+}
+
+const CliRegistrar kRegisterChart(
+    {"chart",
+     "chart --name N --date DATE [--unknown-time] [--place NAME | --lat DEG --lon DEG] "
+     "[--progressed DATE|now | --transit DATE|now | --season YEAR KIND] [--harmonic H] "
+     "[--report time|extended] [--json]",
+     "Computes a chart and prints its clipboard text, its twelve house cusps and the\n"
+     "requested report.\n"
+     "  --name N, --date DATE   the person (JST, YYYY-MM-DDTHH:MM[:SS]); without --name\n"
+     "                          the program's \"(No Name)\"\n"
+     "  --unknown-time          birth time unknown: 12:00 JST, houses from the Sun\n"
+     "  --place NAME            a row of the built-in place list ('horomira places')\n"
+     "  --lat DEG --lon DEG     Tokyo datum, north and east positive; default 東京都\n"
+     "  --progressed DATE|now   progressed chart (one day for each year of life)\n"
+     "  --transit DATE|now      transit chart at the person's place\n"
+     "  --season YEAR KIND      vernal, summer, autumnal or winter chart of a year at\n"
+     "                          the place (no person needed)\n"
+     "  --harmonic H            harmonic chart, 0.1 <= |H| <= 2147\n"
+     "  --report time           the time and geodesy lines\n"
+     "  --report extended       Placidus cusps and the lunar data\n"
+     "  --json                  jd_ut, jde, delta_t_s, points {Sun..MC: {lon, motion}}\n"
+     "                          (null outside a body's period), cusps, house_mode",
+     RunChart});
+
+const CliRegistrar kRegisterPlaces({"places", "places",
+                                    "Lists the built-in places (Tokyo datum) that --place accepts.",
+                                    RunPlaces});
+
+}  // namespace

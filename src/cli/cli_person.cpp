@@ -1,0 +1,106 @@
+// Person, moment and place options of horomira.
+#include "cli/cli_person.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "chart/places.h"
+
+namespace {
+
+// The time-entry dialog accepts these years (the span of the lunar theory).
+constexpr int kFirstYear = -4000;
+constexpr int kLastYear = 8000;
+// Names are kept to this many bytes, as the time-entry dialog does.
+constexpr int kMaxNameBytes = 30;
+
+// A decimal number and nothing else.
+bool ParseNumber(const std::string& s, double* pd) {
+  if (s.empty()) return false;
+  char* pEnd = nullptr;
+  const double d = strtod(s.c_str(), &pEnd);
+  if (*pEnd != '\0' || !std::isfinite(d)) return false;
+  *pd = d;
+  return true;
+}
+
+int MissingValue(const CliArgs& a) { return Fail(a.sMissingOption + " には値が必要です"); }
+
+}  // namespace
+
+int TakeMomentArg(const std::string& sText, const char* szDataName, DateTime* pTime, bool* pbHasTime) {
+  if (sText == "now") {
+    *pTime = NowJst();
+    if (pbHasTime) *pbHasTime = true;
+    return 0;
+  }
+  if (!ParseMoment(sText, pTime, pbHasTime)) return Fail("日時の形式が正しくありません: " + sText);
+  if (pTime->year < kFirstYear || pTime->year > kLastYear) {
+    return Fail("年数を確認！ " + sText +
+                " : 入力が未完了か、正しくないか、または計算可能期間(4000 B.C. - 8000 A.D.)の外です。");
+  }
+  if (ValidateDateTime(nullptr, szDataName, *pTime, 0) != 0) return kExitBadInput;
+  return 0;
+}
+
+int TakePlaceOptions(CliArgs& a, BirthRecord* pRec) {
+  std::string sPlace, sLat, sLon;
+  const bool bPlace = a.TakeOption("--place", &sPlace);
+  const bool bLat = a.TakeOption("--lat", &sLat);
+  const bool bLon = a.TakeOption("--lon", &sLon);
+  if (a.bValueMissing) return MissingValue(a);
+  if (bPlace && (bLat || bLon)) return Fail("--place と --lat/--lon は同時に指定できません");
+  if (bPlace) {
+    const int iRow = FindPlace(sPlace.c_str());
+    if (iRow < 0) return Fail("地名一覧にない場所です: " + sPlace + " (horomira places で一覧を表示します)");
+    SetPlaceFromRow(pRec, iRow);
+    return 0;
+  }
+  if (bLat != bLon) return Fail("--lat と --lon は両方指定してください");
+  if (!bLat) {
+    SetPlaceFromRow(pRec, kDefaultPlaceRow);
+    return 0;
+  }
+  double dLat, dLon;
+  if (!ParseNumber(sLat, &dLat) || !ParseNumber(sLon, &dLon)) {
+    return Fail("経緯度は10進数の度で指定してください: " + sLat + " " + sLon);
+  }
+  return SetTypedPlace(nullptr, pRec, dLat, dLon) ? 0 : kExitBadInput;
+}
+
+int TakePersonOptions(CliArgs& a, BirthRecord* pRec) {
+  memset(pRec, 0, sizeof *pRec);
+  pRec->iDataNo = -1;
+  std::string sName = "(No Name)", sDate;
+  a.TakeOption("--name", &sName);
+  const bool bDate = a.TakeOption("--date", &sDate);
+  const bool bUnknownTime = a.TakeFlag("--unknown-time");
+  if (a.bValueMissing) return MissingValue(a);
+  if (!bDate) return Fail("--date で生年月日を指定してください (YYYY-MM-DDTHH:MM)");
+  if (sName.empty()) sName = "(No Name)";
+  snprintf(pRec->szName, sizeof pRec->szName, "%s", sName.c_str());
+  if (strlen(pRec->szName) > kMaxNameBytes) CutDoubleByteSafe(pRec->szName, kMaxNameBytes);
+
+  bool bHasTime = false;
+  if (const int r = TakeMomentArg(sDate, pRec->szName, &pRec->time, &bHasTime)) return r;
+  pRec->bTimeKnown = 1;
+  pRec->bSecondsGiven = pRec->time.second != 0.0;
+  if (bUnknownTime) {
+    if (bHasTime) return Fail("--unknown-time のときは日付だけを指定してください: " + sDate);
+    // The program's rule for an unknown birth time: provisionally noon.
+    pRec->time.hour = 12;
+    pRec->bTimeKnown = 0;
+  }
+  if (const int r = TakePlaceOptions(a, pRec)) return r;
+  FinishRecord(pRec);
+  return 0;
+}
+
+void FinishRecord(BirthRecord* pRec) {
+  pRec->dwMagic = kRecordMagic;
+  memcpy(pRec->szCurrentPlace, pRec->szBirthPlace, sizeof pRec->szCurrentPlace);
+  pRec->dCurrentLat = pRec->dBirthLat;
+  pRec->dCurrentLong = pRec->dBirthLong;
+  BuildListLine(pRec);
+}

@@ -1,0 +1,28 @@
+// Options of the commands that take a person or a place:
+//   --name NAME --date DATE [--unknown-time]
+//   --place NAME | --lat DEG --lon DEG   (Tokyo datum, north and east positive)
+// Each function removes its options from the arguments, reports bad input
+// with the program's message and returns 0 on success or the exit code.
+#pragma once
+
+#include "cli/cli.h"
+#include "persistence/birth_record.h"
+
+// TakeMomentArg: a JST moment "YYYY-MM-DD[THH:MM[:SS]]" or "now" (the
+// local clock), checked like the time-entry dialog does (year -4000..8000,
+// then the calendar check).  *pbHasTime tells whether a time was written.
+int TakeMomentArg(const std::string& sText, const char* szDataName, DateTime* pTime, bool* pbHasTime);
+
+// TakePlaceOptions: the birthplace fields of pRec from --place or
+// --lat/--lon; without either, the place list's first choice "東京都".
+int TakePlaceOptions(CliArgs& a, BirthRecord* pRec);
+
+// TakePersonOptions: a complete natal record from --name, --date,
+// --unknown-time and the place options.  Without --name the program's
+// "(No Name)"; a name is kept to 30 bytes.  --unknown-time puts the birth
+// at 12:00 JST with bTimeKnown 0.
+int TakePersonOptions(CliArgs& a, BirthRecord* pRec);
+
+// A record ready to be charted: magic word, current place = birthplace,
+// list line.
+void FinishRecord(BirthRecord* pRec);

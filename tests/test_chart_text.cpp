@@ -1,0 +1,153 @@
+// Detailed position lines, the plain-text chart, initial texts and the
+// place list.
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "chart/chart_text.h"
+#include "chart/places.h"
+#include "test_support.h"
+
+namespace {
+
+class ChartText : public BoxTest {};
+
+std::string DetailLine(double dLon, const char* szWord = kMotionWords[0]) {
+  Angle a;
+  LongitudeToAngle(dLon, &a);
+  char sz[kLineDetail];
+  EXPECT_EQ(SetDataStringD(sz, sizeof sz, kChartPointLabels[Sun], a, szWord), 1);
+  return sz;
+}
+
+TEST_F(ChartText, DetailedLine) {
+  EXPECT_EQ(DetailLine(123.456789), " 太　陽  し　し　   3°27′24.4″= 123.456789°          ");
+  EXPECT_EQ(DetailLine(0.5, kMotionWords[1]), " 太　陽  おひつじ   0°30′00.0″=   0.500000°逆行      ");
+  EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(ChartText, DetailedLineNeverShowsSixtySeconds) {
+  // 12°34′59.96″ carries into the minute; the end of a sign stays in it.
+  EXPECT_TRUE(Contains(DetailLine(12.0 + 34.0 / 60.0 + 59.96 / 3600.0), " 12°35′00.0″="));
+  EXPECT_TRUE(Contains(DetailLine(29.0 + 59.0 / 60.0 + 59.97 / 3600.0), "おひつじ  29°59′59.9″=  29.999992°"));
+  // Whole minutes that binary fractions leave a hair short still print whole.
+  EXPECT_TRUE(Contains(DetailLine(35.0 + 40.0 / 60.0), "おうし　   5°40′00.0″="));
+}
+
+TEST_F(ChartText, BadSignIsReportedAndShown) {
+  Angle a{400.0, 13, 10, 0, 0.0f};
+  char sz[kLineDetail];
+  EXPECT_EQ(SetDataStringD(sz, sizeof sz, kChartPointLabels[Moon], a, kMotionWords[3]), 1);
+  EXPECT_EQ(std::string(sz), " 月      <異常値>  10° 0′00.0″= 400.000000°留／逆行？");
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "Abnormal lpAngle->sign in SetDataStringD");
+  EXPECT_EQ(Boxes()[0].title, "ΩΡΟΜΙΡΑ");
+}
+
+TEST(ChartRecordReset, InitialTextsAndCheckWord) {
+  static ChartRecord chart;
+  memset(&chart, 0x5A, sizeof chart);
+  ResetChartRecord(&chart);
+  EXPECT_STREQ(chart.natal.szName, "新規データ");
+  EXPECT_STREQ(chart.szTitle, "< ﾃﾞｰﾀが設定されていません >");
+  EXPECT_STREQ(chart.szHeader[0], "< ﾃﾞｰﾀが設定されていません >");
+  EXPECT_STREQ(chart.szHeader[1], "");
+  EXPECT_STREQ(chart.szDetail[14], "                 ﾁｬｰﾄを表示するには [Shift]+[C] を押してください ...");
+  EXPECT_STREQ(chart.szTime[0], "［測地系と時刻系］");
+  EXPECT_STREQ(chart.szTime[14], "                 ﾁｬｰﾄ [Shift]+[C]    位置ﾃﾞｰﾀ [Shift]+[D]");
+  EXPECT_EQ(chart.ldJde, 0.0L);
+  EXPECT_EQ(chart.fHarmonic, 0.0f);
+  EXPECT_EQ(chart.dwCheck, kRecordMagic);
+  EXPECT_TRUE(ChartRecordIntact(chart));
+  chart.dwCheck = 0x20202020u;  // a line that ran past its field
+  EXPECT_FALSE(ChartRecordIntact(chart));
+}
+
+TEST(ChartRecordReset, SlotBlock) {
+  static ChartSlots slots;
+  memset(&slots, 0x33, sizeof slots);
+  ResetChartSlots(&slots);
+  EXPECT_EQ(slots.iCurKind, 0);
+  EXPECT_EQ(slots.iViewMode, 0);
+  EXPECT_EQ(slots.bCurSlot, 0);
+  EXPECT_EQ(slots.bInnerSlot, 0);
+  EXPECT_EQ(slots.bDerived, 0);
+  for (const ChartRecord& chart : slots.charts) {
+    EXPECT_TRUE(ChartRecordIntact(chart));
+    EXPECT_STREQ(chart.szTitle, "< ﾃﾞｰﾀが設定されていません >");
+    EXPECT_EQ(chart.ldJde, 0.0L);
+  }
+}
+
+TEST(MakeChartText, BannerHeadersAndDetailedLines) {
+  static ChartRecord chart;
+  ResetChartRecord(&chart);
+  strcpy(chart.szHeader[1], "time");
+  strcpy(chart.szHeader[3], "   ");
+  for (int i = 0; i < kNumChartPoints; ++i) snprintf(chart.szDetail[i], kLineDetail, "d%d", i);
+  char sz[kChartTextSize];
+  const int n = MakeChartText(sz, sizeof sz, chart);
+  std::string expected =
+      "\r\n[ Horomira 5.4.0.2 ]\r\n\r\n< ﾃﾞｰﾀが設定されていません >\r\ntime\r\n\r\n   \r\n\r\n";
+  for (int i = 0; i < kNumChartPoints; ++i) expected += "d" + std::to_string(i) + "\r\n";
+  EXPECT_EQ(std::string(sz), expected);
+  EXPECT_EQ(n, static_cast<int>(expected.size()));
+  // The footer of the detailed view is not part of the text.
+  EXPECT_EQ(expected.find("Shift"), std::string::npos);
+}
+
+TEST(MakeChartText, FullLinesFitTheBuffer) {
+  static ChartRecord chart;
+  ResetChartRecord(&chart);
+  for (auto& line : chart.szHeader) memset(line, 'h', kLineLong - 1);
+  for (auto& line : chart.szDetail) memset(line, 'd', kLineDetail - 1);
+  char sz[kChartTextSize];
+  EXPECT_EQ(MakeChartText(sz, sizeof sz, chart), 26 + 4 * 201 + 2 + 14 * 101);
+  // A short buffer is cut without splitting a double-byte character.
+  strcpy(chart.szHeader[0], "太陽");
+  char szShort[30];
+  EXPECT_EQ(MakeChartText(szShort, sizeof szShort, chart), 29);
+  EXPECT_EQ(std::string(szShort), "\r\n[ Horomira 5.4.0.2 ]\r\n\r\n太 ");
+}
+
+TEST(PlaceTable, RowsAndNames) {
+  EXPECT_EQ(kPlaceTable[kNumPlaces].szText, nullptr);
+  for (int i = 0; i < kNumPlaces; ++i) {
+    ASSERT_NE(kPlaceTable[i].szText, nullptr) << i;
+    EXPECT_EQ(FindPlace(kPlaceTable[i].szText), i) << "names are unique";
+  }
+  EXPECT_STREQ(kPlaceTable[kDefaultPlaceRow].szText, "東京都");
+  EXPECT_DOUBLE_EQ(PlaceLatitude(kPlaceTable[kDefaultPlaceRow]), 35.65);
+  EXPECT_DOUBLE_EQ(PlaceLongitude(kPlaceTable[kDefaultPlaceRow]), 139.75);
+  EXPECT_STREQ(kPlaceTable[97].szText, "フィンランド－ﾍﾙｼﾝｷ");
+  // Hakodate lies south of the other Hokkaido towns.
+  EXPECT_NEAR(PlaceLatitude(kPlaceTable[7]), 41.7667, 1e-4);
+}
+
+TEST_F(ChartText, PlaceFromTheList) {
+  BirthRecord rec{};
+  const int iRow = FindPlace("札幌");
+  ASSERT_EQ(iRow, 3);
+  EXPECT_EQ(FindPlace("   札幌"), 3);
+  EXPECT_EQ(FindPlace("札"), -1);
+  SetPlaceFromRow(&rec, iRow);
+  EXPECT_STREQ(rec.szBirthPlace, "札幌");
+  EXPECT_DOUBLE_EQ(rec.dBirthLat, 43.0 + 4.0 / 60.0);
+  EXPECT_DOUBLE_EQ(rec.dBirthLong, 141.0 + 21.0 / 60.0);
+}
+
+TEST_F(ChartText, TypedPlace) {
+  BirthRecord rec{};
+  ASSERT_EQ(SetTypedPlace(nullptr, &rec, 35.5, -70.0), 1);
+  EXPECT_STREQ(rec.szBirthPlace, "+35.5000 : -70.0000");
+  EXPECT_EQ(rec.dBirthLong, -70.0);
+  EXPECT_EQ(SetTypedPlace(nullptr, &rec, 90.0001, 0.0), 0);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "無効な経緯度");
+  EXPECT_EQ(Boxes()[0].title, "+90.0001 : +0.0000");
+  EXPECT_STREQ(rec.szBirthPlace, "+35.5000 : -70.0000");
+  EXPECT_EQ(SetTypedPlace(nullptr, &rec, 0.0, std::nan("")), 0);
+  EXPECT_EQ(SetTypedPlace(nullptr, &rec, 90.0, 180.0), 1);
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+// horomira chart and horomira places, run as a user runs them.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "test_support.h"
+
+namespace {
+
+struct CliResult {
+  int iExit;
+  std::string out;  // UTF-8
+  std::string err;  // UTF-8
+};
+
+// Runs horomira with arguments given as CP932 literals (single-quoted for
+// the shell); the terminal speaks UTF-8.
+CliResult RunCli(const std::string& sArgs) {
+  // ctest runs tests in parallel processes: one stderr file per process.
+  const std::string errPath = testing::TempDir() + "horomira_chart_stderr_" + std::to_string(getpid()) + ".txt";
+  const std::string cmd = std::string(HORO_CLI_PATH) + " " + Cp932ToUtf8(sArgs) + " 2>" + errPath;
+  CliResult r{-1, "", ""};
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+  const int status = pclose(p);
+  r.iExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream in(errPath);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  r.err = ss.str();
+  remove(errPath.c_str());
+  return r;
+}
+
+// Test sources are UTF-8 but their literals are CP932: compare through the
+// converter of the platform layer.
+std::string U(const char* szCp932) { return Cp932ToUtf8(szCp932); }
+
+const char kPerson[] = "--name 'Hanako' --date 1990-05-17T14:23 --place '東京都'";
+
+TEST(CliChart, NatalTextAndCusps) {
+  const CliResult r = RunCli(std::string("chart ") + kPerson);
+  ASSERT_EQ(r.iExit, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_TRUE(Contains(r.out, "\n[ Horomira 5.4.0.2 ]\n\nHanako " + U("－ ネイタル基音(0歳)")));
+  EXPECT_TRUE(Contains(r.out, U(" 太　陽  おうし　  26° 3′29.5″=  56.058189°")));
+  EXPECT_TRUE(Contains(r.out, U("ハウス: プラシーダス\n第 1室カスプ: てんびん   4°16′59.1″= 184.283097°")));
+  EXPECT_EQ(r.out.find('\r'), std::string::npos);
+}
+
+TEST(CliChart, PlacesByNameOrCoordinates) {
+  // A town row of the list, with or without its indent.
+  const CliResult a = RunCli("chart --date 1990-05-17T14:23 --place '札幌'");
+  const CliResult b = RunCli("chart --date 1990-05-17T14:23 --place '   札幌'");
+  ASSERT_EQ(a.iExit, 0) << a.err;
+  EXPECT_TRUE(Contains(a.out, U("  出生地  札幌")));
+  EXPECT_EQ(a.out, b.out);
+  const CliResult c = RunCli("chart --date 1990-05-17T14:23 --lat 43.0666666666666667 --lon 141.35 --json");
+  const CliResult d = RunCli("chart --date 1990-05-17T14:23 --place '札幌' --json");
+  ASSERT_EQ(c.iExit, 0) << c.err;
+  EXPECT_EQ(c.out, d.out);
+  const CliResult e = RunCli("chart --date 1990-05-17T14:23 --lat 35.5 --lon -70");
+  EXPECT_TRUE(Contains(e.out, U("  出生地  +35.5000 : -70.0000")));
+}
+
+TEST(CliChart, EveryChartKind) {
+  const CliResult prog = RunCli(std::string("chart ") + kPerson + " --progressed 2020-05-17 --report time");
+  ASSERT_EQ(prog.iExit, 0) << prog.err;
+  EXPECT_TRUE(Contains(prog.out, U("－ プログレス基音(30歳)")));
+  EXPECT_TRUE(Contains(prog.out, U("★ 1太陽日 for 1回帰年 (厳密な1日1年法)")));
+
+  const CliResult now = RunCli(std::string("chart ") + kPerson + " --transit now");
+  ASSERT_EQ(now.iExit, 0) << now.err;
+  EXPECT_TRUE(Contains(now.out, U("  経過地  東京都")));
+
+  const CliResult harm = RunCli(std::string("chart ") + kPerson + " --harmonic 5");
+  ASSERT_EQ(harm.iExit, 0) << harm.err;
+  EXPECT_TRUE(Contains(harm.out, U("－ ネイタル第5倍音(0歳)")));
+
+  // The autumnal equinox of 2024 fell on September 22 at 21:43:40 JST.
+  const CliResult season = RunCli("chart --season 2024 autumnal --place '京都'");
+  ASSERT_EQ(season.iExit, 0) << season.err;
+  EXPECT_TRUE(Contains(season.out, U("秋分図 － トランジット基音")));
+  EXPECT_TRUE(Contains(season.out, U("日本時間 2024年 9月22日 21時43分")));
+  EXPECT_TRUE(Contains(season.out, U(" 太　陽  てんびん   0° 0′00.0″= 180.000000°")));
+  EXPECT_TRUE(Contains(season.out, U("  経過地  京都")));
+  EXPECT_EQ(RunCli("chart --season 2024 '冬至' --json").iExit, 0);
+}
+
+TEST(CliChart, Reports) {
+  const CliResult t = RunCli(std::string("chart ") + kPerson + " --report time");
+  ASSERT_EQ(t.iExit, 0);
+  EXPECT_TRUE(Contains(t.out, U("グリニジ平均恒星時      21時 1分36.7秒")));
+  EXPECT_TRUE(Contains(t.out, U("地方視恒星時             6時20分36.6秒")));
+  const CliResult x = RunCli(std::string("chart ") + kPerson + " --report extended");
+  ASSERT_EQ(x.iExit, 0);
+  EXPECT_TRUE(Contains(x.out, U("[ プラシーダス・ハウスシステム ]\n")));
+  EXPECT_TRUE(Contains(x.out, U(" 1990年 5月17日 14時23分00秒JST\n")));
+}
+
+TEST(CliChart, Json) {
+  const CliResult r = RunCli(std::string("chart ") + kPerson + " --transit 2100-01-01 --json");
+  ASSERT_EQ(r.iExit, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("{\"jd_ut\": 2488069.125, \"jde\": ", 0), 0u) << r.out;
+  // 2100-01-01 00:00 JST is still 2099 in UT: Delta T is 121 s (single precision).
+  EXPECT_TRUE(Contains(r.out, "\"delta_t_s\": 120.99999"));
+  EXPECT_TRUE(Contains(r.out, "\"Pluto\": null"));
+  EXPECT_TRUE(Contains(r.out, "\"Sun\": {\"lon\": 280."));
+  EXPECT_TRUE(Contains(r.out, "\"motion\": 1}"));  // something is retrograde
+  EXPECT_TRUE(Contains(r.out, "\"cusps\": ["));
+  EXPECT_TRUE(Contains(r.out, "\"house_mode\": 1}"));
+}
+
+TEST(CliChart, BadInputIsRefusedWithTheProgramsMessage) {
+  struct Case {
+    const char* szArgs;
+    const char* szMessage;  // CP932
+  } cases[] = {
+      {"chart --date 1990-13-01", "年月日の「月」の指定がおかしい。"},
+      {"chart --date 1582-10-10", "グレゴリオ暦には存在しない日付です。"},
+      {"chart --date 8001-01-01", "年数を確認！"},
+      {"chart --date yesterday", "日時の形式が正しくありません"},
+      {"chart --place '東京都'", "--date"},
+      {"chart --date 1990-05-17 --place 'ロンドン'", "地名一覧にない場所です"},
+      {"chart --date 1990-05-17 --lat 91 --lon 0", "無効な経緯度"},
+      {"chart --date 1990-05-17 --lat 35 --lon 181", "無効な経緯度"},
+      {"chart --date 1990-05-17 --lat nan --lon 0", "経緯度は10進数"},
+      {"chart --date 1990-05-17 --lat 35", "両方"},
+      {"chart --date 1990-05-17T10:00 --unknown-time", "--unknown-time"},
+      {"chart --date 1990-05-17 --harmonic 0.05", "絶対値が大きすぎるか小さすぎます"},
+      {"chart --date 1990-05-17 --harmonic 5x", "正常な半角数字でない"},
+      {"chart --date 1990-05-17 --progressed 2020-02-30", "2月に30日はありません。"},
+      {"chart --date 1990-05-17 --progressed now --transit now", "どれか一つ"},
+      {"chart --season 10000 vernal", "入力が未完了または無効"},
+      {"chart --season 2024 spring-ish", "季節は"},
+      {"chart --date 1990-05-17 --report all", "--report"},
+      {"chart --date 1990-05-17 --frobnicate", "不明な引数"},
+      {"chart --date", "--date には値が必要です"},
+  };
+  for (const Case& c : cases) {
+    const CliResult r = RunCli(c.szArgs);
+    EXPECT_NE(r.iExit, 0) << c.szArgs;
+    EXPECT_EQ(r.out, "") << c.szArgs;
+    EXPECT_TRUE(Contains(r.err, U(c.szMessage))) << c.szArgs << "\n" << r.err;
+  }
+}
+
+TEST(CliChart, UnknownBirthTimeIsNoon) {
+  const CliResult r = RunCli("chart --date 1990-05-17 --unknown-time --json");
+  const CliResult noon = RunCli("chart --date 1990-05-17T12:00 --json");
+  ASSERT_EQ(r.iExit, 0) << r.err;
+  EXPECT_EQ(r.out, noon.out);
+}
+
+TEST(CliChart, PlaceList) {
+  const CliResult r = RunCli("places");
+  ASSERT_EQ(r.iExit, 0);
+  EXPECT_TRUE(Contains(r.out, U("東京都")));
+  EXPECT_TRUE(Contains(r.out, U("   札幌")));
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 98);
+}
+
+}  // namespace

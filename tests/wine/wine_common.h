@@ -1,0 +1,45 @@
+// Helpers of the Wine tests: finding windows with a timeout, reading their
+// texts, checks that print what differed, and the screenshot handshake with
+// run.sh.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// Waits up to dwTimeoutMs for a top-level window with the given class and
+// caption (null: any) that belongs to process dwProcessId (0: any).
+// Returns null when none appeared in time.
+HWND WaitForWindow(const char* szClass, const char* szTitle, DWORD dwProcessId, DWORD dwTimeoutMs);
+
+// Window and control texts as the ANSI API gives them (CP932 bytes).
+std::string WindowText(HWND hWnd);
+std::string ControlText(HWND hDlg, int iId);
+
+// The push buttons of a dialog (group boxes, check and radio boxes left
+// out), as (id, text) in child order.
+std::vector<std::pair<int, std::string>> PushButtons(HWND hDlg);
+
+// True when the dialog has a static icon control showing an icon.
+bool HasIcon(HWND hDlg);
+
+// Checks; each prints "ok   what" or "FAIL what ..." and counts failures.
+// Byte strings are printed in hex when they differ.
+bool ExpectTrue(const char* szWhat, bool bOk);
+bool ExpectEqual(const char* szWhat, long long iGot, long long iWant);
+bool ExpectBytes(const char* szWhat, const std::string& sGot, const std::string& sWant);
+
+// Prints the verdict of a test program and returns its exit code (0 when
+// every check passed).
+int Finish(const char* szTestName);
+
+// Stops the whole test at once (a hung modal box cannot be left otherwise):
+// prints the reason and ends the process with exit code 1.
+[[noreturn]] void Abandon(const char* szWhy);
+
+// Screenshot handshake with run.sh.  Creates <szDir>\<szName>.ready, then
+// waits up to dwTimeoutMs for <szDir>\<szName>.done, which run.sh writes
+// after taking the screenshot.  Does nothing when szDir is null or empty.
+void AwaitScreenshot(const char* szDir, const char* szName, DWORD dwTimeoutMs);
