@@ -3,7 +3,6 @@
 // the Sun sign) of one natal chart.
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include "platform/reports.h"
 #include "readings/readings.h"
@@ -23,16 +22,9 @@ const char kAscQuestion[] =
     "\r\n\r\n  ではそうしたあなたの本質は実際にはどのような形でおもてにあらわれてくるのでしょうか？"
     "\r\n  それをあらわすアセンダントは ";
 const char kTimeUnknown[] = "... 残念ながら出生時刻が不明のためはっきり分かりません。";
-const char kFullStop[] = "。";
 const char kClosing[] =
-    "\r\n\r\n  もっと詳しい占いが必要な場合は すぐ下にある[ 詳細 [A] ]ボタンをクリックしてください。"
+    "。\r\n\r\n  もっと詳しい占いが必要な場合は すぐ下にある[ 詳細 [A] ]ボタンをクリックしてください。"
     "\r\n\r\n";
-
-// True when a text ends with the full stop "。".
-bool EndsWithFullStop(const char* sz) {
-  const size_t uLen = strlen(sz), uStop = strlen(kFullStop);
-  return uLen >= uStop && strcmp(sz + uLen - uStop, kFullStop) == 0;
-}
 
 }  // namespace
 
@@ -72,9 +64,6 @@ int GetSunAscText(char* szBuf, const ChartRecord& chart) {
                               "を意味するのですが，これは", kPlainSignNames[iSun],
                               "座のあなたにとっては，", kSunMoonTexts[iDistance]};
   for (const char* sz : szMoonPart) AppendText(szBuf, kReadingTextSize, sz);
-  // The closing starts a new paragraph after the sentence; a sentence that
-  // already ends in "。" gets no second one.
-  if (!EndsWithFullStop(szBuf)) AppendText(szBuf, kReadingTextSize, kFullStop);
   AppendText(szBuf, kReadingTextSize, kClosing);
   return 1;
 }
