@@ -56,6 +56,14 @@ TEST(CliChart, NatalTextAndCusps) {
   EXPECT_EQ(r.out.find('\r'), std::string::npos);
 }
 
+TEST(CliChart, BuiltInDefaultPerson) {
+  const CliResult r = RunCli("chart --default-person");
+  ASSERT_EQ(r.iExit, 0) << r.err;
+  EXPECT_TRUE(Contains(r.out, "HoroMira 5.4.0.2 " + U("－ ネイタル基音(0歳)")));
+  EXPECT_TRUE(Contains(r.out, U("  日本時間 2000年 7月")));
+  EXPECT_TRUE(Contains(r.out, U("出生地  上野原")));
+}
+
 TEST(CliChart, PlacesByNameOrCoordinates) {
   // A town row of the list, with or without its indent.
   const CliResult a = RunCli("chart --date 1990-05-17T14:23 --place '札幌'");

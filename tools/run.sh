@@ -30,8 +30,9 @@ print_through_horomira() {
   # Today's almanac: the Moon's next sign change, the phases, the solar terms.
   echo
   "$cli" almanac
-  # Next, as horomira learns it: the chart of the built-in default person, e.g.
-  #   "$cli" chart ...default person...
+  # The chart of the built-in default person, as the program opens with it.
+  echo
+  "$cli" chart --default-person
 }
 
 start_windows_program || print_through_horomira

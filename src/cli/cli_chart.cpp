@@ -237,7 +237,7 @@ int RunPlaces(CliArgs& a) {
 
 const CliRegistrar kRegisterChart(
     {"chart",
-     "chart --name N --date DATE [--unknown-time] [--place NAME | --lat DEG --lon DEG] "
+     "chart (--name N --date DATE [--unknown-time] [--place NAME | --lat DEG --lon DEG] | --default-person) "
      "[--progressed DATE|now | --transit DATE|now | --season YEAR KIND] [--harmonic H] "
      "[--report time|extended] [--json]",
      "Computes a chart and prints its clipboard text, its twelve house cusps and the\n"
@@ -245,6 +245,7 @@ const CliRegistrar kRegisterChart(
      "  --name N, --date DATE   the person (JST, YYYY-MM-DDTHH:MM[:SS]); without --name\n"
      "                          the program's \"(No Name)\"\n"
      "  --unknown-time          birth time unknown: 12:00 JST, houses from the Sun\n"
+     "  --default-person        the program's built-in default person\n"
      "  --place NAME            a row of the built-in place list ('horomira places')\n"
      "  --lat DEG --lon DEG     Tokyo datum, north and east positive; default 東京都\n"
      "  --progressed DATE|now   progressed chart (one day for each year of life)\n"

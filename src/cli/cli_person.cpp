@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "chart/places.h"
+#include "persistence/settings.h"
 
 namespace {
 
@@ -70,6 +71,12 @@ int TakePlaceOptions(CliArgs& a, BirthRecord* pRec) {
 }
 
 int TakePersonOptions(CliArgs& a, BirthRecord* pRec) {
+  if (a.TakeFlag("--default-person")) {
+    // The program's built-in default person, dated by this build.
+    MakeDefaultPerson(pRec, __DATE__, __TIME__);
+    BuildListLine(pRec);
+    return 0;
+  }
   memset(pRec, 0, sizeof *pRec);
   pRec->iDataNo = -1;
   std::string sName = "(No Name)", sDate;

@@ -20,7 +20,8 @@ int TakePlaceOptions(CliArgs& a, BirthRecord* pRec);
 // TakePersonOptions: a complete natal record from --name, --date,
 // --unknown-time and the place options.  Without --name the program's
 // "(No Name)"; a name is kept to 30 bytes.  --unknown-time puts the birth
-// at 12:00 JST with bTimeKnown 0.
+// at 12:00 JST with bTimeKnown 0.  --default-person alone gives the
+// program's built-in default person instead.
 int TakePersonOptions(CliArgs& a, BirthRecord* pRec);
 
 // A record ready to be charted: magic word, current place = birthplace,
