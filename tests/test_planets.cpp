@@ -7,6 +7,7 @@
 #include "ephemeris/planets.h"
 #include "ephemeris_test_support.h"
 #include "test_support.h"
+#include "time/sidereal.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ TEST_F(PlanetTest, DispatcherAgreesWithTheSingleBodyRoutines) {
     int iMotion = -1;
     const double dMean = GetPlanetLongitudeEx_AppMeanFK5(ldJde, n, &iMotion);
     EXPECT_EQ(dMean, GetPlanetLongitude_AppMeanFK5(ldJde, n)) << n;
-    EXPECT_EQ(all.dLong[iSlot], ReduceLongitude(dMean + dPsi)) << n;
+    EXPECT_EQ(all.dLong[iSlot], Normalize360(dMean + dPsi)) << n;
     EXPECT_EQ(all.mv[iSlot], iMotion) << n;
     PositionData one{};
     EXPECT_EQ(GetPositionData(ldJde, &one, n), all.dLong[iSlot]) << n;
@@ -101,7 +102,7 @@ TEST_F(PlanetTest, SunOn1992October13) {
 
 TEST_F(PlanetTest, VenusOn1992December20) {
   EXPECT_TRUE(Printed(GetPlanetLongitude_AppMeanFK5(2448976.5L, kVenus), "-46.92318"));
-  EXPECT_TRUE(Printed(ReduceLongitude(GetPlanetLongitude_AppMeanFK5(2448976.5L, kVenus)), "313.07682"));
+  EXPECT_TRUE(Printed(Normalize360(GetPlanetLongitude_AppMeanFK5(2448976.5L, kVenus)), "313.07682"));
   EXPECT_TRUE(Printed(GetPositionData(2448976.5L, nullptr, kVenus), "313.08147"));
 }
 
@@ -170,12 +171,12 @@ TEST_F(PlanetTest, InvalidComputationClearsTheBlock) {
 }
 
 TEST(ReduceLongitude, NeverReturns360) {
-  EXPECT_EQ(ReduceLongitude(-1e-17), 0.0);
-  EXPECT_EQ(ReduceLongitude(360.0), 0.0);
-  EXPECT_EQ(ReduceLongitude(720.0 - 1e-14), 0.0);
-  EXPECT_EQ(ReduceLongitude(-360.0), 0.0);
-  EXPECT_DOUBLE_EQ(ReduceLongitude(-46.92318), 313.07682);
-  EXPECT_NEAR(ReduceLongitude(360107.8), 107.8, 1e-9);
+  EXPECT_EQ(Normalize360(-1e-17), 0.0);
+  EXPECT_EQ(Normalize360(360.0), 0.0);
+  EXPECT_EQ(Normalize360(720.0 - 1e-14), 0.0);
+  EXPECT_EQ(Normalize360(-360.0), 0.0);
+  EXPECT_DOUBLE_EQ(Normalize360(-46.92318), 313.07682);
+  EXPECT_NEAR(Normalize360(360107.8), 107.8, 1e-9);
   // The Sun through the March equinox of 2000 (about JDE 2451623.8159) in
   // one-second steps: every longitude is in [0, 360).
   double dMin = 360.0, dMax = 0.0;

@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "ephemeris/ephemeris.h"
 #include "time/timescale.h"
+#include "time/sidereal.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ int RunPos(CliArgs& a) {
   double dNode = 0.0;
   pd.dLong[Moon] = GetMoonData(static_cast<double>(ldJde), &dNode, nullptr);
   pd.dLong[DragonH] = dNode;
-  pd.dLong[DragonT] = ReduceLongitude(dNode - 180.0);
+  pd.dLong[DragonT] = Normalize360(dNode - 180.0);
   const bool bPluto = PlutoComputable(jst);
 
   if (bJson) {

@@ -5,6 +5,7 @@
 
 #include "ephemeris/planets.h"
 #include "platform/reports.h"
+#include "time/sidereal.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ double ComputePositions(long double ldJde, PositionData* pd, int iWorkMode, bool
   if (iWorkMode <= 0) {
     // The Sun: aberration 20.4898" at 1 AU over the distance, the FK5
     // correction -0.09033"; no light time.
-    dResult = ReduceLongitude(earth.L - 180.0 - 0.005691611 / earth.R + dPsi - 0.00002509167);
+    dResult = Normalize360(earth.L - 180.0 - 0.005691611 / earth.R + dPsi - 0.00002509167);
     *pbFinite = std::isfinite(dResult);
     if (pd) pd->dLong[Sun] = dResult;
     if (iWorkMode == 0) return dResult;
@@ -112,7 +113,7 @@ double ComputePositions(long double ldJde, PositionData* pd, int iWorkMode, bool
   for (int n = iFirst; n <= iLast; ++n) {
     if (n == kEarth) continue;
     int iMotion = kMotionDirect;
-    const double dLong = ReduceLongitude(PlanetLongitudeEx(ldJde, n, &iMotion, &earth) + dPsi);
+    const double dLong = Normalize360(PlanetLongitudeEx(ldJde, n, &iMotion, &earth) + dPsi);
     if (!std::isfinite(dLong)) *pbFinite = false;
     if (pd) {
       pd->dLong[SlotOfPlanet(n)] = dLong;
@@ -137,11 +138,6 @@ const double kMotionStepDays[10] = {
     0.8361181,  // 8 Neptune
     1.2608227,  // 9 Pluto
 };
-
-double ReduceLongitude(double dDeg) {
-  const double d = dDeg - 360.0 * std::floor(dDeg / 360.0);
-  return d >= 360.0 ? 0.0 : d;
-}
 
 double GetPlanetLongitude_AppMeanFK5(long double ldJde, int iPlanetNumber) {
   if (!IsPlanetNumber(iPlanetNumber)) {

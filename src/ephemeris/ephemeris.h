@@ -68,9 +68,6 @@ extern const char* const kMotionListLabels[4];
 // -0.09033".
 double GetPositionData(long double ldJde, PositionData* pd, int iWorkMode);
 
-// ReduceLongitude: an angle in degrees reduced to 0 <= x < 360 (a result
-// that rounds to 360 becomes 0).
-double ReduceLongitude(double dDeg);
 
 // The Moon's detail record.
 struct MoonDetail {

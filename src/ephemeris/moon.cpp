@@ -5,6 +5,7 @@
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/ephemeris_tables.h"
 #include "platform/reports.h"
+#include "time/sidereal.h"
 
 namespace {
 
@@ -115,14 +116,14 @@ int TrueNode(double dLong, double dLat, double dLongRate, double dLatRate, doubl
     *pdNode = 0.0;
     return ReportFatal("Z=0 in GetMoonData");
   }
-  *pdNode = ReduceLongitude(std::atan2(y, x) * kRadToDeg);
+  *pdNode = Normalize360(std::atan2(y, x) * kRadToDeg);
   return 1;
 }
 
 }  // namespace
 
 double GetMeanNode(double T) {
-  return ReduceLongitude(125.044555 - 1934.1361849 * T + 0.0020762 * T * T + T * T * T / 467410.0 -
+  return Normalize360(125.044555 - 1934.1361849 * T + 0.0020762 * T * T + T * T * T / 467410.0 -
                          T * T * T * T / 18999000.0);
 }
 
@@ -136,7 +137,7 @@ double GetMoonData(double dJde, double* pdTrueNode, MoonDetail* pDetail) {
 
   // Geometric longitude, with its rate only when the node or the detail is
   // wanted.
-  SumAndRate lon;
+  SumAndRate lon{};
   if (bDetail) {
     lon = Coordinate(kMoonMainLon, kNumMoonMainLon, 1.0, kMoonLonT0, kNumMoonLonT0, kMoonLonT1,
                      kNumMoonLonT1, kMoonLonT2, kNumMoonLonT2, p);
@@ -147,7 +148,7 @@ double GetMoonData(double dJde, double* pdTrueNode, MoonDetail* pDetail) {
   }
 
   // Apparent: nutation, then the Moon's light time and aberration.
-  const double dApparent = ReduceLongitude(lon.dSum + GetNutation(p.T, nullptr) - 0.00019524 -
+  const double dApparent = Normalize360(lon.dSum + GetNutation(p.T, nullptr) - 0.00019524 -
                                            0.00001059 * std::sin((225.0 + 477198.9 * p.T) * kDegToRad));
   if (!bDetail) return dApparent;
 
@@ -155,7 +156,7 @@ double GetMoonData(double dJde, double* pdTrueNode, MoonDetail* pDetail) {
                                     kMoonLatT1, kNumMoonLatT1, kMoonLatT2, kNumMoonLatT2, p);
   if (pdTrueNode) TrueNode(lon.dSum, lat.dSum, lon.dRate, lat.dRate, pdTrueNode);
   if (pDetail) {
-    pDetail->dGeoLong = ReduceLongitude(lon.dSum);
+    pDetail->dGeoLong = Normalize360(lon.dSum);
     pDetail->dGeoLat = lat.dSum;
     pDetail->dAppLong = dApparent;
     pDetail->dAppLat = lat.dSum - 0.00001754 * std::sin((183.3 + 483202.0 * p.T) * kDegToRad);

@@ -4,6 +4,7 @@
 
 #include "events/events.h"
 #include "platform/reports.h"
+#include "time/sidereal.h"
 
 namespace {
 
@@ -11,11 +12,6 @@ namespace {
 // the Moon's.
 constexpr double kContactToleranceDeg = 2e-8;
 constexpr int kMaxCorrections = 20;
-
-double Reduce360(double x) {
-  const double r = x - 360.0 * std::floor(x / 360.0);
-  return r >= 360.0 ? 0.0 : r;
-}
 
 // Any angle into [-180, 180), without a report.
 double Wrap180(double x) { return x - 360.0 * std::floor((x + 180.0) / 360.0); }
@@ -26,7 +22,7 @@ double within180(double dDegrees) {
   if (std::fabs(dDegrees) > 360.0) {
     // The error line box shows its second argument first.
     ReportErrorLines(nullptr, "DegToGo?", "within180");
-    return Reduce360(dDegrees);
+    return Normalize360(dDegrees);
   }
   if (dDegrees > 180.0) return dDegrees - 360.0;
   if (dDegrees < -180.0) return dDegrees + 360.0;
@@ -35,11 +31,11 @@ double within180(double dDegrees) {
 
 double FindContactJde(double dStartJde, double dTarget, ContactQuantity Quantity,
                       double dMeanRate, const char* szErrorText) {
-  const double dGoal = Reduce360(dTarget);
+  const double dGoal = Normalize360(dTarget);
   double dPrev = Quantity(dStartJde);
   // The first step covers the forward distance at the mean rate, so the
   // contact found is the next one (the start itself when already there).
-  double dStep = Reduce360(dGoal - dPrev) / dMeanRate;
+  double dStep = Normalize360(dGoal - dPrev) / dMeanRate;
   double t = dStartJde + dStep;
   for (int iCorrections = 0;; ++iCorrections) {
     const double dValue = Quantity(t);

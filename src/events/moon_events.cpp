@@ -8,6 +8,7 @@
 #include "events/text_sink.h"
 #include "platform/reports.h"
 #include "time/timescale.h"
+#include "time/sidereal.h"
 
 namespace {
 
@@ -24,11 +25,6 @@ constexpr int kNumPhaseLines = 9;
 constexpr int kPhaseLineRoom = 100;
 // Buffer in which the almanac builds its phase and term parts.
 constexpr int kAlmanacPartSize = 1024;
-
-double Reduce360(double x) {
-  const double r = x - 360.0 * std::floor(x / 360.0);
-  return r >= 360.0 ? 0.0 : r;
-}
 
 int SignOf(double dLong) {
   const int s = static_cast<int>(std::floor(dLong / 30.0));
@@ -89,7 +85,7 @@ bool NextMoonIngress(MoonIngressMonth* pMonth, EventEntry* pEntry, DateTime* pWh
 double MoonLongitude(double dJde) { return GetMoonData(dJde, nullptr, nullptr); }
 
 double GetMoonSunElongation(double dJde) {
-  return Reduce360(MoonLongitude(dJde) - SunLongitude(dJde));
+  return Normalize360(MoonLongitude(dJde) - SunLongitude(dJde));
 }
 
 double GetMoonIngressJde(double dStartJde, double dTarget) {

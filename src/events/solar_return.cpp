@@ -7,6 +7,7 @@
 #include "ephemeris/planets.h"
 #include "events/events.h"
 #include "time/timescale.h"
+#include "time/sidereal.h"
 
 namespace {
 
@@ -20,11 +21,6 @@ constexpr double kHelioToGeoFk5Deg = 180.0000250917;
 constexpr double kAberrationArcsec = -20.4898;
 constexpr double kSolarReturnToleranceDeg = 2.8e-8;
 constexpr int kSolarReturnMaxPasses = 12;
-
-double Reduce360(double x) {
-  const double r = x - 360.0 * std::floor(x / 360.0);
-  return r >= 360.0 ? 0.0 : r;
-}
 
 // A longitude difference taken the short way round across 0°/360°.
 double WrapDifference(double d) {
@@ -40,7 +36,7 @@ double SolarReturnSunLongitude(long double ldJde) {
   const double dNutation = GetNutation(T, nullptr);
   HeliocentricLBR earth;
   GetEarthPositionLBR(T * 0.1, &earth);
-  return Reduce360(earth.L - kHelioToGeoFk5Deg + dNutation + (kAberrationArcsec / earth.R) / 3600.0);
+  return Normalize360(earth.L - kHelioToGeoFk5Deg + dNutation + (kAberrationArcsec / earth.R) / 3600.0);
 }
 
 }  // namespace

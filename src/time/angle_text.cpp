@@ -26,11 +26,6 @@ Sexagesimal SplitTenths(double x) {
 
 }  // namespace
 
-double Normalize360(double x) {
-  const double r = x - std::floor(x / 360.0) * 360.0;
-  return r >= 360.0 ? 0.0 : r;
-}
-
 double FormatDaySeconds(double x, char* szText, size_t nText, int bSigned) {
   x -= std::floor(x / kSecondsPerDay) * kSecondsPerDay;
   if (x >= kSecondsPerDay) x = 0.0;  // rounding of a tiny negative value

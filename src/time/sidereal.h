@@ -6,6 +6,7 @@
 // positive.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 
 #include "time/calendar.h"
@@ -18,8 +19,12 @@ constexpr size_t kAngleTextSize = 64;
 
 // Normalize360: x - INT(x / 360) x 360 (INT rounding down), and 0 when
 // rounding leaves 360 or more.  The reduction of every longitude of the
-// system into [0, 360).
-double Normalize360(double x);
+// system into [0, 360); inline because the searches call it in their
+// inner loops.
+inline double Normalize360(double x) {
+  const double r = x - std::floor(x / 360.0) * 360.0;
+  return r >= 360.0 ? 0.0 : r;
+}
 
 // MeanObliquity: mean obliquity of the ecliptic, degrees.
 //   T  Julian centuries of TD from J2000.0
