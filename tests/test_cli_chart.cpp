@@ -1,48 +1,12 @@
 // horomira chart and horomira places, run as a user runs them.
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include "test_support.h"
+#include "cli_test_support.h"
 
 namespace {
-
-struct CliResult {
-  int iExit;
-  std::string out;  // UTF-8
-  std::string err;  // UTF-8
-};
-
-// Runs horomira with arguments given as CP932 literals (single-quoted for
-// the shell); the terminal speaks UTF-8.
-CliResult RunCli(const std::string& sArgs) {
-  // ctest runs tests in parallel processes: one stderr file per process.
-  const std::string errPath = testing::TempDir() + "horomira_chart_stderr_" + std::to_string(getpid()) + ".txt";
-  const std::string cmd = std::string(HORO_CLI_PATH) + " " + Cp932ToUtf8(sArgs) + " 2>" + errPath;
-  CliResult r{-1, "", ""};
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-  const int status = pclose(p);
-  r.iExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream in(errPath);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  r.err = ss.str();
-  remove(errPath.c_str());
-  return r;
-}
-
-// Test sources are UTF-8 but their literals are CP932: compare through the
-// converter of the platform layer.
-std::string U(const char* szCp932) { return Cp932ToUtf8(szCp932); }
 
 const char kPerson[] = "--name 'Hanako' --date 1990-05-17T14:23 --place '東京都'";
 
@@ -50,18 +14,18 @@ TEST(CliChart, NatalTextAndCusps) {
   const CliResult r = RunCli(std::string("chart ") + kPerson);
   ASSERT_EQ(r.iExit, 0) << r.err;
   EXPECT_EQ(r.err, "");
-  EXPECT_TRUE(Contains(r.out, "\n[ Horomira 5.4.0.2 ]\n\nHanako " + U("－ ネイタル基音(0歳)")));
-  EXPECT_TRUE(Contains(r.out, U(" 太　陽  おうし　  26° 3′29.5″=  56.058189°")));
-  EXPECT_TRUE(Contains(r.out, U("ハウス: プラシーダス\n第 1室カスプ: てんびん   4°16′59.1″= 184.283097°")));
+  EXPECT_TRUE(Contains(r.out, "\n[ Horomira 5.4.0.2 ]\n\nHanako " + std::string("－ ネイタル基音(0歳)")));
+  EXPECT_TRUE(Contains(r.out, std::string(" 太　陽  おうし　  26° 3′29.5″=  56.058189°")));
+  EXPECT_TRUE(Contains(r.out, std::string("ハウス: プラシーダス\n第 1室カスプ: てんびん   4°16′59.1″= 184.283097°")));
   EXPECT_EQ(r.out.find('\r'), std::string::npos);
 }
 
 TEST(CliChart, BuiltInDefaultPerson) {
   const CliResult r = RunCli("chart --default-person");
   ASSERT_EQ(r.iExit, 0) << r.err;
-  EXPECT_TRUE(Contains(r.out, "HoroMira 5.4.0.2 " + U("－ ネイタル基音(0歳)")));
-  EXPECT_TRUE(Contains(r.out, U("  日本時間 2000年 7月")));
-  EXPECT_TRUE(Contains(r.out, U("出生地  上野原")));
+  EXPECT_TRUE(Contains(r.out, "HoroMira 5.4.0.2 " + std::string("－ ネイタル基音(0歳)")));
+  EXPECT_TRUE(Contains(r.out, std::string("  日本時間 2000年 7月")));
+  EXPECT_TRUE(Contains(r.out, std::string("出生地  上野原")));
 }
 
 TEST(CliChart, PlacesByNameOrCoordinates) {
@@ -69,49 +33,49 @@ TEST(CliChart, PlacesByNameOrCoordinates) {
   const CliResult a = RunCli("chart --date 1990-05-17T14:23 --place '札幌'");
   const CliResult b = RunCli("chart --date 1990-05-17T14:23 --place '   札幌'");
   ASSERT_EQ(a.iExit, 0) << a.err;
-  EXPECT_TRUE(Contains(a.out, U("  出生地  札幌")));
+  EXPECT_TRUE(Contains(a.out, std::string("  出生地  札幌")));
   EXPECT_EQ(a.out, b.out);
   const CliResult c = RunCli("chart --date 1990-05-17T14:23 --lat 43.0666666666666667 --lon 141.35 --json");
   const CliResult d = RunCli("chart --date 1990-05-17T14:23 --place '札幌' --json");
   ASSERT_EQ(c.iExit, 0) << c.err;
   EXPECT_EQ(c.out, d.out);
   const CliResult e = RunCli("chart --date 1990-05-17T14:23 --lat 35.5 --lon -70");
-  EXPECT_TRUE(Contains(e.out, U("  出生地  +35.5000 : -70.0000")));
+  EXPECT_TRUE(Contains(e.out, std::string("  出生地  +35.5000 : -70.0000")));
 }
 
 TEST(CliChart, EveryChartKind) {
   const CliResult prog = RunCli(std::string("chart ") + kPerson + " --progressed 2020-05-17 --report time");
   ASSERT_EQ(prog.iExit, 0) << prog.err;
-  EXPECT_TRUE(Contains(prog.out, U("－ プログレス基音(30歳)")));
-  EXPECT_TRUE(Contains(prog.out, U("★ 1太陽日 for 1回帰年 (厳密な1日1年法)")));
+  EXPECT_TRUE(Contains(prog.out, std::string("－ プログレス基音(30歳)")));
+  EXPECT_TRUE(Contains(prog.out, std::string("★ 1太陽日 for 1回帰年 (厳密な1日1年法)")));
 
   const CliResult now = RunCli(std::string("chart ") + kPerson + " --transit now");
   ASSERT_EQ(now.iExit, 0) << now.err;
-  EXPECT_TRUE(Contains(now.out, U("  経過地  東京都")));
+  EXPECT_TRUE(Contains(now.out, std::string("  経過地  東京都")));
 
   const CliResult harm = RunCli(std::string("chart ") + kPerson + " --harmonic 5");
   ASSERT_EQ(harm.iExit, 0) << harm.err;
-  EXPECT_TRUE(Contains(harm.out, U("－ ネイタル第5倍音(0歳)")));
+  EXPECT_TRUE(Contains(harm.out, std::string("－ ネイタル第5倍音(0歳)")));
 
   // The autumnal equinox of 2024 fell on September 22 at 21:43:40 JST.
   const CliResult season = RunCli("chart --season 2024 autumnal --place '京都'");
   ASSERT_EQ(season.iExit, 0) << season.err;
-  EXPECT_TRUE(Contains(season.out, U("秋分図 － トランジット基音")));
-  EXPECT_TRUE(Contains(season.out, U("日本時間 2024年 9月22日 21時43分")));
-  EXPECT_TRUE(Contains(season.out, U(" 太　陽  てんびん   0° 0′00.0″= 180.000000°")));
-  EXPECT_TRUE(Contains(season.out, U("  経過地  京都")));
+  EXPECT_TRUE(Contains(season.out, std::string("秋分図 － トランジット基音")));
+  EXPECT_TRUE(Contains(season.out, std::string("日本時間 2024年 9月22日 21時43分")));
+  EXPECT_TRUE(Contains(season.out, std::string(" 太　陽  てんびん   0° 0′00.0″= 180.000000°")));
+  EXPECT_TRUE(Contains(season.out, std::string("  経過地  京都")));
   EXPECT_EQ(RunCli("chart --season 2024 '冬至' --json").iExit, 0);
 }
 
 TEST(CliChart, Reports) {
   const CliResult t = RunCli(std::string("chart ") + kPerson + " --report time");
   ASSERT_EQ(t.iExit, 0);
-  EXPECT_TRUE(Contains(t.out, U("グリニジ平均恒星時      21時 1分36.7秒")));
-  EXPECT_TRUE(Contains(t.out, U("地方視恒星時             6時20分36.6秒")));
+  EXPECT_TRUE(Contains(t.out, std::string("グリニジ平均恒星時      21時 1分36.7秒")));
+  EXPECT_TRUE(Contains(t.out, std::string("地方視恒星時             6時20分36.6秒")));
   const CliResult x = RunCli(std::string("chart ") + kPerson + " --report extended");
   ASSERT_EQ(x.iExit, 0);
-  EXPECT_TRUE(Contains(x.out, U("[ プラシーダス・ハウスシステム ]\n")));
-  EXPECT_TRUE(Contains(x.out, U(" 1990年 5月17日 14時23分00秒JST\n")));
+  EXPECT_TRUE(Contains(x.out, std::string("[ プラシーダス・ハウスシステム ]\n")));
+  EXPECT_TRUE(Contains(x.out, std::string(" 1990年 5月17日 14時23分00秒JST\n")));
 }
 
 TEST(CliChart, Json) {
@@ -157,7 +121,7 @@ TEST(CliChart, BadInputIsRefusedWithTheProgramsMessage) {
     const CliResult r = RunCli(c.szArgs);
     EXPECT_NE(r.iExit, 0) << c.szArgs;
     EXPECT_EQ(r.out, "") << c.szArgs;
-    EXPECT_TRUE(Contains(r.err, U(c.szMessage))) << c.szArgs << "\n" << r.err;
+    EXPECT_TRUE(Contains(r.err, c.szMessage)) << c.szArgs << "\n" << r.err;
   }
 }
 
@@ -171,8 +135,8 @@ TEST(CliChart, UnknownBirthTimeIsNoon) {
 TEST(CliChart, PlaceList) {
   const CliResult r = RunCli("places");
   ASSERT_EQ(r.iExit, 0);
-  EXPECT_TRUE(Contains(r.out, U("東京都")));
-  EXPECT_TRUE(Contains(r.out, U("   札幌")));
+  EXPECT_TRUE(Contains(r.out, std::string("東京都")));
+  EXPECT_TRUE(Contains(r.out, std::string("   札幌")));
   EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 98);
 }
 

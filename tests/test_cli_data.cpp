@@ -1,41 +1,21 @@
 // horomira data: the command-line tool on real files.
 #include <sys/wait.h>
 
+#include "cli_test_support.h"
 #include "persist_fixture.h"
 
 namespace {
-
-struct CliResult {
-  int iExit;
-  std::string out;  // stdout and stderr together, back in CP932
-};
-
-// Runs horomira with CP932 arguments (given to it in UTF-8, as a terminal
-// would).
-CliResult RunCli(const std::string& args) {
-  const std::string cmd = std::string(HORO_CLI_PATH) + " " + Cp932ToUtf8(args) + " 2>&1";
-  CliResult r{-1, ""};
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-  r.out = Utf8ToCp932(r.out);
-  const int status = pclose(p);
-  r.iExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
 
 using CliData = PersistTest;
 
 TEST_F(CliData, AddListShowDelete) {
   const std::string file = "'" + Path("family.bd5") + "'";
   CliResult r = RunCli("data add " + file + " --name 山田花子 --date 1985-03-15T07:42 --lat 35.65 --lon 139.75");
-  ASSERT_EQ(r.iExit, 0) << r.out;
+  ASSERT_EQ(r.iExit, 0) << r.All();
   r = RunCli("data add " + file + " --name 鈴木一郎 --date 1990-02-03 --unknown-time --lat 43.0667 --lon 141.35");
-  ASSERT_EQ(r.iExit, 0) << r.out;
+  ASSERT_EQ(r.iExit, 0) << r.All();
   r = RunCli("data add " + file + " --name 佐藤 --date 2001-11-20T23:05:30.5 --place 札幌");
-  ASSERT_EQ(r.iExit, 0) << r.out;
+  ASSERT_EQ(r.iExit, 0) << r.All();
 
   // The file holds the two rows as the program would have written them.
   ASSERT_EQ(ReadBirthDataFile(Path("family.bd5").c_str(), table_.get()), 3);
@@ -53,23 +33,23 @@ TEST_F(CliData, AddListShowDelete) {
 
   r = RunCli("data list " + file);
   EXPECT_EQ(r.iExit, 0);
-  EXPECT_EQ(r.out,
+  EXPECT_EQ(r.All(),
             "   0 山田花子................1985年 3月15日  +35.6500 : +139.7500\n"
             "   1 鈴木一郎................1990年 2月 3日  +43.0667 : +141.3500\n"
             "   2 佐藤....................2001年11月20日  札幌\n");
   // The natal chart of the row, as the program shows it.
   r = RunCli("data show " + file + " 0");
   EXPECT_EQ(r.iExit, 0);
-  EXPECT_NE(r.out.find("山田花子 － ネイタル"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("日本時間 1985年 3月15日  7時42分"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find(" 太　陽  う　お　"), std::string::npos) << r.out;
+  EXPECT_NE(r.All().find("山田花子 － ネイタル"), std::string::npos) << r.All();
+  EXPECT_NE(r.All().find("日本時間 1985年 3月15日  7時42分"), std::string::npos) << r.All();
+  EXPECT_NE(r.All().find(" 太　陽  う　お　"), std::string::npos) << r.All();
   r = RunCli("data show " + file + " 3");
   EXPECT_EQ(r.iExit, 2);
 
   r = RunCli("data delete " + file + " 0");
-  EXPECT_EQ(r.iExit, 0) << r.out;
+  EXPECT_EQ(r.iExit, 0) << r.All();
   r = RunCli("data list " + file);
-  EXPECT_EQ(r.out,
+  EXPECT_EQ(r.All(),
             "   0 鈴木一郎................1990年 2月 3日  +43.0667 : +141.3500\n"
             "   1 佐藤....................2001年11月20日  札幌\n");
 }
@@ -92,8 +72,8 @@ TEST_F(CliData, BadInputWritesNothing) {
   for (const char* args : bad) {
     SCOPED_TRACE(args);
     const CliResult r = RunCli("data add " + file + " " + args);
-    EXPECT_EQ(r.iExit, 2) << r.out;
-    EXPECT_FALSE(r.out.empty());
+    EXPECT_EQ(r.iExit, 2) << r.All();
+    EXPECT_FALSE(r.All().empty());
   }
   EXPECT_EQ(ReadBytes(Path("f.bd5")), before);
   EXPECT_FALSE(Exists(Path("f.bd5.tmp")));
@@ -104,7 +84,7 @@ TEST_F(CliData, FullAndCorruptFilesAreLeftAlone) {
   const std::string full = ReadBytes(Path("full.bd5"));
   CliResult r = RunCli("data add '" + Path("full.bd5") + "' --name A --date 1990-02-03 --lat 35 --lon 135");
   EXPECT_EQ(r.iExit, 2);
-  EXPECT_NE(r.out.find("すでに一杯です"), std::string::npos) << r.out;
+  EXPECT_NE(r.All().find("すでに一杯です"), std::string::npos) << r.All();
   EXPECT_EQ(ReadBytes(Path("full.bd5")), full);
 
   // More rows than the program keeps: rewriting would lose the rest.
@@ -112,7 +92,7 @@ TEST_F(CliData, FullAndCorruptFilesAreLeftAlone) {
   const std::string huge = ReadBytes(Path("huge.bd5"));
   r = RunCli("data delete '" + Path("huge.bd5") + "' 0");
   EXPECT_EQ(r.iExit, 2);
-  EXPECT_NE(r.out.find("1000件を超える"), std::string::npos) << r.out;
+  EXPECT_NE(r.All().find("1000件を超える"), std::string::npos) << r.All();
   EXPECT_EQ(ReadBytes(Path("huge.bd5")), huge);
   r = RunCli("data list '" + Path("huge.bd5") + "'");
   EXPECT_EQ(r.iExit, 0);
@@ -122,7 +102,7 @@ TEST_F(CliData, FullAndCorruptFilesAreLeftAlone) {
   WriteBytes(Path("bad.bd5"), rows, sizeof rows);
   r = RunCli("data add '" + Path("bad.bd5") + "' --name C --date 1990-02-03 --lat 35 --lon 135");
   EXPECT_EQ(r.iExit, 2);
-  EXPECT_NE(r.out.find("ファイルが壊れています"), std::string::npos) << r.out;
+  EXPECT_NE(r.All().find("ファイルが壊れています"), std::string::npos) << r.All();
   EXPECT_EQ(ReadBytes(Path("bad.bd5")).size(), sizeof rows);
   r = RunCli("data delete '" + Path("bad.bd5") + "' 0");
   EXPECT_EQ(r.iExit, 2);

@@ -7,24 +7,10 @@
 
 #include "events/events.h"
 #include "events_test_support.h"
-#include "test_support.h"
+#include "cli_test_support.h"
 #include "time/timescale.h"
 
 namespace {
-
-// Runs horomira; returns its stdout turned from UTF-8 into CP932 (as the
-// test's literals are) and sets the exit code.
-std::string RunEventCli(const std::string& sArgs, int* piExit) {
-  const std::string sCmd = std::string(HORO_CLI_PATH) + " " + sArgs + " 2>/dev/null";
-  FILE* f = popen(sCmd.c_str(), "r");
-  std::string sOut;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, f)) > 0) sOut.append(buf, n);
-  const int iStatus = pclose(f);
-  *piExit = WIFEXITED(iStatus) ? WEXITSTATUS(iStatus) : -1;
-  return Utf8ToCp932(sOut);
-}
 
 // The text of the program with CR LF turned into LF, as horomira prints it.
 std::string Lf(const char* sz) {
@@ -40,33 +26,33 @@ TEST(CliEvents, TextsAreTheProgramsTexts) {
   static char sz[32768];
   const DateTime y = {2024, 1, 1, 0, 0, 0.0};
   GetSunIngressT(&y, sz, sizeof sz, kCmdSunIngressList);
-  EXPECT_EQ(RunEventCli("ingress 2024", &iExit), Lf(sz));
+  EXPECT_EQ(RunCliOut("ingress 2024", &iExit), Lf(sz));
   EXPECT_EQ(iExit, 0);
   ListMoonIngresses(DateTime{2024, 2, 1, 0, 0, 0.0}, sz);
-  EXPECT_EQ(RunEventCli("moon-ingress 2024 2", &iExit), Lf(sz));
+  EXPECT_EQ(RunCliOut("moon-ingress 2024 2", &iExit), Lf(sz));
   MakeEphem(DateTime{2024, 3, 10, 0, 0, 0.0}, 2, kEphemStepHour, sz);
-  EXPECT_EQ(RunEventCli("ephem Mercury hour 2024-03-10T00:42:17 --aligned", &iExit), Lf(sz));
+  EXPECT_EQ(RunCliOut("ephem Mercury hour 2024-03-10T00:42:17 --aligned", &iExit), Lf(sz));
   EXPECT_EQ(iExit, 0);
 }
 
 TEST(CliEvents, JsonEvents) {
   int iExit = -1;
-  const std::string s = RunEventCli("sekki 2024 --json", &iExit);
+  const std::string s = RunCliOut("sekki 2024 --json", &iExit);
   ASSERT_EQ(iExit, 0);
   EXPECT_EQ(s.find("{\"events\": [{\"label\": \"小寒: 太陽が やぎ座15.0度を通過\", \"jst\": \"2024-01-06T"), 0u)
       << s;
   EXPECT_EQ(CountOf(s, "\"label\": "), 12);
   EXPECT_EQ(CountOf(s, "\"jde\": 2460"), 12);
 
-  const std::string sPhases = RunEventCli("phases 2024-05-10T21:30 --json", &iExit);
+  const std::string sPhases = RunCliOut("phases 2024-05-10T21:30 --json", &iExit);
   EXPECT_EQ(CountOf(sPhases, "\"label\": \"新月\""), 3);
   EXPECT_EQ(CountOf(sPhases, "\"label\": "), 9);
 
-  const std::string sAlmanac = RunEventCli("almanac 2024-05-10T21:30:15 --json", &iExit);
+  const std::string sAlmanac = RunCliOut("almanac 2024-05-10T21:30:15 --json", &iExit);
   EXPECT_EQ(CountOf(sAlmanac, "\"label\": "), 14);  // next ingress, 9 phases, 4 terms
   EXPECT_TRUE(Contains(sAlmanac, "{\"label\": \"かに座へのイングレス\", \"jst\": \"2024-05-11T12:")) << sAlmanac;
 
-  const std::string sEphem = RunEventCli("ephem Moon sec 2024-03-10T12:00 --json", &iExit);
+  const std::string sEphem = RunCliOut("ephem Moon sec 2024-03-10T12:00 --json", &iExit);
   EXPECT_EQ(iExit, 0);
   EXPECT_EQ(CountOf(sEphem, "\"lon\": "), 64);
   EXPECT_TRUE(Contains(sEphem, "\"jst\": \"2024-03-10T12:00:01.000\"")) << sEphem;
@@ -80,31 +66,31 @@ TEST(CliEvents, SolarReturn) {
   SolarReturnMoments(JstToJde(birth), returns);
   char szLine[128];
   SolarReturnLine(34, returns[34], szLine, sizeof szLine);
-  EXPECT_EQ(RunEventCli("return --name Yamada --date 1990-06-15T08:30 34", &iExit), std::string(szLine) + "\n");
+  EXPECT_EQ(RunCliOut("return --name Yamada --date 1990-06-15T08:30 34", &iExit), std::string(szLine) + "\n");
   EXPECT_EQ(iExit, 0);
-  const std::string sAll = RunEventCli("return --name Yamada --date 1990-06-15T08:30 --all", &iExit);
+  const std::string sAll = RunCliOut("return --name Yamada --date 1990-06-15T08:30 --all", &iExit);
   EXPECT_EQ(CountOf(sAll, "\n"), 103);
   EXPECT_EQ(sAll.find("ソーラーリターンの時刻 （日本時間）\nYamada\n  0歳 ... 1990年 6月15日  8時30分00秒\n"), 0u);
-  const std::string sJson = RunEventCli("return --name Yamada --date 1990-06-15T08:30 34 --json", &iExit);
+  const std::string sJson = RunCliOut("return --name Yamada --date 1990-06-15T08:30 34 --json", &iExit);
   const size_t i = sJson.find("\"jde\": ");
   ASSERT_NE(i, std::string::npos) << sJson;
   EXPECT_NEAR(strtod(sJson.c_str() + i + 7, nullptr),
               static_cast<double>(GetSolarReturnJde(JstToJde(birth), 34)), 1e-8);
-  RunEventCli("return --name Yamada --date 1990-06-15T08:30 0", &iExit);
+  RunCliOut("return --name Yamada --date 1990-06-15T08:30 0", &iExit);
   EXPECT_EQ(iExit, 2);
 }
 
 TEST(CliEvents, BadInput) {
   int iExit = -1;
-  EXPECT_EQ(RunEventCli("ephem Pluto day 2024-01-01", &iExit), "");
+  EXPECT_EQ(RunCliOut("ephem Pluto day 2024-01-01", &iExit), "");
   EXPECT_EQ(iExit, 2);
-  RunEventCli("ephem Sun week 2024-01-01", &iExit);
+  RunCliOut("ephem Sun week 2024-01-01", &iExit);
   EXPECT_EQ(iExit, 2);
-  RunEventCli("moon-ingress 2024 13", &iExit);
+  RunCliOut("moon-ingress 2024 13", &iExit);
   EXPECT_EQ(iExit, 2);
-  RunEventCli("ingress 9000", &iExit);
+  RunCliOut("ingress 9000", &iExit);
   EXPECT_EQ(iExit, 2);
-  RunEventCli("phases 2024-02-30", &iExit);
+  RunCliOut("phases 2024-02-30", &iExit);
   EXPECT_EQ(iExit, 2);
 }
 

@@ -56,6 +56,16 @@ bool ParseMoment(const std::string& s, DateTime* pTime, bool* pbHasTime = nullpt
 // The local clock as a DateTime (JST, seconds with milliseconds).
 DateTime NowJst();
 
+// The time scales of a JST moment as the chart driver takes them: JD(UT),
+// Delta T of the UT date held in single precision, and the JDE, one second
+// later for a leap second (60.x s).
+struct CliTimeScales {
+  long double ldJd;
+  long double ldJde;
+  double dDeltaTSeconds;
+};
+CliTimeScales ChartTimeScales(const DateTime& jst);
+
 // JSON output is built in UTF-8: JsonString converts a CP932 text and
 // quotes it; PrintJson prints a finished UTF-8 document as it is.
 std::string JsonNumber(double d);

@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "platform/native/native_control.h"
+#include "time/timescale.h"
 
 namespace {
 
@@ -104,6 +105,18 @@ DateTime NowJst() {
   LocalClock c;
   PlatformLocalTime(&c);
   return DateTime{c.year, c.month, c.day, c.hour, c.minute, c.second + 0.001 * c.millisecond};
+}
+
+CliTimeScales ChartTimeScales(const DateTime& jst) {
+  CliTimeScales t;
+  t.ldJd = DateToJd(jst, kJstZoneHours);
+  DateTime ut;
+  JdToDate(t.ldJd, &ut);
+  const double dDeltaT = static_cast<float>(GetDeltaT(ut, t.ldJd));
+  const long double ldLeap = jst.second >= 60.0 ? 1.0L / 86400.0L : 0.0L;
+  t.ldJde = t.ldJd + dDeltaT + ldLeap;
+  t.dDeltaTSeconds = dDeltaT * 86400.0;
+  return t;
 }
 
 std::string JsonNumber(double d) {

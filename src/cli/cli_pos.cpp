@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/cli.h"
+#include "cli/cli_person.h"
 #include "ephemeris/ephemeris.h"
 #include "time/timescale.h"
 #include "time/sidereal.h"
@@ -21,21 +22,10 @@ int RunPos(CliArgs& a) {
   const bool bJson = a.TakeFlag("--json");
   if (a.args.size() > 1) return Fail("日時は一つだけ指定してください (YYYY-MM-DDTHH:MM:SS)");
   DateTime jst;
-  if (a.args.empty()) {
-    jst = NowJst();
-  } else {
-    if (!ParseMoment(a.args[0], &jst)) return Fail("日時の形式が正しくありません: " + a.args[0]);
-    if (ValidateDateTime(nullptr, a.args[0].c_str(), jst, 0) != 0) return kExitBadInput;
-  }
-
-  // The chart driver's time scales: JD(UT) from JST, Delta T of the UT date
-  // held in single precision, one second more for a leap second.
-  const long double ldJd = DateToJd(jst, kJstZoneHours);
-  DateTime ut;
-  JdToDate(ldJd, &ut);
-  const double dDeltaT = static_cast<float>(GetDeltaT(ut, ldJd));
-  const long double ldLeap = jst.second >= 60.0 ? 1.0L / 86400.0L : 0.0L;
-  const long double ldJde = ldJd + dDeltaT + ldLeap;
+  const std::string sMoment = a.args.empty() ? "now" : a.args[0];
+  if (const int r = TakeMomentArg(sMoment, sMoment.c_str(), &jst, nullptr)) return r;
+  const CliTimeScales scales = ChartTimeScales(jst);
+  const long double ldJde = scales.ldJde;
 
   PositionData pd{};
   GetPositionData(ldJde, &pd, -1);
@@ -46,9 +36,9 @@ int RunPos(CliArgs& a) {
   const bool bPluto = PlutoComputable(jst);
 
   if (bJson) {
-    std::string s = "{\"jd_ut\": " + JsonNumber(static_cast<double>(ldJd)) +
+    std::string s = "{\"jd_ut\": " + JsonNumber(static_cast<double>(scales.ldJd)) +
                     ", \"jde\": " + JsonNumber(static_cast<double>(ldJde)) +
-                    ", \"delta_t_s\": " + JsonNumber(dDeltaT * 86400.0) + ", \"points\": {";
+                    ", \"delta_t_s\": " + JsonNumber(scales.dDeltaTSeconds) + ", \"points\": {";
     bool bFirst = true;
     for (ChartPoint i : kPoints) {
       s += std::string(bFirst ? "" : ", ") + "\"" + kChartPointNames[i] + "\": ";

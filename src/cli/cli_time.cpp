@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/cli.h"
+#include "cli/cli_person.h"
 #include "time/timescale.h"
 
 namespace {
@@ -10,18 +11,11 @@ int RunTime(CliArgs& a) {
   const bool bJson = a.TakeFlag("--json");
   if (a.args.size() != 1) return Fail("日時を一つ指定してください (YYYY-MM-DDTHH:MM:SS)");
   DateTime jst;
-  if (!ParseMoment(a.args[0], &jst)) return Fail("日時の形式が正しくありません: " + a.args[0]);
-  if (ValidateDateTime(nullptr, a.args[0].c_str(), jst, 0) != 0) return kExitBadInput;
-
-  // The chart driver's time-scale step: JD(UT) from JST, Delta T from the UT
-  // date, one second more for a leap second.
-  const long double ldJd = DateToJd(jst, kJstZoneHours);
-  DateTime ut;
-  JdToDate(ldJd, &ut);
-  const double dDeltaT = static_cast<float>(GetDeltaT(ut, ldJd));
-  const long double ldLeap = jst.second >= 60.0 ? 1.0L / 86400.0L : 0.0L;
-  const long double ldJde = ldJd + dDeltaT + ldLeap;
-  const double dDeltaTSeconds = dDeltaT * 86400.0;
+  if (const int r = TakeMomentArg(a.args[0], a.args[0].c_str(), &jst, nullptr)) return r;
+  const CliTimeScales scales = ChartTimeScales(jst);
+  const long double ldJd = scales.ldJd;
+  const long double ldJde = scales.ldJde;
+  const double dDeltaTSeconds = scales.dDeltaTSeconds;
 
   if (bJson) {
     std::string s = "{\"jd_ut\": " + JsonNumber(static_cast<double>(ldJd)) +
