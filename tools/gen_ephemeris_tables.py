@@ -95,8 +95,10 @@ def vsop_series(rows):
     return series
 
 
-def vsop_body_lines(prefix, body, series, counts):
-    """Term arrays of one body and its VsopBody initialiser."""
+def vsop_body_lines(prefix, body, series, counts, shared=None):
+    """Term arrays of one body and its VsopBody initialiser.  A series equal
+    to one in `shared` ({terms tuple: array name}) refers to that array
+    instead of repeating it; the arrays written are added to `shared`."""
     lines = []
     init = []
     for ci, coord in enumerate(COORDS):
@@ -107,50 +109,57 @@ def vsop_body_lines(prefix, body, series, counts):
             if not terms:
                 refs.append("{nullptr, 0}")
                 continue
+            key = tuple(terms)
+            if shared is not None and key in shared:
+                refs.append("{%s, %d}" % (shared[key], len(terms)))
+                continue
             name = "k%s%s%d" % (prefix, coord, power)
             lines.append("const VsopTerm %s[] = {" % name)
             for a, b, c in terms:
                 lines.append("    {%s.0, %s, %s}," % (a, b, c))
             lines.append("};")
             refs.append("{%s, %d}" % (name, len(terms)))
+            if shared is not None:
+                shared[key] = name
         init.append("        {" + ", ".join(refs) + "},")
     return lines, ["    {{"] + init + ["    }},"]
 
 
-def vsop87d(data_dir, out_dir):
+def vsop87(data_dir, out_dir):
+    """Version D of every body and version B of the Earth in one file: the
+    Earth series that both versions print alike (L0, B0, R0..R4) are held
+    once."""
     rows = read_rows(os.path.join(data_dir, "vsop87d_abridged.tsv"))
     assert len(rows) == 2430, len(rows)
     series = vsop_series(rows)
+    earth_d = {}
     arrays = []
     bodies = ["    {},  // 0: no body"]
     for body in range(1, 9):
-        lines, init = vsop_body_lines(BODY_NAMES[body], body, series, VSOP87D_COUNTS[body])
+        lines, init = vsop_body_lines(BODY_NAMES[body], body, series, VSOP87D_COUNTS[body],
+                                      earth_d if body == 3 else None)
         arrays += ["", "// %s (%d)" % (BODY_NAMES[body], body)] + lines
         init[0] = "    {{  // %s" % BODY_NAMES[body]
         bodies += init
-    text = [HEADER.format(src="vsop87d_abridged.tsv (VSOP87 version D, abridged)"),
+
+    rows_b = read_rows(os.path.join(data_dir, "vsop87b_earth_abridged.tsv"))
+    assert len(rows_b) == 207, len(rows_b)
+    lines_b, init_b = vsop_body_lines("EarthJ2000", 3, vsop_series(rows_b), VSOP87B_EARTH_COUNTS,
+                                      earth_d)
+    init_b[0] = "    {"
+    init_b[-1] = "    }"
+    arrays += ["", "// Earth, version B (ecliptic and equinox J2000.0): the series that differ",
+               "// from version D"] + lines_b
+
+    text = [HEADER.format(src="vsop87d_abridged.tsv and vsop87b_earth_abridged.tsv (VSOP87, abridged)"),
             '#include "ephemeris/ephemeris_tables.h"\n',
             "// Terms A cos(B + C tau): A in 1e-8 rad (L, B) or 1e-8 AU (R), B in rad, C in rad",
-            "// per Julian millennium; heliocentric, mean ecliptic and equinox of date.",
+            "// per Julian millennium; heliocentric.  Version D: mean ecliptic and equinox of",
+            "// date; version B: ecliptic and equinox J2000.0.",
             "namespace {"] + arrays + ["", "}  // namespace", "",
-                                       "const VsopBody kVsop87D[9] = {"] + bodies + ["};", ""]
-    write(out_dir, "vsop87d_tables.cpp", "\n".join(text))
-
-
-def vsop87b_earth(data_dir, out_dir):
-    rows = read_rows(os.path.join(data_dir, "vsop87b_earth_abridged.tsv"))
-    assert len(rows) == 207, len(rows)
-    series = vsop_series(rows)
-    lines, init = vsop_body_lines("EarthJ2000", 3, series, VSOP87B_EARTH_COUNTS)
-    init[0] = "    {"
-    init[-1] = "    }"
-    text = [HEADER.format(src="vsop87b_earth_abridged.tsv (VSOP87 version B, Earth, abridged)"),
-            '#include "ephemeris/ephemeris_tables.h"\n',
-            "// Terms A cos(B + C tau) as in the version D tables; heliocentric, ecliptic and",
-            "// equinox J2000.0.",
-            "namespace {", ""] + lines + ["", "}  // namespace", "",
-                                          "const VsopBody kVsop87BEarth = {"] + init + ["};", ""]
-    write(out_dir, "vsop87b_earth_table.cpp", "\n".join(text))
+                                       "const VsopBody kVsop87D[9] = {"] + bodies + ["};", "",
+                                       "const VsopBody kVsop87BEarth = {"] + init_b + ["};", ""]
+    write(out_dir, "vsop87_tables.cpp", "\n".join(text))
 
 
 # --- Abridged ELP 2000-85 (Moon) ------------------------------------------------
@@ -202,8 +211,7 @@ def main():
     out_dir = sys.argv[2] if len(sys.argv) > 2 else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), "..", "src", "ephemeris")
     nutation(data_dir, out_dir)
-    vsop87d(data_dir, out_dir)
-    vsop87b_earth(data_dir, out_dir)
+    vsop87(data_dir, out_dir)
     moon(data_dir, out_dir)
 
 

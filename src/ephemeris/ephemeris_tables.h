@@ -20,7 +20,7 @@ constexpr int kNumNutationTerms = 106;
 constexpr int kNumNutationEpsTerms = 64;
 extern const NutationTerm kNutationTerms[kNumNutationTerms];
 
-// --- VSOP87 (vsop87d_tables.cpp, vsop87b_earth_table.cpp) --------------------
+// --- VSOP87 (vsop87_tables.cpp) --------------------
 // One term A cos(B + C tau): A in 1e-8 rad (L, B) or 1e-8 AU (R), B in rad,
 // C in rad per Julian millennium.  A published phase of pi with frequency 0
 // is held as the negative constant.
