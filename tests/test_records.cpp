@@ -1,7 +1,7 @@
 // Birth record helpers, chart points and the text helpers.
 #include <cstring>
 
-#include "chart/chart_record.h"
+#include "base/chart_record.h"
 #include "test_support.h"
 
 namespace {

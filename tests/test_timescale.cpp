@@ -2,7 +2,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "chart/chart_record.h"
+#include "base/chart_record.h"
 #include "test_support.h"
 #include "time/timescale.h"
 

@@ -2,7 +2,7 @@
 // chart's moment and place) and the person's natal record.
 #pragma once
 
-#include "chart/chart_record.h"
+#include "base/chart_record.h"
 
 // Origin codes: what kind of chart a caller asks for beyond its kind.
 // Other codes (123, 24000 ...) are ordinary charts.

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "chart/chart_record.h"
+#include "base/chart_record.h"
 
 // Room for the plain-text form of one chart: the banner, four header lines
 // of up to 200 bytes and fourteen detailed lines of up to 100 bytes, each

@@ -3,7 +3,7 @@
 // shows.
 #pragma once
 
-#include "chart/chart_record.h"
+#include "base/chart_record.h"
 #include "platform/platform.h"
 #include "time/sidereal.h"
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "persistence/birth_record.h"
+#include "base/birth_record.h"
 #include "platform/platform.h"
 
 // One row of the place list.  A text that starts with three blanks is a

@@ -5,8 +5,8 @@
 // with the program's message and returns 0 on success or the exit code.
 #pragma once
 
+#include "base/birth_record.h"
 #include "cli/cli.h"
-#include "persistence/birth_record.h"
 
 // TakeMomentArg: a JST moment "YYYY-MM-DD[THH:MM[:SS]]" or "now" (the
 // local clock), checked like the time-entry dialog does (year -4000..8000,

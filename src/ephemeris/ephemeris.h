@@ -7,7 +7,7 @@
 // the listings use.
 #pragma once
 
-#include "chart/chart_record.h"
+#include "base/chart_record.h"
 
 // GetNutation: nutation in longitude, IAU 1980 theory (106 terms).
 //   T           Julian centuries of TT from J2000.0

@@ -2,9 +2,9 @@
 // step, and the decoding of the ephemeris dialog's choice.
 #include <cstdio>
 
+#include "base/text_sink.h"
 #include "ephemeris/ephemeris.h"
 #include "events/events.h"
-#include "events/text_sink.h"
 #include "platform/reports.h"
 #include "time/timescale.h"
 

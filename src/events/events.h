@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "chart/chart_record.h"
+#include "base/chart_record.h"
 #include "time/calendar.h"
 
 // Command ids that select a listing of GetSunIngressT.

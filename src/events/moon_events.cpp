@@ -3,12 +3,12 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/text_sink.h"
 #include "ephemeris/ephemeris.h"
 #include "events/events.h"
-#include "events/text_sink.h"
 #include "platform/reports.h"
-#include "time/timescale.h"
 #include "time/sidereal.h"
+#include "time/timescale.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // the listings of the ingresses of a year and of the terms around a moment.
 #include <cmath>
 
+#include "base/text_sink.h"
 #include "ephemeris/ephemeris.h"
 #include "events/events.h"
-#include "events/text_sink.h"
 #include "platform/reports.h"
 #include "time/timescale.h"
 

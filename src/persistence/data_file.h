@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "persistence/birth_record.h"
+#include "base/birth_record.h"
 #include "platform/platform.h"
 
 struct SystemIniInf;

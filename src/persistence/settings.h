@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "persistence/birth_record.h"
+#include "base/birth_record.h"
 #include "persistence/data_file.h"
 
 // File name of the settings and of the predecessor's system file.

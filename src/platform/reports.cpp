@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "persistence/birth_record.h"
+#include "base/birth_record.h"
 
 const char kProgramTitle[] = "ΩΡΟΜΙΡΑ";
 

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "chart/chart_record.h"
+#include "base/chart_record.h"
 
 // ---------------------------------------------------------------------------
 // Aspects

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "chart/chart_record.h"
+#include "base/chart_record.h"
 
 namespace {
 

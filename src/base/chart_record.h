@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "persistence/birth_record.h"
+#include "base/birth_record.h"
 
 // Index of a chart point in every per-point array.
 enum ChartPoint : int {

@@ -1,11 +1,11 @@
 // Bounded text building for the listings.
-#include "events/text_sink.h"
+#include "base/text_sink.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-#include "persistence/birth_record.h"
+#include "base/birth_record.h"
 
 void SinkStart(TextSink* pSink, char* szBuf, int cbBuf) {
   pSink->sz = szBuf;

@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "chart/chart_record.h"
+#include "base/chart_record.h"
 #include "ephemeris/ephemeris.h"
 #include "time/sidereal.h"
 

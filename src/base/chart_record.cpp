@@ -1,5 +1,5 @@
 // Chart points, sign names and the small helpers of every chart text.
-#include "chart/chart_record.h"
+#include "base/chart_record.h"
 
 #include <cmath>
 #include <cstring>

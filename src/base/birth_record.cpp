@@ -1,6 +1,6 @@
 // The birth record's list line, the double-byte-safe cut and the record of
 // the present moment.
-#include "persistence/birth_record.h"
+#include "base/birth_record.h"
 
 #include <cstdio>
 #include <cstring>
