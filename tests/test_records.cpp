@@ -2,7 +2,9 @@
 #include <cstring>
 
 #include "base/chart_record.h"
+#include "base/shift_jis.h"
 #include "test_support.h"
+#include "time/calendar.h"
 
 namespace {
 

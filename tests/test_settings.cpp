@@ -2,6 +2,7 @@
 // and marks, and the exit rules.
 #include "persist_fixture.h"
 #include "persistence/association.h"
+#include "time/calendar.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "time/calendar.h"
+#include "base/date_time.h"
 
 // Magic word of a valid record (bytes 00 05 AA 0A), also the check word of
 // a chart record.
@@ -72,16 +72,6 @@ static_assert(offsetof(BirthRecord, dwMagic) == 302, "BirthRecord layout");
 static_assert(offsetof(BirthRecord, reserved4) == 306, "BirthRecord layout");
 static_assert(offsetof(BirthRecord, iMarker) == 308, "BirthRecord layout");
 
-// CutDoubleByteSafe: cuts a Shift-JIS text to at most n bytes without
-// splitting a double-byte character; a lead byte that would be left alone at
-// the last position becomes a blank.  The buffer must hold n + 1 bytes.
-// Returns szText.
-char* CutDoubleByteSafe(char* szText, int n);
-
 // BuildListLine: rebuilds szListLine from the name and the birth date: the
 // name cut to 22 bytes and padded with "." to 24, then the date.
 void BuildListLine(BirthRecord* pRec);
-
-// FillWithPresentMoment: sets the birthplace coordinates and the time from
-// the local clock (JST, seconds with milliseconds), time and seconds known.
-void FillWithPresentMoment(BirthRecord* pRec, double dLat, double dLong);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/shift_jis.h"
+
 const char* const kChartPointNames[kNumChartPoints] = {
     "Sun",    "Asc",    "Moon",    "Mercury", "Venus",   "Mars",    "Jupiter",
     "Saturn", "Uranus", "Neptune", "Pluto",   "DragonH", "DragonT", "MC",

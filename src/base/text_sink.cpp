@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "base/birth_record.h"
+#include "base/shift_jis.h"
 
 void SinkStart(TextSink* pSink, char* szBuf, int cbBuf) {
   pSink->sz = szBuf;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/shift_jis.h"
 #include "platform/reports.h"
 
 const char kExtendedReportTitle[] = "プラシーダス・ハウスシステム / 月に関する拡張データ";

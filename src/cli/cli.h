@@ -53,9 +53,6 @@ constexpr int kExitBadInput = 2;
 // is not of that form.
 bool ParseMoment(const std::string& s, DateTime* pTime, bool* pbHasTime = nullptr);
 
-// The local clock as a DateTime (JST, seconds with milliseconds).
-DateTime NowJst();
-
 // The time scales of a JST moment as the chart driver takes them: JD(UT),
 // Delta T of the UT date held in single precision, and the JDE, one second
 // later for a leap second (60.x s).

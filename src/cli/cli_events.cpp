@@ -153,7 +153,7 @@ int RunAlmanac(CliArgs& a) {
   if (a.args.size() > 1) return Fail("日時は一つだけ指定できます");
   DateTime at;
   if (a.args.empty()) {
-    at = NowJst();
+    at = PresentMoment();
     at.second = std::floor(at.second);  // the almanac takes whole seconds
   } else {
     int iExit;

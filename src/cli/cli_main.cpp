@@ -101,12 +101,6 @@ bool ParseMoment(const std::string& s, DateTime* pTime, bool* pbHasTime) {
   return true;
 }
 
-DateTime NowJst() {
-  LocalClock c;
-  PlatformLocalTime(&c);
-  return DateTime{c.year, c.month, c.day, c.hour, c.minute, c.second + 0.001 * c.millisecond};
-}
-
 CliTimeScales ChartTimeScales(const DateTime& jst) {
   CliTimeScales t;
   t.ldJd = DateToJd(jst, kJstZoneHours);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/shift_jis.h"
 #include "chart/places.h"
 #include "persistence/settings.h"
 
@@ -32,7 +33,7 @@ int MissingValue(const CliArgs& a) { return Fail(a.sMissingOption + " には値�
 
 int TakeMomentArg(const std::string& sText, const char* szDataName, DateTime* pTime, bool* pbHasTime) {
   if (sText == "now") {
-    *pTime = NowJst();
+    *pTime = PresentMoment();
     if (pbHasTime) *pbHasTime = true;
     return 0;
   }

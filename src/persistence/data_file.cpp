@@ -8,10 +8,12 @@
 #include <memory>
 #include <new>
 
+#include "base/shift_jis.h"
 #include "persistence/safe_file.h"
 #include "persistence/settings.h"
 #include "platform/os_services.h"
 #include "platform/reports.h"
+#include "time/calendar.h"
 
 namespace {
 
@@ -20,10 +22,6 @@ const char kDefaultDataFileName[] = "出生ﾃﾞｰﾀ.Bd5";
 const char kUntitledFileName[] = "無題.bd5";
 // Filter of the file dialogs: one description and pattern pair.
 const char kDialogFilter[] = "出生データ(*.bd5)\0*.bd5\0";
-
-// First byte of a Shift-JIS double-byte character (half-width katakana
-// 0xA1..0xDF are single bytes).
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // Whether the text ends with a real separator (not the trail byte 0x5C of
 // a double-byte character).

@@ -11,6 +11,7 @@
 #include "persistence/safe_file.h"
 #include "platform/os_services.h"
 #include "platform/reports.h"
+#include "time/calendar.h"
 
 const char kSiiFileName[] = "Horom.sii";
 const char kPredecessorFileName[] = "Velkor51.sys";

@@ -1,4 +1,5 @@
-// Civil dates and Julian Days; the record check of a date-time.
+// Civil dates and Julian Days; the record check of a date-time; the present
+// moment from the local clock.
 #include "time/calendar.h"
 
 #include <cmath>
@@ -189,4 +190,18 @@ double StepCodeToSeconds(int iCode) {
   if (iUnit > 5) iUnit = 5;
   const double dStep = (iCode % 100) * kUnits[iUnit];
   return (iCode >= 1000 ? dStep : -dStep) + kExtra;
+}
+
+DateTime PresentMoment() {
+  LocalClock now;
+  PlatformLocalTime(&now);
+  return DateTime{now.year, now.month, now.day, now.hour, now.minute, now.second + 0.001 * now.millisecond};
+}
+
+void FillWithPresentMoment(BirthRecord* pRec, double dLat, double dLong) {
+  pRec->dBirthLat = dLat;
+  pRec->dBirthLong = dLong;
+  pRec->bTimeKnown = 1;
+  pRec->bSecondsGiven = 1;
+  pRec->time = PresentMoment();
 }

@@ -9,20 +9,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/birth_record.h"
+#include "base/date_time.h"
 #include "platform/platform.h"
-
-#pragma pack(push, 1)
-struct DateTime {
-  int32_t year;    // astronomical year, 0 = 1 B.C.
-  int32_t month;   // 1..12
-  int32_t day;     // 1..31
-  int32_t hour;    // 0..23
-  int32_t minute;  // 0..59
-  double second;   // 0 <= s < 61; 60 and above is a leap second
-};
-#pragma pack(pop)
-static_assert(sizeof(DateTime) == 28, "DateTime is stored in files");
-static_assert(offsetof(DateTime, second) == 20, "DateTime is stored in files");
 
 // Zone of every time the user reads or types: JST = UT + 9 h.
 constexpr float kJstZoneHours = 9.0f;
@@ -67,3 +56,11 @@ bool IsLeapYear(int iYear);
 // True for the civil dates 1582-10-05 .. 1582-10-14, which the Gregorian
 // reform skipped.
 bool IsSkippedGregorianDate(const DateTime& dt);
+
+// PresentMoment: the local clock (JST) as a date-time, seconds with
+// milliseconds.
+DateTime PresentMoment();
+
+// FillWithPresentMoment: sets the birthplace coordinates and the time from
+// the local clock (JST, seconds with milliseconds), time and seconds known.
+void FillWithPresentMoment(BirthRecord* pRec, double dLat, double dLong);

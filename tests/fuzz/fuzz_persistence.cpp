@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 
+#include "base/shift_jis.h"
 #include "persistence/data_file.h"
 #include "persistence/settings.h"
 #include "platform/native/native_control.h"

@@ -8,12 +8,11 @@
 
 #include <cstring>
 
+#include "base/shift_jis.h"
 #include "platform/os_services.h"
 #include "platform/platform.h"
 
 namespace {
-
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // Cuts a Shift-JIS path after its last real "\" (a trail byte 0x5C is not
 // one), leaving the folder; a drive root keeps its "\".
