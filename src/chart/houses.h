@@ -1,11 +1,33 @@
-// Angles and houses of a chart: MC, Ascendant, Placidus cusps with the
-// equal-house fallback at high latitudes, and the house type the wheel
-// shows.
+// Sidereal time, angles and houses of a chart: the time and geodesy lines,
+// MC, Ascendant, Placidus cusps with the equal-house fallback at high
+// latitudes, and the house type the wheel shows.
 #pragma once
 
 #include "base/chart_record.h"
 #include "platform/platform.h"
 #include "time/sidereal.h"
+
+// The values of the first half of GetAscEx that the angles and houses use.
+struct SiderealAngles {
+  double dEps;       // true obliquity of the ecliptic, degrees
+  double dPhi;       // latitude on the IAU 1976 ellipsoid, degrees
+  double dRamc;      // local apparent sidereal time as an angle, [0, 360)
+  double dGivenLat;  // the latitude as given (Tokyo datum), degrees
+};
+
+// SetChartSiderealTime: the first half of GetAscEx.  Computes the true
+// obliquity (IAU 1980 nutation), Greenwich mean and apparent sidereal time,
+// converts the place from the Tokyo datum when bJapanDatum is set, and
+// writes szTime lines 6..13 of the chart record.
+//   civil        civil time of the chart (JST with fZone 9)
+//   dLat, dLong  place, degrees
+//   pChart       reads ldJd and ldJde; receives the szTime lines
+//   pOut         receives obliquity, converted latitude and RAMC
+// Returns 1; -1 for a given latitude beyond ±90, -2..-4 from
+// JapanGeoToIAU76, -5 for a converted latitude beyond ±90, -6 when
+// cos(eps) is 0.  Codes -1..-5 show a plain box (no owner, no title).
+int SetChartSiderealTime(const DateTime& civil, float fZone, double dLat, double dLong,
+                         int bJapanDatum, ChartRecord* pChart, SiderealAngles* pOut);
 
 // GetAscEx: sidereal time, datum, MC, ASC and house cusps of a chart.
 //   civil        the chart's civil time (JST)

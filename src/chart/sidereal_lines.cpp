@@ -1,9 +1,10 @@
 // The time and geodesy lines of a chart: the first half of GetAscEx.
+#include "chart/houses.h"
+
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
 
-#include "base/chart_record.h"
 #include "ephemeris/ephemeris.h"
 #include "time/sidereal.h"
 
