@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "base/angles.h"
 #include "chart/chart_driver.h"
 #include "chart/chart_text.h"
 #include "chart/places.h"

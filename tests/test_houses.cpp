@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/angles.h"
 #include "chart/houses.h"
 #include "test_support.h"
 #include "time/timescale.h"

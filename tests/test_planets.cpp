@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "base/angles.h"
 #include "ephemeris/planets.h"
 #include "ephemeris_test_support.h"
 #include "test_support.h"

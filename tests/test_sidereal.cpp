@@ -2,6 +2,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/angles.h"
 #include "test_support.h"
 #include "time/sidereal.h"
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/angles.h"
 #include "chart/chart_text.h"
 #include "chart/houses.h"
 #include "ephemeris/ephemeris.h"

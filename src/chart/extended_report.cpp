@@ -3,12 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/julian.h"
 #include "chart/chart_text.h"
 #include "ephemeris/ephemeris.h"
 
 namespace {
-
-constexpr double kDaysPerCentury = 36525.0;
 
 // A text built piece by piece into a caller's buffer; what does not fit is
 // left out (the buffer is sized for the whole report).
@@ -65,6 +64,6 @@ int MakeExtendedReport(char* szText, size_t nText, const ChartRecord& chart) {
       "幾何学的平均黄経および黄緯\r\n  V    = %+10.4f    U    = %+10.4f\r\n"
       "速度 ( degree / day TDT)\r\n  Vdot = %+10.4f    Udot = %+10.4f\r\n",
       szShownTime, dTrueNode, moon.dMeanNode, moon.dAppLong, moon.dAppLat, moon.dGeoLong, moon.dGeoLat,
-      moon.dLongRate / kDaysPerCentury, moon.dLatRate / kDaysPerCentury);
+      moon.dLongRate / kDaysPerJulianCentury, moon.dLatRate / kDaysPerJulianCentury);
   return static_cast<int>(t.len);
 }

@@ -4,12 +4,10 @@
 
 #include <cmath>
 
+#include "base/angles.h"
 #include "platform/reports.h"
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kRad = kPi / 180.0;
 
 // The iteration of a Placidus cusp stops when R moves less than 0.001".
 constexpr double kCuspTolerance = 2.777777777777778e-7;
@@ -40,7 +38,7 @@ const PlacidusCusp kPlacidusCusps[4] = {
 // The right ascension of one Placidus cusp, degrees.
 double PlacidusRightAscension(const PlacidusCusp& c, double dRamc, double dTanProduct) {
   auto step = [&](double x) {
-    return dRamc + c.dBase + c.dFraction * AcosDeg(c.dSign * std::sin(x * kRad) * dTanProduct);
+    return dRamc + c.dBase + c.dFraction * AcosDeg(c.dSign * std::sin(x * kDegToRad) * dTanProduct);
   };
   double R = step(dRamc + c.dStart);
   double dChange;
@@ -56,7 +54,7 @@ double PlacidusRightAscension(const PlacidusCusp& c, double dRamc, double dTanPr
 
 // MC from RAMC, degrees [0, 360).
 double MidheavenOf(double dRamc, double dEps) {
-  double mc = std::atan(std::tan(dRamc * kRad) / std::cos(dEps * kRad)) / kRad;
+  double mc = std::atan(std::tan(dRamc * kDegToRad) / std::cos(dEps * kDegToRad)) / kDegToRad;
   if (mc < 0.0) mc += 360.0;
   if (std::fabs(mc - dRamc) >= 8.0) mc += 180.0;  // atan gave the opposite point
   if (mc >= 360.0) mc -= 360.0;
@@ -82,11 +80,11 @@ void SetEqualCusps(double dFirst, ChartRecord* pChart) {
 void SetPlacidusCusps(const SiderealAngles& a, double dMc, ChartRecord* pChart) {
   double* c = pChart->dCusp;
   c[9] = dMc;
-  const double dTanProduct = std::tan(a.dEps * kRad) * std::tan(a.dPhi * kRad);
-  const double dCosEps = std::cos(a.dEps * kRad);
+  const double dTanProduct = std::tan(a.dEps * kDegToRad) * std::tan(a.dPhi * kDegToRad);
+  const double dCosEps = std::cos(a.dEps * kDegToRad);
   for (const PlacidusCusp& p : kPlacidusCusps) {
     const double R = PlacidusRightAscension(p, a.dRamc, dTanProduct);
-    const double dLambda = std::atan(std::tan(R * kRad) / dCosEps) / kRad;
+    const double dLambda = std::atan(std::tan(R * kDegToRad) / dCosEps) / kDegToRad;
     c[p.iIndex] = AngleAfter(dLambda, c[p.iPrevious]);
   }
   // The six cusps below the horizon line are opposite to those above.
@@ -103,7 +101,7 @@ void SetPlacidusCusps(const SiderealAngles& a, double dMc, ChartRecord* pChart) 
 double AcosDeg(double x) {
   if (x > 1.0) return 0.0;
   if (x < -1.0) return 180.0;
-  return std::acos(x) / kRad;
+  return std::acos(x) / kDegToRad;
 }
 
 double AngleAfter(double lambda, double ref) {
@@ -120,14 +118,14 @@ int SetChartAngles(const SiderealAngles& a, PositionData* pd, ChartRecord* pChar
   // pole is tested as given too, since the datum shift moves it 0.5 km.
   if (std::fabs(a.dPhi) == 90.0 || std::fabs(a.dGivenLat) == 90.0) return -90;
 
-  const double dRamc = a.dRamc * kRad, dEps = a.dEps * kRad;
-  const double dDenominator = std::sin(dEps) * std::tan(a.dPhi * kRad) + std::cos(dEps) * std::sin(dRamc);
+  const double dRamc = a.dRamc * kDegToRad, dEps = a.dEps * kDegToRad;
+  const double dDenominator = std::sin(dEps) * std::tan(a.dPhi * kDegToRad) + std::cos(dEps) * std::sin(dRamc);
   if (dDenominator == 0.0) {
     PlatformMessageBox(nullptr, "ASCを計算できませんでした。", "ホロミラ", kMbOk | kMbIconWarning);
     pd->dLong[Asc] = 0.0;
     return -7;
   }
-  const double dAsc = AscendantFromAtan(std::atan(-std::cos(dRamc) / dDenominator) / kRad, dMc);
+  const double dAsc = AscendantFromAtan(std::atan(-std::cos(dRamc) / dDenominator) / kDegToRad, dMc);
   pd->dLong[Asc] = dAsc;
   pChart->dCusp[0] = dAsc;
   if (a.dPhi > kPlacidusLatitudeLimit) {

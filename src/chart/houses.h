@@ -4,8 +4,8 @@
 #pragma once
 
 #include "base/chart_record.h"
+#include "base/date_time.h"
 #include "platform/platform.h"
-#include "time/sidereal.h"
 
 // The values of the first half of GetAscEx that the angles and houses use.
 struct SiderealAngles {

@@ -5,15 +5,13 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "base/angles.h"
+#include "base/julian.h"
 #include "ephemeris/ephemeris.h"
 #include "time/sidereal.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kRad = kPi / 180.0;
-constexpr long double kJ2000 = 2451545.0L;
-constexpr long double kDaysPerCentury = 36525.0L;
 // Seconds of time per degree of sidereal angle (86400 / 360).
 constexpr double kSecondsPerDegree = 240.0;
 
@@ -61,11 +59,11 @@ int WriteDatumLines(double* pdLat, double* pdLong, int bJapanDatum, ChartRecord*
 
 int SetChartSiderealTime(const DateTime& civil, float fZone, double dLat, double dLong,
                          int bJapanDatum, ChartRecord* pChart, SiderealAngles* pOut) {
-  const double T = static_cast<double>((pChart->ldJde - kJ2000) / kDaysPerCentury);
+  const double T = static_cast<double>((pChart->ldJde - kJ2000) / kDaysPerJulianCentury);
   double dDeltaEps = 0.0;
   const double dDeltaPsi = GetNutation(T, &dDeltaEps);
   const double dEps = MeanObliquity(T) + dDeltaEps;
-  const double dCosEps = std::cos(dEps * kRad);
+  const double dCosEps = std::cos(dEps * kDegToRad);
 
   char sz[kAngleTextSize];
   const double dGmst = FormatDaySeconds(GreenwichMeanSiderealSeconds(civil, fZone, pChart->ldJd), sz,

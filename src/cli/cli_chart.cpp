@@ -14,7 +14,6 @@
 #include "ephemeris/ephemeris.h"
 #include "events/events.h"
 #include "platform/reports.h"
-#include "time/sidereal.h"
 #include "time/timescale.h"
 
 namespace {

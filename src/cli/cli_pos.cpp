@@ -3,11 +3,11 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/angles.h"
 #include "cli/cli.h"
 #include "cli/cli_person.h"
 #include "ephemeris/ephemeris.h"
 #include "time/timescale.h"
-#include "time/sidereal.h"
 
 namespace {
 

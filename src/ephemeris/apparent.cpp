@@ -3,19 +3,19 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/angles.h"
+#include "base/julian.h"
 #include "ephemeris/planets.h"
 #include "platform/reports.h"
-#include "time/sidereal.h"
 
 namespace {
 
-constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kRadToDeg = 57.29577951308232;
-constexpr long double kJ2000 = 2451545.0L;
 // Light time per AU, days.
 constexpr double kLightTimeDays = 0.0057755183;
 
-double CenturiesOf(long double ldJde) { return static_cast<double>((ldJde - kJ2000) / 36525.0L); }
+double CenturiesOf(long double ldJde) {
+  return static_cast<double>((ldJde - kJ2000) / kDaysPerJulianCentury);
+}
 
 bool IsPlanetNumber(int n) { return n >= kMercury && n <= kPluto && n != kEarth; }
 
@@ -47,7 +47,8 @@ int PlanetAppMeanFK5(long double ldJde, int n, const HeliocentricLBR& earth, dou
   ToRectangular(planet, &px, &py, &pz);
   double x = px - ex, y = py - ey, z = pz - ez;
   const double dLightDays = kLightTimeDays * std::sqrt(x * x + y * y + z * z);
-  GetPlanetPositionLBR(n, static_cast<double>((ldJde - dLightDays - kJ2000) / 365250.0L), &planet);
+  const double dTauEmitted = static_cast<double>((ldJde - dLightDays - kJ2000) / kDaysPerJulianMillennium);
+  GetPlanetPositionLBR(n, dTauEmitted, &planet);
   ToRectangular(planet, &px, &py, &pz);
   x = px - ex;
   y = py - ey;

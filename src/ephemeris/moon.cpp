@@ -2,15 +2,13 @@
 // the abridged ELP 2000-85.
 #include <cmath>
 
+#include "base/angles.h"
+#include "base/julian.h"
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/ephemeris_tables.h"
 #include "platform/reports.h"
-#include "time/sidereal.h"
 
 namespace {
-
-constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kRadToDeg = 57.29577951308232;
 
 // Powers of T, Julian centuries of TT from J2000.0.
 struct Powers {
@@ -129,7 +127,7 @@ double GetMeanNode(double T) {
 
 double GetMoonData(double dJde, double* pdTrueNode, MoonDetail* pDetail) {
   Powers p;
-  p.T = (dJde - 2451545.0) / 36525.0;
+  p.T = (dJde - kJ2000) / kDaysPerJulianCentury;
   p.T2 = p.T * p.T;
   p.T3 = p.T2 * p.T;
   p.T4 = p.T3 * p.T;

@@ -2,12 +2,12 @@
 // in ecliptic longitude.
 #include <cmath>
 
+#include "base/angles.h"
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/ephemeris_tables.h"
 
 namespace {
 
-constexpr double kDegToRad = 0.017453292519943295;
 // 0.00001 arcsec in degrees.
 constexpr double kTableUnitToDeg = 2.777777777777778e-9;
 

@@ -2,15 +2,13 @@
 // and the apparent longitude of date.
 #include <cmath>
 
+#include "base/angles.h"
+#include "base/julian.h"
 #include "ephemeris/ephemeris_tables.h"
 #include "ephemeris/planets.h"
 #include "platform/reports.h"
 
 namespace {
-
-constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kRadToDeg = 57.29577951308232;
-constexpr long double kJ2000 = 2451545.0L;
 
 // Obliquity of the ecliptic of J2000 (23.4392911 degrees).
 constexpr double kCosEps = 0.91748206214;
@@ -45,7 +43,7 @@ int ComputePlutoPlace(double T, PlutoPlace* pPlace) {
   double dX = 0.0, dY = 0.0, dZ = 0.0, dDistance = 0.0;
   for (int iPass = 0; iPass < 3; ++iPass) {
     double l, b, r;
-    GetPlutoHeliocentric(T - dTauDays / 36525.0, &l, &b, &r);
+    GetPlutoHeliocentric(T - dTauDays / kDaysPerJulianCentury, &l, &b, &r);
     l *= kDegToRad;
     b *= kDegToRad;
     const double xi = r * std::cos(l) * std::cos(b);
@@ -121,7 +119,7 @@ double GetPlutoData(double T, PlutoPlace* pPlace) {
 
 double GetPlutoLong_(long double ldJde, int* piMotion) {
   if (piMotion) *piMotion = kMotionDirect;
-  const double T = static_cast<double>((ldJde - kJ2000) / 36525.0L);
+  const double T = static_cast<double>((ldJde - kJ2000) / kDaysPerJulianCentury);
   PlutoPlace now;
   if (!ComputePlutoPlace(T, &now)) return 0.0;
   // Aberration with the Sun and T of the instant itself, for both places.

@@ -2,9 +2,9 @@
 // reaches a target value, and the angle helpers it needs.
 #include <cmath>
 
+#include "base/angles.h"
 #include "events/events.h"
 #include "platform/reports.h"
-#include "time/sidereal.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/angles.h"
 #include "base/text_sink.h"
 #include "ephemeris/ephemeris.h"
 #include "events/events.h"
 #include "platform/reports.h"
-#include "time/sidereal.h"
 #include "time/timescale.h"
 
 namespace {

@@ -4,10 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/angles.h"
+#include "base/julian.h"
 #include "ephemeris/planets.h"
 #include "events/events.h"
 #include "time/timescale.h"
-#include "time/sidereal.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ double WrapDifference(double d) {
 // The Sun's apparent longitude at a JDE, degrees: the Earth's heliocentric
 // place turned round, with the FK5 correction, aberration and nutation.
 double SolarReturnSunLongitude(long double ldJde) {
-  const double T = static_cast<double>((ldJde - 2451545.0L) / 36525.0L);
+  const double T = static_cast<double>((ldJde - kJ2000) / kDaysPerJulianCentury);
   const double dNutation = GetNutation(T, nullptr);
   HeliocentricLBR earth;
   GetEarthPositionLBR(T * 0.1, &earth);

@@ -1,12 +1,10 @@
 // Tokyo datum (Bessel 1841 ellipsoid) to the IAU 1976 ellipsoid.
 #include <cmath>
 
+#include "base/angles.h"
 #include "time/sidereal.h"
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kRad = kPi / 180.0;
 
 // Bessel ellipsoid of the Tokyo datum, km.
 constexpr double kBesselA = 6377.397155;
@@ -25,15 +23,15 @@ constexpr int kLatitudePasses = 9;
 }  // namespace
 
 int JapanGeoToIAU76(double* pdLat, double* pdLong) {
-  const double phi = *pdLat * kRad;
-  const double lambda = *pdLong * kRad;
+  const double phi = *pdLat * kDegToRad;
+  const double lambda = *pdLong * kDegToRad;
   const double sinPhi = std::sin(phi);
   const double N = kBesselA / std::sqrt(1.0 - kBesselE2 * sinPhi * sinPhi);
   const double X = N * std::cos(phi) * std::cos(lambda) + kShiftX;
   const double Y = N * std::cos(phi) * std::sin(lambda) + kShiftY;
   const double Z = N * (1.0 - kBesselE2) * sinPhi + kShiftZ;
   if (X == 0.0) return -2;
-  *pdLong = std::atan2(Y, X) / kRad;
+  *pdLong = std::atan2(Y, X) / kDegToRad;
 
   const double p = std::sqrt(X * X + Y * Y);
   if (p == 0.0) return -3;
@@ -43,7 +41,7 @@ int JapanGeoToIAU76(double* pdLat, double* pdLong) {
     if (D == 0.0) return -4;
     t = kIauA * kIauE2 * t / (p * D) + Z / p;
   }
-  double dLat = std::atan(t) / kRad;
+  double dLat = std::atan(t) / kDegToRad;
   if (dLat < -90.0) dLat += 180.0;
   if (dLat > 90.0) dLat -= 180.0;
   *pdLat = dLat;

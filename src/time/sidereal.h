@@ -15,15 +15,6 @@
 // FormatLatLong.
 constexpr size_t kAngleTextSize = 64;
 
-// Normalize360: x - INT(x / 360) x 360 (INT rounding down), and 0 when
-// rounding leaves 360 or more.  The reduction of every longitude of the
-// system into [0, 360); inline because the searches call it in their
-// inner loops.
-inline double Normalize360(double x) {
-  const double r = x - std::floor(x / 360.0) * 360.0;
-  return r >= 360.0 ? 0.0 : r;
-}
-
 // MeanObliquity: mean obliquity of the ecliptic, degrees.
 //   T  Julian centuries of TD from J2000.0
 // Source: J. Laskar (1986), the U = T / 100 polynomial of 10th degree,
