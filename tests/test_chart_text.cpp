@@ -44,6 +44,32 @@ TEST_F(ChartText, BadSignIsReportedAndShown) {
   EXPECT_EQ(Boxes()[0].title, "ΩΡΟΜΙΡΑ");
 }
 
+TEST_F(ChartText, PositionTextOfTheCuspLists) {
+  struct Case {
+    double dLon;
+    const char* szWant;
+  };
+  const Case kCases[] = {
+      {123.456789, "し　し　   3°27′24.4″= 123.456789°"},
+      {359.999999, "う　お　  29°59′59.9″= 359.999999°"},  // never the next sign
+      {0.0, "おひつじ   0° 0′00.0″=   0.000000°"},
+  };
+  for (const Case& c : kCases) {
+    Angle a;
+    LongitudeToAngle(c.dLon, &a);
+    char sz[kLineDetail];
+    EXPECT_EQ(FormatPositionText(sz, sizeof sz, a), static_cast<int>(strlen(c.szWant)));
+    EXPECT_STREQ(sz, c.szWant);
+  }
+  // A sign that is no sign reads "<異常値>" without a box: the detailed line
+  // reports it, the cusp lists only show it.
+  const Angle bad{400.0, 13, 10, 0, 0.0f};
+  char sz[kLineDetail];
+  FormatPositionText(sz, sizeof sz, bad);
+  EXPECT_STREQ(sz, "<異常値>  10° 0′00.0″= 400.000000°");
+  EXPECT_TRUE(Boxes().empty());
+}
+
 TEST(ChartRecordReset, InitialTextsAndCheckWord) {
   static ChartRecord chart;
   memset(&chart, 0x5A, sizeof chart);

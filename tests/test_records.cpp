@@ -97,6 +97,12 @@ TEST(ChartPoints, LabelsAndSignsHaveTheirWidths) {
   for (const char* s : kSignNames) EXPECT_EQ(strlen(s), 8u) << s;
 }
 
+TEST(ChartPoints, SignNameGuardsItsIndex) {
+  EXPECT_STREQ(SignName(0), "おひつじ");
+  EXPECT_STREQ(SignName(11), "う　お　");
+  for (int iBad : {-1, 12, 13, -2147483647 - 1}) EXPECT_STREQ(SignName(iBad), "<異常値>") << iBad;
+}
+
 class PresentMomentTest : public BoxTest {};
 
 TEST_F(PresentMomentTest, FillsFromTheClock) {

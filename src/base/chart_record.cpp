@@ -21,6 +21,10 @@ const char* const kSignNames[13] = {
     "さそり　", "い　て　", "や　ぎ　", "みずがめ", "う　お　", "<異常値>",
 };
 
+const char* SignName(int iSign) {
+  return iSign >= 0 && iSign < kNumSigns ? kSignNames[iSign] : kSignNames[kNumSigns];
+}
+
 void LongitudeToAngle(double dLongitude, Angle* pAngle) {
   const double lon = dLongitude - std::floor(dLongitude / 360.0) * 360.0;
   pAngle->lon = lon;

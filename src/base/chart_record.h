@@ -38,6 +38,11 @@ extern const char* const kChartPointLabels[kNumChartPoints];
 // Sign names, 8 bytes each, index = INT(longitude / 30); entry 12 is
 // "<異常値>" for tables that may be indexed with a bad sign.
 extern const char* const kSignNames[13];
+constexpr int kNumSigns = 12;
+
+// SignName: the name of sign iSign (0..11), or "<異常値>" for any other
+// number (a longitude that was not one).
+const char* SignName(int iSign);
 
 // Motion codes of a body.
 enum MotionCode : uint8_t {

@@ -1,4 +1,5 @@
-// Bounded text building for the listings.
+// Bounded text building: the listings, the reports and the fixed fields of
+// the records.
 #include "base/text_sink.h"
 
 #include <cstdarg>
@@ -14,13 +15,16 @@ void SinkStart(TextSink* pSink, char* szBuf, int cbBuf) {
   if (cbBuf > 0) szBuf[0] = '\0';
 }
 
-void SinkPrintf(TextSink* pSink, const char* szFormat, ...) {
+void SinkResume(TextSink* pSink, char* szBuf, int cbBuf) {
+  pSink->sz = szBuf;
+  pSink->cb = cbBuf;
+  pSink->len = static_cast<int>(strlen(szBuf));
+}
+
+void SinkVPrintf(TextSink* pSink, const char* szFormat, va_list args) {
   const int iRoom = pSink->cb - pSink->len;
   if (iRoom <= 1) return;
-  va_list args;
-  va_start(args, szFormat);
   const int n = vsnprintf(pSink->sz + pSink->len, static_cast<size_t>(iRoom), szFormat, args);
-  va_end(args);
   if (n < 0) {
     pSink->sz[pSink->len] = '\0';
     return;
@@ -35,4 +39,21 @@ void SinkPrintf(TextSink* pSink, const char* szFormat, ...) {
   pSink->len = static_cast<int>(strlen(pSink->sz));
 }
 
+void SinkPrintf(TextSink* pSink, const char* szFormat, ...) {
+  va_list args;
+  va_start(args, szFormat);
+  SinkVPrintf(pSink, szFormat, args);
+  va_end(args);
+}
+
 void SinkAppend(TextSink* pSink, const char* szText) { SinkPrintf(pSink, "%s", szText); }
+
+int PrintField(char* szField, int cbField, const char* szFormat, ...) {
+  TextSink sink;
+  SinkStart(&sink, szField, cbField);
+  va_list args;
+  va_start(args, szFormat);
+  SinkVPrintf(&sink, szFormat, args);
+  va_end(args);
+  return sink.len;
+}

@@ -2,12 +2,11 @@
 #include "chart/chart_driver.h"
 
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "base/angles.h"
+#include "base/text_sink.h"
 #include "chart/chart_text.h"
 #include "chart/houses.h"
 #include "ephemeris/ephemeris.h"
@@ -51,21 +50,15 @@ struct ChartLabels {
   char szAge[32];
 };
 
-// Writes a text into a fixed field; a text too long for it is cut.
-__attribute__((format(gnu_printf, 3, 4))) void SetText(char* szField, size_t nField, const char* szFormat, ...) {
-  va_list args;
-  va_start(args, szFormat);
-  vsnprintf(szField, nField, szFormat, args);
-  va_end(args);
+// Writes a text into a fixed field, or appends one; a text too long for the
+// field is cut without splitting a double-byte character.
+#define SET_TEXT(field, ...) PrintField(field, static_cast<int>(sizeof(field)), __VA_ARGS__)
+void AppendText(char* szField, int cbField, const char* szText) {
+  TextSink sink;
+  SinkResume(&sink, szField, cbField);
+  SinkAppend(&sink, szText);
 }
-#define SET_TEXT(field, ...) SetText(field, sizeof(field), __VA_ARGS__)
-
-// Appends a text to a fixed field.
-void AppendText(char* szField, size_t nField, const char* szText) {
-  const size_t n = strlen(szField);
-  if (n + 1 < nField) snprintf(szField + n, nField - n, "%s", szText);
-}
-#define APPEND_TEXT(field, text) AppendText(field, sizeof(field), text)
+#define APPEND_TEXT(field, text) AppendText(field, static_cast<int>(sizeof(field)), text)
 
 // Name fields of a record read from a file need not end inside the field.
 #define FIELD(sz) static_cast<int>(sizeof(sz)), sz
@@ -193,8 +186,7 @@ void WritePointLines(const ChartRequest& r, PositionData* pd, ChartRecord* c) {
     }
     Angle shown = a;
     RoundAngleForDisplay(&shown, 0);
-    const int iSign = shown.sign >= 0 && shown.sign < 12 ? shown.sign : 12;
-    SET_TEXT(c->szShort[i], " %s %2d°%02d′%02.0f″%s", kSignNames[iSign], shown.deg, shown.min, shown.sec,
+    SET_TEXT(c->szShort[i], " %s %2d°%02d′%02.0f″%s", SignName(shown.sign), shown.deg, shown.min, shown.sec,
              kMotionMarks[pd->mv[i]]);
     SetDataStringD(c->szDetail[i], kLineDetail, kChartPointLabels[i], a, kMotionWords[pd->mv[i]]);
   }

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "base/shift_jis.h"
+#include "base/text_sink.h"
 #include "platform/reports.h"
 
 const char kExtendedReportTitle[] = "プラシーダス・ハウスシステム / 月に関する拡張データ";
@@ -24,9 +25,6 @@ const char kNewDataName[] = "新規データ";
 const char kDetailFooter[] = "                 ﾁｬｰﾄを表示するには [Shift]+[C] を押してください ...";
 const char kTimeHeading[] = "［測地系と時刻系］";
 const char kTimeFooter[] = "                 ﾁｬｰﾄ [Shift]+[C]    位置ﾃﾞｰﾀ [Shift]+[D]";
-
-constexpr int kSignsPerTurn = 12;
-constexpr int kBadSign = 12;  // index of "<異常値>"
 
 // Appends szAdd to the text of length *pLen in a buffer of nText bytes; a
 // text that does not fit is cut without splitting a double-byte character.
@@ -68,17 +66,19 @@ void RoundAngleForDisplay(Angle* pAngle, int iDecimals) {
   pAngle->sec = static_cast<float>(s);
 }
 
-int SetDataStringD(char* szText, size_t nText, const char* szLabel, const Angle& angle,
-                   const char* szMotionWord) {
-  int iSign = angle.sign;
-  if (iSign < 0 || iSign >= kSignsPerTurn) {
-    ReportFatal("Abnormal lpAngle->sign in SetDataStringD");
-    iSign = kBadSign;
-  }
+int FormatPositionText(char* szText, size_t nText, const Angle& angle) {
   Angle a = angle;
   RoundAngleForDisplay(&a, 1);
-  snprintf(szText, nText, " %s  %s  %2d°%2d′%04.1f″= %10.6f°%s", szLabel, kSignNames[iSign], a.deg,
-           a.min, a.sec, a.lon, szMotionWord);
+  return PrintField(szText, static_cast<int>(nText), "%s  %2d°%2d′%04.1f″= %10.6f°", SignName(a.sign), a.deg,
+                    a.min, a.sec, a.lon);
+}
+
+int SetDataStringD(char* szText, size_t nText, const char* szLabel, const Angle& angle,
+                   const char* szMotionWord) {
+  if (angle.sign < 0 || angle.sign >= kNumSigns) ReportFatal("Abnormal lpAngle->sign in SetDataStringD");
+  char szPosition[kLineDetail];
+  FormatPositionText(szPosition, sizeof szPosition, angle);
+  PrintField(szText, static_cast<int>(nText), " %s  %s%s", szLabel, szPosition, szMotionWord);
   return 1;
 }
 

@@ -31,6 +31,13 @@ extern const char* const kMotionWords[4];
 // no text shows 60 seconds and the sign stays the sign of the longitude.
 void RoundAngleForDisplay(Angle* pAngle, int iDecimals);
 
+// FormatPositionText: a longitude split into an Angle as the reports show
+// it, "%s  %2d°%2d′%04.1f″= %10.6f°": the sign name (SignName), degree,
+// minute, seconds rounded to the tenth (RoundAngleForDisplay) and the
+// reduced longitude.  The text of the detailed lines and of the cusp lists.
+// Returns the length written.
+int FormatPositionText(char* szText, size_t nText, const Angle& angle);
+
 // SetDataStringD: one detailed position line,
 // " %s  %s  %2d°%2d′%04.1f″= %10.6f°%s" with the point label, the sign name,
 // degree, minute, second, the reduced longitude and the motion word.  A

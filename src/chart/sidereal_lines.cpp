@@ -2,11 +2,11 @@
 #include "chart/houses.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 
 #include "base/angles.h"
 #include "base/julian.h"
+#include "base/text_sink.h"
 #include "ephemeris/ephemeris.h"
 #include "time/sidereal.h"
 
@@ -14,14 +14,6 @@ namespace {
 
 // Seconds of time per degree of sidereal angle (86400 / 360).
 constexpr double kSecondsPerDegree = 240.0;
-
-// Writes one szTime line; a text too long for the line is cut.
-__attribute__((format(gnu_printf, 2, 3))) void WriteTimeLine(char* szLine, const char* szFormat, ...) {
-  va_list args;
-  va_start(args, szFormat);
-  vsnprintf(szLine, kLineDetail, szFormat, args);
-  va_end(args);
-}
 
 // Shows a text of a failed step in a plain box without owner and title.
 void ShowPlainBox(const char* szText) { PlatformMessageBox(nullptr, szText, nullptr, kMbOk); }
@@ -35,9 +27,9 @@ int WriteDatumLines(double* pdLat, double* pdLong, int bJapanDatum, ChartRecord*
       ShowPlainBox(sz);
       return -1;
     }
-    snprintf(pChart->szTime[8], kLineDetail, "日本測地系 %s", sz);
+    PrintField(pChart->szTime[8], kLineDetail, "日本測地系 %s", sz);
     FormatLatLong(*pdLong, sz, sizeof sz, 1);
-    snprintf(pChart->szTime[10], kLineDetail, "日本測地系 %s", sz);
+    PrintField(pChart->szTime[10], kLineDetail, "日本測地系 %s", sz);
     const int iResult = JapanGeoToIAU76(pdLat, pdLong);
     if (iResult < 0) {
       snprintf(sz, sizeof sz, "!JapanGeoToIAU76 ErrorCode=%d", iResult);
@@ -49,9 +41,9 @@ int WriteDatumLines(double* pdLat, double* pdLong, int bJapanDatum, ChartRecord*
     ShowPlainBox(sz);
     return -5;
   }
-  snprintf(pChart->szTime[9], kLineDetail, "ＩＡＵ76系 %s", sz);
+  PrintField(pChart->szTime[9], kLineDetail, "ＩＡＵ76系 %s", sz);
   FormatLatLong(*pdLong, sz, sizeof sz, 1);
-  snprintf(pChart->szTime[11], kLineDetail, "ＩＡＵ76系 %s", sz);
+  PrintField(pChart->szTime[11], kLineDetail, "ＩＡＵ76系 %s", sz);
   return 1;
 }
 
@@ -68,21 +60,21 @@ int SetChartSiderealTime(const DateTime& civil, float fZone, double dLat, double
   char sz[kAngleTextSize];
   const double dGmst = FormatDaySeconds(GreenwichMeanSiderealSeconds(civil, fZone, pChart->ldJd), sz,
                                         sizeof sz, 0);
-  snprintf(pChart->szTime[6], kLineDetail, "グリニジ平均恒星時      %s", sz);
+  PrintField(pChart->szTime[6], kLineDetail, "グリニジ平均恒星時      %s", sz);
   // Equation of the equinoxes, seconds of time.
   const double dEqE = dDeltaPsi * 3600.0 * dCosEps / 15.0;
   const double dGast = FormatDaySeconds(dGmst + dEqE, sz, sizeof sz, 0);
-  WriteTimeLine(pChart->szTime[7], "グリニジ視恒星時        %s  (分点差 %+3.1f秒を含む)", sz, dEqE);
+  PrintField(pChart->szTime[7], kLineDetail, "グリニジ視恒星時        %s  (分点差 %+3.1f秒を含む)", sz, dEqE);
 
   const double dGivenLat = dLat;
   const int iDatum = WriteDatumLines(&dLat, &dLong, bJapanDatum, pChart);
   if (iDatum < 0) return iDatum;
 
   FormatDaySeconds(dLong * kSecondsPerDegree, sz, sizeof sz, 1);
-  snprintf(pChart->szTime[12], kLineDetail, "グリニジとの時差   %s", sz);
+  PrintField(pChart->szTime[12], kLineDetail, "グリニジとの時差   %s", sz);
   const double dRamc = FormatDaySeconds(dLong * kSecondsPerDegree + dGast, sz, sizeof sz, 0) /
                        kSecondsPerDegree;
-  snprintf(pChart->szTime[13], kLineDetail, "地方視恒星時            %s", sz);
+  PrintField(pChart->szTime[13], kLineDetail, "地方視恒星時            %s", sz);
   if (dCosEps == 0.0) return -6;
   *pOut = SiderealAngles{dEps, dLat, dRamc, dGivenLat};
   return 1;

@@ -158,11 +158,10 @@ void PrintCusps(const ChartRecord& chart) {
   for (int k = 0; k < 12; ++k) {
     Angle a;
     LongitudeToAngle(chart.dCusp[k], &a);
-    RoundAngleForDisplay(&a, 1);
-    const int iSign = a.sign >= 0 && a.sign < 12 ? a.sign : 12;
+    char szPosition[kLineDetail];
+    FormatPositionText(szPosition, sizeof szPosition, a);
     char sz[128];
-    snprintf(sz, sizeof sz, "第%2d室カスプ: %s  %2d°%2d′%04.1f″= %10.6f°", k + 1, kSignNames[iSign], a.deg,
-             a.min, a.sec, a.lon);
+    snprintf(sz, sizeof sz, "第%2d室カスプ: %s", k + 1, szPosition);
     PrintLine(sz);
   }
 }
