@@ -91,6 +91,24 @@ TEST_F(PlanetTest, DispatcherAgreesWithTheSingleBodyRoutines) {
   EXPECT_TRUE(Boxes().empty());
 }
 
+TEST(BodyNumbering, PlanetNumbersAndChartPointsMapBothWays) {
+  struct Case {
+    int iPlanet;
+    int iPoint;
+  };
+  const Case kCases[] = {{0, Sun},      {kMercury, Mercury}, {kVenus, Venus},     {kMars, Mars},
+                         {kJupiter, Jupiter}, {kSaturn, Saturn}, {kUranus, Uranus}, {kNeptune, Neptune},
+                         {kPluto, Pluto}};
+  for (const Case& c : kCases) {
+    EXPECT_EQ(ChartPointOfPlanet(c.iPlanet), c.iPoint) << c.iPlanet;
+    EXPECT_EQ(PlanetOfChartPoint(c.iPoint), c.iPlanet) << c.iPoint;
+  }
+  for (int iPlanet : {-1, int{kEarth}, 10}) EXPECT_EQ(ChartPointOfPlanet(iPlanet), -1) << iPlanet;
+  for (int iPoint : {int{Asc}, int{Moon}, int{DragonH}, int{DragonT}, int{MC}, -1, 14}) {
+    EXPECT_EQ(PlanetOfChartPoint(iPoint), -1) << iPoint;
+  }
+}
+
 TEST_F(PlanetTest, SunOn1992October13) {
   // 199.906061 is the full theory's 199 deg 54' 21.818"; the abridged series
   // give 199.90606049, 0.00004" below the rounding edge of the sixth

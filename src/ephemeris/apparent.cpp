@@ -19,8 +19,10 @@ double CenturiesOf(long double ldJde) {
 
 bool IsPlanetNumber(int n) { return n >= kMercury && n <= kPluto && n != kEarth; }
 
-// Slot of the position block that receives planet n.
-int SlotOfPlanet(int n) { return n < kEarth ? n + 2 : n + 1; }
+// Chart point of each planet number, 0 (the Sun) .. 9 (Pluto).
+const int kPointOfPlanet[kPluto + 1] = {
+    Sun, Mercury, Venus, -1 /* the Earth */, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto,
+};
 
 // Heliocentric rectangular ecliptic coordinates of a position, AU.
 void ToRectangular(const HeliocentricLBR& p, double* px, double* py, double* pz) {
@@ -117,8 +119,8 @@ double ComputePositions(long double ldJde, PositionData* pd, int iWorkMode, bool
     const double dLong = Normalize360(PlanetLongitudeEx(ldJde, n, &iMotion, &earth) + dPsi);
     if (!std::isfinite(dLong)) *pbFinite = false;
     if (pd) {
-      pd->dLong[SlotOfPlanet(n)] = dLong;
-      pd->mv[SlotOfPlanet(n)] = static_cast<uint8_t>(iMotion);
+      pd->dLong[kPointOfPlanet[n]] = dLong;
+      pd->mv[kPointOfPlanet[n]] = static_cast<uint8_t>(iMotion);
     }
     if (iWorkMode > 0) dResult = dLong;
   }
@@ -139,6 +141,17 @@ const double kMotionStepDays[10] = {
     0.8361181,  // 8 Neptune
     1.2608227,  // 9 Pluto
 };
+
+int ChartPointOfPlanet(int iPlanetNumber) {
+  return iPlanetNumber >= 0 && iPlanetNumber <= kPluto ? kPointOfPlanet[iPlanetNumber] : -1;
+}
+
+int PlanetOfChartPoint(int iPoint) {
+  for (int n = 0; n <= kPluto; ++n) {
+    if (n != kEarth && kPointOfPlanet[n] == iPoint) return n;
+  }
+  return -1;
+}
 
 double GetPlanetLongitude_AppMeanFK5(long double ldJde, int iPlanetNumber) {
   if (!IsPlanetNumber(iPlanetNumber)) {

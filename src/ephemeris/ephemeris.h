@@ -50,6 +50,17 @@ extern const char* const kMotionLabels[4];
 extern const char* const kMotionShortLabels[4];
 extern const char* const kMotionListLabels[4];
 
+// The two numberings of the bodies: the planet numbers of the position
+// dispatcher (iWorkMode; 0 the Sun, 1 Mercury, 2 Venus, 4 Mars .. 8
+// Neptune, 9 Pluto; 3 is the Earth) and the chart points they fill.
+// ChartPointOfPlanet: the ChartPoint of a planet number; -1 for 3 and for
+// numbers outside 0..9.
+// PlanetOfChartPoint: the planet number that computes a chart point; -1
+// for the points the dispatcher does not compute (Asc, Moon, the nodes,
+// MC).
+int ChartPointOfPlanet(int iPlanetNumber);
+int PlanetOfChartPoint(int iPoint);
+
 // GetPositionData: apparent geocentric ecliptic longitudes, true equinox of
 // date, 0 <= lon < 360, with the planets' motion codes.
 //   ldJde      JDE (TT)

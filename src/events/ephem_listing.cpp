@@ -10,16 +10,10 @@
 
 namespace {
 
-// Body of each list index: the iWorkMode of the position dispatcher (-1 for
-// the Moon, which has its own theory) and the slot of the position block.
-struct EphemBody {
-  int iWorkMode;
-  int iSlot;
-};
-const EphemBody kEphemBodies[kNumEphemBodies] = {
-    {0, Sun},     {-1, Moon},  {1, Mercury}, {2, Venus},   {4, Mars},
-    {5, Jupiter}, {6, Saturn}, {7, Uranus},  {8, Neptune},
-};
+// Chart point of each list index; the Moon has its own theory, every other
+// body comes from the position dispatcher.
+const ChartPoint kEphemPoints[kNumEphemBodies] = {Sun,     Moon,   Mercury, Venus,  Mars,
+                                                  Jupiter, Saturn, Uranus,  Neptune};
 
 // Result of the ephemeris dialog: list index + step code, + 1000 when the
 // aligned box was checked.
@@ -70,16 +64,16 @@ int EphemTimeEntryMode(const EphemChoice& choice) {
 
 int EphemPosition(int iBody, long double ldJde, double* pdLong, int* piMotion) {
   if (iBody < 0 || iBody >= kNumEphemBodies) return ReportPlaceKind("MakeEphem", "OOR/iBody", 0);
-  const EphemBody& body = kEphemBodies[iBody];
+  const ChartPoint point = kEphemPoints[iBody];
   PositionData pd = {};
-  if (body.iSlot == Moon) {
+  if (point == Moon) {
     pd.dLong[Moon] = GetMoonData(static_cast<double>(ldJde), nullptr, nullptr);
   } else {
-    GetPositionData(ldJde, &pd, body.iWorkMode);
+    GetPositionData(ldJde, &pd, PlanetOfChartPoint(point));
   }
-  if (pd.mv[body.iSlot] > 3) return ReportFatal("MakeEphem:mv?");
-  *pdLong = pd.dLong[body.iSlot];
-  *piMotion = pd.mv[body.iSlot];
+  if (pd.mv[point] > kMotionStationaryRetrograde) return ReportFatal("MakeEphem:mv?");
+  *pdLong = pd.dLong[point];
+  *piMotion = pd.mv[point];
   return 1;
 }
 
