@@ -10,10 +10,6 @@ extern const char kMainClassName[];  // "Horomira5"
 // Program name shown in the main window's caption.
 extern const char kMainTitle[];  // "ホロミラ"
 
-// Icon resources of the window class: the icon and its small icon.
-constexpr int kIdIconProgram = 999;
-constexpr int kIdIconSmall = 1000;
-
 // The program instance, stored first thing at start-up.
 extern HINSTANCE g_hInstance;
 

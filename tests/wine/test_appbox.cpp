@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/reports.h"
+#include "platform/resource_ids.h"
 #include "wine_common.h"
 
 namespace {
@@ -40,11 +41,11 @@ DWORD WINAPI AnswerBox(LPVOID lpParam) {
   if (!hDlg) Abandon((std::string(c.szName) + ": no box with the caption ΩΡΟΜΙΡΑ").c_str());
   ExpectTrue((std::string(c.szName) + ": box found by its CP932 caption").c_str(), true);
 
-  static const char* const kTextNames[4] = {"heading (256)", "line 1 (257)", "line 2 (258)",
-                                            "line 3 (259)"};
+  static const int kTextIds[4] = {IDC_APPBOX_HEADING, IDC_APPBOX_LINE1, IDC_APPBOX_LINE2, IDC_APPBOX_LINE3};
+  static const char* const kTextNames[4] = {"heading", "line 1", "line 2", "line 3"};
   for (int i = 0; i < 4; ++i) {
-    ExpectBytes((std::string(c.szName) + ": " + kTextNames[i]).c_str(), ControlText(hDlg, 256 + i),
-                c.texts[i]);
+    const std::string sWhat = std::string(c.szName) + ": " + kTextNames[i] + " (" + std::to_string(kTextIds[i]) + ")";
+    ExpectBytes(sWhat.c_str(), ControlText(hDlg, kTextIds[i]), c.texts[i]);
   }
   const Buttons shown = PushButtons(hDlg);
   ExpectEqual((std::string(c.szName) + ": number of buttons").c_str(), shown.size(), c.buttons.size());

@@ -2,8 +2,8 @@
 // bitmaps (15 x 15) copied with SRCAND onto the wheel's light grey leave
 // exactly glyph AND grey, with a visible stroke; the toolbar strip (400 x 16)
 // takes the button-face colour where it is light grey when mapped as the
-// toolbar maps it; the title bitmap is 32 x 32; icon 999 has 48, 32 and 16
-// pixel images and icon 1000 a 16 pixel one.
+// toolbar maps it; the title bitmap is 32 x 32; the program icon has 48, 32
+// and 16 pixel images and its small icon a 16 pixel one.
 //
 // Usage (as run.sh calls every test): test_artwork HOROMAP_EXE WORK_DIR SHOT_DIR
 #include "wine_common.h"  // <windows.h> first: <commctrl.h> needs it
@@ -12,6 +12,8 @@
 
 #include <cstdio>
 #include <string>
+
+#include "platform/resource_ids.h"
 
 namespace {
 
@@ -73,12 +75,12 @@ void CheckGlyph(HMODULE hExe, HDC hdcScreen, int iId) {
 // The toolbar strip mapped as the common controls map it: light grey turns
 // into the button face.
 void CheckToolbar(HMODULE hExe, HDC hdcScreen) {
-  HBITMAP hStrip = LoadBitmapA(hExe, MAKEINTRESOURCEA(1280));
+  HBITMAP hStrip = LoadBitmapA(hExe, MAKEINTRESOURCEA(IDB_TOOLBAR));
   const SIZE size = BitmapSize(hStrip);
   ExpectTrue("toolbar strip loads as 400 x 16", size.cx == 400 && size.cy == 16);
   if (hStrip) DeleteObject(hStrip);
 
-  HBITMAP hMapped = CreateMappedBitmap(hExe, 1280, 0, nullptr, 0);
+  HBITMAP hMapped = CreateMappedBitmap(hExe, IDB_TOOLBAR, 0, nullptr, 0);
   if (!ExpectTrue("toolbar strip maps to the button colours", hMapped != nullptr)) return;
   HDC hdc = CreateCompatibleDC(hdcScreen);
   HGDIOBJ hOld = SelectObject(hdc, hMapped);
@@ -115,15 +117,15 @@ int main(int argc, char** argv) {
   if (!ExpectTrue("Horomap.exe opens as a resource file", hExe != nullptr)) return Finish("test_artwork");
   HDC hdcScreen = GetDC(nullptr);
 
-  for (int iId = 700; iId <= 713; ++iId) CheckGlyph(hExe, hdcScreen, iId);
-  for (int iId = 3101; iId <= 3112; ++iId) CheckGlyph(hExe, hdcScreen, iId);
+  for (int iId = IDB_POINT_SUN; iId <= IDB_POINT_MC; ++iId) CheckGlyph(hExe, hdcScreen, iId);
+  for (int iId = IDB_SIGN_ARIES; iId <= IDB_SIGN_PISCES; ++iId) CheckGlyph(hExe, hdcScreen, iId);
   CheckToolbar(hExe, hdcScreen);
-  HBITMAP hTitle = LoadBitmapA(hExe, MAKEINTRESOURCEA(5000));
+  HBITMAP hTitle = LoadBitmapA(hExe, MAKEINTRESOURCEA(IDB_TITLE));
   const SIZE title = BitmapSize(hTitle);
   ExpectTrue("title bitmap loads as 32 x 32", title.cx == 32 && title.cy == 32);
   if (hTitle) DeleteObject(hTitle);
-  for (int iSize : {48, 32, 16}) CheckIcon(hExe, 999, iSize);
-  CheckIcon(hExe, 1000, 16);
+  for (int iSize : {48, 32, 16}) CheckIcon(hExe, IDI_PROGRAM, iSize);
+  CheckIcon(hExe, IDI_PROGRAM_SMALL, 16);
 
   ReleaseDC(nullptr, hdcScreen);
   FreeLibrary(hExe);

@@ -5,6 +5,7 @@
 
 #include "platform/platform.h"
 #include "platform/reports.h"
+#include "platform/resource_ids.h"
 #include "platform/win32/win32_platform.h"
 
 namespace {
@@ -14,9 +15,10 @@ namespace {
 constexpr SIZE_T kAppBoxBlockBytes = 516;
 static_assert(sizeof(AppBoxTexts) <= kAppBoxBlockBytes, "text slots must fit the block");
 
-// Controls of the texts: 256 heading, 257..259 the three lines.
-constexpr int kIdHeading = 256;
+// Controls of the texts: the heading and the three lines, numbered on from
+// IDC_APPBOX_HEADING.
 constexpr int kAppBoxTextCount = 4;
+static_assert(IDC_APPBOX_LINE3 == IDC_APPBOX_HEADING + kAppBoxTextCount - 1, "text controls in a row");
 
 const char* TemplateName(AppBoxKind kind) {
   switch (kind) {
@@ -66,7 +68,7 @@ INT_PTR CALLBACK AppMsgBoxDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lPar
       const char* lpBlock = static_cast<const char*>(LocalLock(hMem));
       if (lpBlock) {
         for (int i = 0; i < kAppBoxTextCount; ++i) {
-          SetDlgItemTextA(hDlg, kIdHeading + i, lpBlock + i * kAppBoxSlotSize);
+          SetDlgItemTextA(hDlg, IDC_APPBOX_HEADING + i, lpBlock + i * kAppBoxSlotSize);
         }
         LocalUnlock(hMem);
       }
