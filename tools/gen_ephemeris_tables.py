@@ -1,12 +1,17 @@
 #!/usr/bin/env python3
 """Writes the ephemeris coefficient tables as C++ sources.
 
-usage: tools/gen_ephemeris_tables.py DATA_DIR [OUT_DIR]
+usage: tools/gen_ephemeris_tables.py [DATA_DIR [OUT_DIR]]
 
-DATA_DIR holds the published coefficient files as tab-separated text
-(nutation_iau1980.tsv, ...); OUT_DIR defaults to src/ephemeris.  The
-generated files are committed: the build never reads DATA_DIR.  Run it again
-only when a coefficient file changes.
+DATA_DIR holds the coefficient files as tab-separated text
+(nutation_iau1980.tsv, ...) and defaults to tools/data, where they are
+committed; OUT_DIR defaults to src/ephemeris.  Every coefficient table of
+the ephemeris is written: nutation_table.cpp, vsop87_tables.cpp,
+moon_tables.cpp and pluto_table.cpp.  The generated files are committed too
+and the build never runs the generator; tools/check_ephemeris_tables.py
+(run by make test) regenerates them into a scratch folder and compares them
+byte for byte with the committed ones.  Run it again when a coefficient
+file changes.
 """
 import os
 import sys
@@ -204,15 +209,38 @@ def moon(data_dir, out_dir):
     write(out_dir, "moon_tables.cpp", "\n".join(text) + "\n")
 
 
+# --- Pluto ---------------------------------------------------------------------
+
+def pluto(data_dir, out_dir):
+    rows = read_rows(os.path.join(data_dir, "pluto_terms.tsv"))
+    assert len(rows) == 43, len(rows)
+    lines = [HEADER.format(src="pluto_terms.tsv (Pluto, 43 periodic terms)"),
+             '#include "ephemeris/ephemeris_tables.h"\n',
+             "// Pluto's heliocentric series, ecliptic and equinox J2000.0: 43 periodic",
+             "// terms in the mean longitudes of Jupiter, Saturn and Pluto (the method of",
+             "// Meeus, Astronomical Algorithms, 2nd ed., ch. 37, with the coefficients of",
+             "// this program).  Multipliers of J, S, P; longitude sin, cos and latitude",
+             "// sin, cos in 1e-6 degree; radius vector sin, cos in 1e-7 AU.",
+             "const PlutoTerm kPlutoTerms[kNumPlutoTerms] = {"]
+    for r in rows:
+        assert len(r) == 9, r
+        values = [int(x) for x in r]
+        assert all(-128 <= v <= 127 for v in values[:3]), r
+        lines.append("    {%s}," % ", ".join(str(v) for v in values))
+    lines.append("};\n")
+    write(out_dir, "pluto_table.cpp", "\n".join(lines))
+
+
 def main():
-    if len(sys.argv) < 2:
+    here = os.path.dirname(os.path.abspath(__file__))
+    data_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "data")
+    out_dir = sys.argv[2] if len(sys.argv) > 2 else os.path.join(here, "..", "src", "ephemeris")
+    if not os.path.isdir(data_dir) or not os.path.isdir(out_dir):
         sys.exit(__doc__)
-    data_dir = sys.argv[1]
-    out_dir = sys.argv[2] if len(sys.argv) > 2 else os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), "..", "src", "ephemeris")
     nutation(data_dir, out_dir)
     vsop87(data_dir, out_dir)
     moon(data_dir, out_dir)
+    pluto(data_dir, out_dir)
 
 
 if __name__ == "__main__":

@@ -1,7 +1,7 @@
 // Coefficient tables of the ephemeris theories, as the evaluating routines
 // read them.  The tables are static constant data written by
-// tools/gen_ephemeris_tables.py from the published coefficient files; they
-// are internal to src/ephemeris.
+// tools/gen_ephemeris_tables.py from the coefficient files in tools/data;
+// they are internal to src/ephemeris.
 #pragma once
 
 #include <cstdint>
