@@ -140,9 +140,9 @@ ChartMoment SetChartMoment(const ChartRequest& r, ChartRecord* c) {
 // chart goes on (an angle not computed stays at 0).
 void ComputeAngles(const ChartRequest& r, const ChartMoment& m, PositionData* pd, ChartRecord* c) {
   const int iResult = GetAscEx(m.civil, kJstZoneHours, r.target.dBirthLat, r.target.dBirthLong, 1, pd, c);
-  if (iResult >= 0) return;
+  if (iResult == kAscExOk) return;
   char sz[64];
-  if (iResult == -90) {
+  if (iResult == kAscExPole) {
     SET_TEXT(sz, "極点でのｱｾﾝﾀﾞﾝﾄを求めようとした");
   } else {
     SET_TEXT(sz, "!GetAscEx ErrorCode=%d", iResult);

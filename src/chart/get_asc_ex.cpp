@@ -5,6 +5,6 @@ int GetAscEx(const DateTime& civil, float fZone, double dLat, double dLong, int 
              PositionData* pd, ChartRecord* pChart) {
   SiderealAngles angles;
   const int iResult = SetChartSiderealTime(civil, fZone, dLat, dLong, bJapanDatum, pChart, &angles);
-  if (iResult < 0) return iResult;
+  if (iResult != kAscExOk) return iResult;
   return SetChartAngles(angles, pd, pChart);
 }

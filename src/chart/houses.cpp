@@ -116,14 +116,14 @@ int SetChartAngles(const SiderealAngles& a, PositionData* pd, ChartRecord* pChar
   pd->dLong[MC] = dMc;
   // At a pole the horizon is the equator of the sky: no ascendant.  The
   // pole is tested as given too, since the datum shift moves it 0.5 km.
-  if (std::fabs(a.dPhi) == 90.0 || std::fabs(a.dGivenLat) == 90.0) return -90;
+  if (std::fabs(a.dPhi) == 90.0 || std::fabs(a.dGivenLat) == 90.0) return kAscExPole;
 
   const double dRamc = a.dRamc * kDegToRad, dEps = a.dEps * kDegToRad;
   const double dDenominator = std::sin(dEps) * std::tan(a.dPhi * kDegToRad) + std::cos(dEps) * std::sin(dRamc);
   if (dDenominator == 0.0) {
     PlatformMessageBox(nullptr, "ASCを計算できませんでした。", "ホロミラ", kMbOk | kMbIconWarning);
     pd->dLong[Asc] = 0.0;
-    return -7;
+    return kAscExNoAscendant;
   }
   const double dAsc = AscendantFromAtan(std::atan(-std::cos(dRamc) / dDenominator) / kDegToRad, dMc);
   pd->dLong[Asc] = dAsc;
@@ -131,11 +131,11 @@ int SetChartAngles(const SiderealAngles& a, PositionData* pd, ChartRecord* pChar
   if (a.dPhi > kPlacidusLatitudeLimit) {
     pChart->iHouseMode = 0;
     SetEqualCusps(dAsc, pChart);
-    return 1;
+    return kAscExOk;
   }
   pChart->iHouseMode = 1;
   SetPlacidusCusps(a, dMc, pChart);
-  return 1;
+  return kAscExOk;
 }
 
 void HouseCuspsForWheel(const ChartRecord& chart, int iHouseType, double dCusp[12]) {

@@ -7,6 +7,18 @@
 #include "base/date_time.h"
 #include "platform/platform.h"
 
+// Results of GetAscEx and of its two halves, SetChartSiderealTime and
+// SetChartAngles.  The datum's failures (kDatumZeroX, kDatumOnAxis,
+// kDatumZeroRoot, -2..-4) pass through unchanged.
+enum AscExResult : int {
+  kAscExOk = 1,
+  kAscExBadLatitude = -1,           // the given latitude is beyond ±90
+  kAscExBadConvertedLatitude = -5,  // the converted latitude is beyond ±90
+  kAscExZeroCosEps = -6,            // cos(eps) is 0
+  kAscExNoAscendant = -7,           // the ASC is undefined
+  kAscExPole = -90,                 // the ASC asked at a pole
+};
+
 // The values of the first half of GetAscEx that the angles and houses use.
 struct SiderealAngles {
   double dEps;       // true obliquity of the ecliptic, degrees
@@ -23,9 +35,9 @@ struct SiderealAngles {
 //   dLat, dLong  place, degrees
 //   pChart       reads ldJd and ldJde; receives the szTime lines
 //   pOut         receives obliquity, converted latitude and RAMC
-// Returns 1; -1 for a given latitude beyond ±90, -2..-4 from
-// JapanGeoToIAU76, -5 for a converted latitude beyond ±90, -6 when
-// cos(eps) is 0.  Codes -1..-5 show a plain box (no owner, no title).
+// Returns kAscExOk; kAscExBadLatitude, a failure of JapanGeoToIAU76,
+// kAscExBadConvertedLatitude or kAscExZeroCosEps.  All but the last show a
+// plain box (no owner, no title).
 int SetChartSiderealTime(const DateTime& civil, float fZone, double dLat, double dLong,
                          int bJapanDatum, ChartRecord* pChart, SiderealAngles* pOut);
 
@@ -36,8 +48,8 @@ int SetChartSiderealTime(const DateTime& civil, float fZone, double dLat, double
 //   pd           receives pd[Asc] and pd[MC], degrees (before the harmonic)
 //   pChart       reads ldJd, ldJde; receives szTime lines 6..13,
 //                iHouseMode and dCusp
-// Returns 1; the failure codes of SetChartSiderealTime (-1 .. -6), or -90
-// (ASC asked at a pole) and -7 (ASC undefined) from SetChartAngles.
+// Returns kAscExOk; a failure of SetChartSiderealTime, or kAscExPole and
+// kAscExNoAscendant from SetChartAngles.
 int GetAscEx(const DateTime& civil, float fZone, double dLat, double dLong, int bJapanDatum,
              PositionData* pd, ChartRecord* pChart);
 
@@ -45,9 +57,9 @@ int GetAscEx(const DateTime& civil, float fZone, double dLat, double dLong, int 
 // cusps into pChart->dCusp: Placidus (iHouseMode 1) up to 60° N, equal
 // houses from the ASC (iHouseMode 0) above.  Cusps 4..9 are reduced to
 // [0, 360); cusps 11, 12, 2, 3 and equal cusps may exceed 360.
-// Returns 1; -90 when the latitude (as given or converted) is exactly ±90,
-// -7 when the ASC is undefined (a box titled "ホロミラ" is shown and pd[Asc]
-// is set to 0).  On -90 and -7 no cusp is written.
+// Returns kAscExOk; kAscExPole when the latitude (as given or converted) is
+// exactly ±90, kAscExNoAscendant when the ASC is undefined (a box titled
+// "ホロミラ" is shown and pd[Asc] is set to 0).  On both no cusp is written.
 int SetChartAngles(const SiderealAngles& angles, PositionData* pd, ChartRecord* pChart);
 
 // AcosDeg: arc cosine in degrees; an argument beyond ±1 gives 0 (positive)

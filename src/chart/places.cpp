@@ -136,7 +136,7 @@ int FindPlace(const char* szName) {
   for (int i = 0; kPlaceTable[i].szText; ++i) {
     if (strcmp(PlaceName(kPlaceTable[i]), szWanted) == 0) return i;
   }
-  return -1;
+  return kNoPlace;
 }
 
 void SetPlaceFromRow(BirthRecord* pRec, int iRow) {

@@ -33,7 +33,8 @@ double PlaceLatitude(const PlaceRow& row);
 double PlaceLongitude(const PlaceRow& row);
 
 // FindPlace: the row whose name (leading blanks ignored, in the row and in
-// szName) equals szName (CP932); -1 when there is none.
+// szName) equals szName (CP932); kNoPlace when there is none.
+constexpr int kNoPlace = -1;
 int FindPlace(const char* szName);
 
 // SetPlaceFromRow: the birthplace of a record from a row of the list: the

@@ -19,19 +19,19 @@ constexpr double kSecondsPerDegree = 240.0;
 void ShowPlainBox(const char* szText) { PlatformMessageBox(nullptr, szText, nullptr, kMbOk); }
 
 // Lines 8..11: the place on the Tokyo datum and on the IAU 1976 ellipsoid.
-// Returns 1 or the failure code of GetAscEx; *pdLat, *pdLong are converted.
+// Returns kAscExOk or a failure of GetAscEx; *pdLat, *pdLong are converted.
 int WriteDatumLines(double* pdLat, double* pdLong, int bJapanDatum, ChartRecord* pChart) {
   char sz[kAngleTextSize];
   if (bJapanDatum) {
     if (!FormatLatLong(*pdLat, sz, sizeof sz, 0)) {
       ShowPlainBox(sz);
-      return -1;
+      return kAscExBadLatitude;
     }
     PrintField(pChart->szTime[8], kLineDetail, "日本測地系 %s", sz);
     FormatLatLong(*pdLong, sz, sizeof sz, 1);
     PrintField(pChart->szTime[10], kLineDetail, "日本測地系 %s", sz);
     const int iResult = JapanGeoToIAU76(pdLat, pdLong);
-    if (iResult < 0) {
+    if (iResult != kDatumOk) {
       snprintf(sz, sizeof sz, "!JapanGeoToIAU76 ErrorCode=%d", iResult);
       ShowPlainBox(sz);
       return iResult;
@@ -39,12 +39,12 @@ int WriteDatumLines(double* pdLat, double* pdLong, int bJapanDatum, ChartRecord*
   }
   if (!FormatLatLong(*pdLat, sz, sizeof sz, 0)) {
     ShowPlainBox(sz);
-    return -5;
+    return kAscExBadConvertedLatitude;
   }
   PrintField(pChart->szTime[9], kLineDetail, "ＩＡＵ76系 %s", sz);
   FormatLatLong(*pdLong, sz, sizeof sz, 1);
   PrintField(pChart->szTime[11], kLineDetail, "ＩＡＵ76系 %s", sz);
-  return 1;
+  return kAscExOk;
 }
 
 }  // namespace
@@ -68,14 +68,14 @@ int SetChartSiderealTime(const DateTime& civil, float fZone, double dLat, double
 
   const double dGivenLat = dLat;
   const int iDatum = WriteDatumLines(&dLat, &dLong, bJapanDatum, pChart);
-  if (iDatum < 0) return iDatum;
+  if (iDatum != kAscExOk) return iDatum;
 
   FormatDaySeconds(dLong * kSecondsPerDegree, sz, sizeof sz, 1);
   PrintField(pChart->szTime[12], kLineDetail, "グリニジとの時差   %s", sz);
   const double dRamc = FormatDaySeconds(dLong * kSecondsPerDegree + dGast, sz, sizeof sz, 0) /
                        kSecondsPerDegree;
   PrintField(pChart->szTime[13], kLineDetail, "地方視恒星時            %s", sz);
-  if (dCosEps == 0.0) return -6;
+  if (dCosEps == 0.0) return kAscExZeroCosEps;
   *pOut = SiderealAngles{dEps, dLat, dRamc, dGivenLat};
-  return 1;
+  return kAscExOk;
 }

@@ -48,7 +48,8 @@ bool LoadTableToRewrite(const std::string& path, BirthTable* pTable) {
   return LoadTable(path, pTable);
 }
 
-// A row number "0".."iNumData-1"; -1 after a message.
+// A row number "0".."iNumData-1"; kNoRow after a message.
+constexpr int kNoRow = -1;
 int ParseRow(const std::string& s, const BirthTable& table) {
   char* pEnd = nullptr;
   errno = 0;
@@ -57,7 +58,7 @@ int ParseRow(const std::string& s, const BirthTable& table) {
     char sz[128];
     snprintf(sz, sizeof sz, "行番号が範囲外です: %s (0 … %d)", s.c_str(), table.iNumData - 1);
     Fail(sz);
-    return -1;
+    return kNoRow;
   }
   return static_cast<int>(n);
 }
@@ -94,7 +95,7 @@ int RunShow(CliArgs& a) {
   auto table = NewTable();
   if (!LoadTable(a.args[0], table.get())) return kExitBadInput;
   const int iRow = ParseRow(a.args[1], *table);
-  if (iRow < 0) return kExitBadInput;
+  if (iRow == kNoRow) return kExitBadInput;
   PrintNatalChart(table->rows[iRow]);
   return 0;
 }
@@ -104,7 +105,7 @@ int RunDelete(CliArgs& a) {
   auto table = NewTable();
   if (!LoadTableToRewrite(a.args[0], table.get())) return kExitBadInput;
   const int iRow = ParseRow(a.args[1], *table);
-  if (iRow < 0) return kExitBadInput;
+  if (iRow == kNoRow) return kExitBadInput;
   const std::string line = table->rows[iRow].szListLine;
   DeleteRow(table.get(), iRow);
   if (!WriteBirthDataFile(table.get(), a.args[0].c_str())) return kExitBadInput;

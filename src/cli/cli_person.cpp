@@ -55,7 +55,7 @@ int TakePlaceOptions(CliArgs& a, BirthRecord* pRec) {
   if (bPlace && (bLat || bLon)) return Fail("--place と --lat/--lon は同時に指定できません");
   if (bPlace) {
     const int iRow = FindPlace(sPlace.c_str());
-    if (iRow < 0) return Fail("地名一覧にない場所です: " + sPlace + " (horomira places で一覧を表示します)");
+    if (iRow == kNoPlace) return Fail("地名一覧にない場所です: " + sPlace + " (horomira places で一覧を表示します)");
     SetPlaceFromRow(pRec, iRow);
     return 0;
   }

@@ -58,8 +58,8 @@ int EphemConfirmText(const EphemChoice& choice, char* szOut, int cbOut) {
 }
 
 int EphemTimeEntryMode(const EphemChoice& choice) {
-  if (choice.iStep == kEphemStepSecond) return -1;
-  return choice.bAligned ? choice.iStep : 0;
+  if (choice.iStep == kEphemStepSecond) return kEphemEntrySeconds;
+  return choice.bAligned ? choice.iStep : kEphemEntryFree;
 }
 
 int EphemPosition(int iBody, long double ldJde, double* pdLong, int* piMotion) {

@@ -242,8 +242,11 @@ int DecodeEphemChoice(int iResult, EphemChoice* pChoice);
 // EphemConfirmText: "%sの%sごとのこよみ : %s" (body, step label, and
 // "きりのいい時刻" or "時刻を詳細設定").  Returns the length written.
 int EphemConfirmText(const EphemChoice& choice, char* szOut, int cbOut);
-// EphemTimeEntryMode: the sub-mode of the time-and-name dialog: -1 for a
-// one-second step (seconds may be typed), the step code when aligned, else 0.
+// EphemTimeEntryMode: the sub-mode of the time-and-name dialog:
+// kEphemEntrySeconds for a one-second step (seconds may be typed), the step
+// code when aligned, else kEphemEntryFree.
+constexpr int kEphemEntrySeconds = -1;
+constexpr int kEphemEntryFree = 0;
 int EphemTimeEntryMode(const EphemChoice& choice);
 
 // EphemPosition: one body's longitude (degrees) and motion code at a JDE,

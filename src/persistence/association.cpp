@@ -35,7 +35,7 @@ int CreateEntry(const char* szKey, const char* szValue) {
 }
 
 // Creates the five entries in their order and flushes "Horomap".
-// Returns the error code: 2 for DefaultIcon, 4 for .bd5.
+// Returns the error code: kAssocErrorIcon, kAssocErrorExtension or both.
 int CreateEntries() {
   char szCommand[kPathFieldSize];
   char szIcon[kPathFieldSize];
@@ -45,8 +45,8 @@ int CreateEntries() {
   CreateEntry(kShellKey, "open");
   CreateEntry(kOpenKey, "&Open");
   CreateEntry(kAssocCommandKey, szCommand);
-  if (!CreateEntry(kIconKey, szIcon)) iError += 2;
-  if (!CreateEntry(kExtensionKey, kProgIdKey)) iError += 4;
+  if (!CreateEntry(kIconKey, szIcon)) iError += kAssocErrorIcon;
+  if (!CreateEntry(kExtensionKey, kProgIdKey)) iError += kAssocErrorExtension;
   RegKeyRef hKey;
   if (PlatformRegOpenKey(kProgIdKey, &hKey)) {
     PlatformRegFlushKey(hKey);
@@ -55,14 +55,20 @@ int CreateEntries() {
   return iError;
 }
 
-// Opens a key and deletes its default value.  Returns -1 when the key
-// cannot be opened, 0 when the value cannot be deleted, 1 on success.
+// Results of DeleteDefaultOf.
+enum DeleteResult : int {
+  kValueDeleted = 1,
+  kValueKept = 0,   // the value cannot be deleted
+  kKeyMissing = -1, // the key cannot be opened
+};
+
+// Opens a key and deletes its default value.
 int DeleteDefaultOf(const char* szKey) {
   RegKeyRef hKey;
-  if (!PlatformRegOpenKey(szKey, &hKey)) return -1;
+  if (!PlatformRegOpenKey(szKey, &hKey)) return kKeyMissing;
   const int iOk = PlatformRegDeleteDefault(hKey);
   PlatformRegCloseKey(hKey);
-  return iOk;
+  return iOk ? kValueDeleted : kValueKept;
 }
 
 int Register(SystemIniInf* pSii) {
@@ -86,20 +92,20 @@ int Remove(int iMode) {
              iDeleted ? "正常に削除されました" : "未設定または削除できません", "");
   }
   const int iValue = DeleteDefaultOf(kCommandKeyUpper);
-  if (iValue < 0) iError += 100;
-  if (iValue <= 0) {
+  if (iValue == kKeyMissing) iError += kAssocErrorCommandKey;
+  if (iValue != kValueDeleted) {
     if (bReport) {
       AppOkMsg(Owner(), "HKEY_CLASSES_ROOT", kCommandKeyUpper, "未設定または削除できません",
                "このエラーは無視しても構いません");
     }
-    iError += 200;
+    iError += kAssocErrorCommandValue;
   } else if (bReport) {
     AppOkMsg(Owner(), "HKEY_CLASSES_ROOT", kCommandKeyUpper, "アンインストール", "正常に削除されました");
   }
   const int iIcon = DeleteDefaultOf(kIconKey);
   bool bKeysFailed = false;
-  if (iIcon < 0) {
-    iError += 400;
+  if (iIcon == kKeyMissing) {
+    iError += kAssocErrorIconKey;
   } else {
     PlatformRegDeleteKey(kCommandKeyUpper);
     PlatformRegDeleteKey(kOpenKeyUpper);
@@ -108,9 +114,9 @@ int Remove(int iMode) {
     if (!PlatformRegDeleteKey(kProgIdKey)) bKeysFailed = true;
     if (!PlatformRegDeleteKey(kExtensionKey)) bKeysFailed = true;
   }
-  if (iIcon < 0 || bKeysFailed) {
+  if (iIcon == kKeyMissing || bKeysFailed) {
     if (bReport) ReportPlaceKind("レジストリのサブキー", "開けないか削除できない", 0);
-    iError += 800;
+    iError += kAssocErrorKeys;
   }
   if (iError != 0 && bReport) ReportCheckValue("error", iError);
   return iError == 0 ? 1 : 0;

@@ -24,13 +24,22 @@ enum : int {
   kAssocRemoveQuiet = -1, // remove silently (before registering anew)
 };
 
+// Parts of the error code of SetFileAssociation; the failures of one call
+// add up.
+enum : int {
+  kAssocErrorIcon = 2,           // register: DefaultIcon cannot be created
+  kAssocErrorExtension = 4,      // register: .bd5 cannot be created
+  kAssocErrorCommandKey = 100,   // remove: the command key cannot be opened
+  kAssocErrorCommandValue = 200, // remove: its value cannot be deleted
+  kAssocErrorIconKey = 400,      // remove: DefaultIcon cannot be opened
+  kAssocErrorKeys = 800,         // remove: a key cannot be deleted
+};
+
 // SetFileAssociation: registers (mode 1) or removes (modes 0 and -1) the
 // association.  Registering shows the title page "    自動設定中 ..." for
 // 3000 ms and resets a record without its magic word.  Failures add up in
-// an error code (register: 2 DefaultIcon, 4 .bd5; remove: 100 the command
-// key cannot be opened, 200 its value cannot be deleted, 400 DefaultIcon
-// cannot be opened, 800 a key cannot be deleted), shown as "error = %.8f"
-// in the "CheckValue" box; mode -1 shows nothing.
+// an error code (kAssocError...), shown as "error = %.8f" in the
+// "CheckValue" box; mode -1 shows nothing.
 // Returns 1 when the error code is 0, else 0.
 int SetFileAssociation(SystemIniInf* pSii, int iMode);
 

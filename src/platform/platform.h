@@ -61,7 +61,9 @@ struct LocalClock {
 int PlatformMessageBox(WindowRef hOwner, const char* szText, const char* szTitle, unsigned uStyle);
 
 // Shows one of the program's own message boxes and returns the id of the
-// pressed button (6, 7, 2), or -1 when its text block could not be allocated.
+// pressed button (6, 7, 2), or kAppBoxNoTextBlock when its text block could
+// not be allocated.
+constexpr int kAppBoxNoTextBlock = -1;
 int PlatformAppBox(AppBoxKind kind, WindowRef hOwner, const AppBoxTexts& texts);
 
 // The main window of the program (owner of the place-and-kind box); null

@@ -35,7 +35,7 @@ int ShowAppBox(AppBoxKind kind, WindowRef hOwner, const char* szHeading, const c
   FillSlot(texts.sz[2], szLine2);
   FillSlot(texts.sz[3], szLine3);
   const int iAnswer = PlatformAppBox(kind, hOwner, texts);
-  if (iAnswer < 0) return ReportFatal(szMemoryFailure);
+  if (iAnswer == kAppBoxNoTextBlock) return ReportFatal(szMemoryFailure);
   return iAnswer;
 }
 

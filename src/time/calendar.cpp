@@ -48,6 +48,24 @@ void JdToDateOnce(long double ld, DateTime* dt) {
 constexpr long double kRollStepDays = 1.1574074074074074e-9L;
 constexpr double kRollThresholdSeconds = 59.999;
 
+// Message numbers of the record check: what FirstFailedDateCheck returns
+// (kDateCheckPassed when the record passes) and the index of its text.
+enum DateMessage : int {
+  kDateCheckPassed = -1,
+  kMsgYearRange = 0,
+  kMsgMonth = 1,
+  kMsgDay = 2,
+  kMsgThirtyDayMonth = 3,
+  kMsgFebruary30 = 4,
+  kMsgNotLeapYear = 5,
+  kMsgSkippedDate = 6,  // the last message about the date
+  kMsgHour = 7,
+  kMsgMinute = 8,
+  kMsgSecond = 9,       // the last message about the time of day
+  kMsgNoSuchLeapSecond = 10,
+  kMsgUnconfirmedLeapSecond = 11,  // accepted after the warning
+};
+
 // Messages of the record check, by message number.
 const char* const kDateMessages[12] = {
     "年数が計算可能範囲外です。",
@@ -79,44 +97,45 @@ bool IsKnownJulyLeapSecond(int y) {
   }
 }
 
-// Message number of a leap second (second >= 60): -1 accepted, 10 refused,
-// 11 accepted with a warning (possible, but later than the table knows).
+// Message number of a leap second (second >= 60): kDateCheckPassed when it
+// is known, kMsgUnconfirmedLeapSecond when possible but later than the table
+// knows, else kMsgNoSuchLeapSecond.
 int CheckLeapSecond(const DateTime& dt) {
-  if (dt.year < 1972 || dt.day != 1 || dt.hour != 8 || dt.minute != 59) return 10;
-  if (dt.month == 1 && IsKnownJanuaryLeapSecond(dt.year)) return -1;
-  if (dt.month == 7 && IsKnownJulyLeapSecond(dt.year)) return -1;
-  if (dt.year > 2006 || (dt.year == 2006 && dt.month >= 2)) return 11;
-  return 10;
+  if (dt.year < 1972 || dt.day != 1 || dt.hour != 8 || dt.minute != 59) return kMsgNoSuchLeapSecond;
+  if (dt.month == 1 && IsKnownJanuaryLeapSecond(dt.year)) return kDateCheckPassed;
+  if (dt.month == 7 && IsKnownJulyLeapSecond(dt.year)) return kDateCheckPassed;
+  if (dt.year > 2006 || (dt.year == 2006 && dt.month >= 2)) return kMsgUnconfirmedLeapSecond;
+  return kMsgNoSuchLeapSecond;
 }
 
-// Number of the first failing check, or -1 when the record passes.
+// Message number of the first failing check, or kDateCheckPassed.
 int FirstFailedDateCheck(const DateTime& dt) {
-  if (dt.month < 1 || dt.month > 12) return 1;
-  if (dt.day < 1 || dt.day > 31) return 2;
+  if (dt.month < 1 || dt.month > 12) return kMsgMonth;
+  if (dt.day < 1 || dt.day > 31) return kMsgDay;
   if (dt.day == 31 && (dt.month == 2 || dt.month == 4 || dt.month == 6 || dt.month == 9 ||
                        dt.month == 11))
-    return 3;
-  if (dt.month == 2 && dt.day == 30) return 4;
-  if (dt.month == 2 && dt.day == 29 && !IsLeapYear(dt.year)) return 5;
-  if (IsSkippedGregorianDate(dt)) return 6;
-  if (dt.hour < 0 || dt.hour >= 24) return 7;
-  if (dt.minute < 0 || dt.minute >= 60) return 8;
+    return kMsgThirtyDayMonth;
+  if (dt.month == 2 && dt.day == 30) return kMsgFebruary30;
+  if (dt.month == 2 && dt.day == 29 && !IsLeapYear(dt.year)) return kMsgNotLeapYear;
+  if (IsSkippedGregorianDate(dt)) return kMsgSkippedDate;
+  if (dt.hour < 0 || dt.hour >= 24) return kMsgHour;
+  if (dt.minute < 0 || dt.minute >= 60) return kMsgMinute;
   const float fSecond = static_cast<float>(dt.second);
-  if (fSecond < 0.0f || fSecond >= 61.0f) return 9;
+  if (fSecond < 0.0f || fSecond >= 61.0f) return kMsgSecond;
   if (fSecond >= 60.0f) {
     const int iLeap = CheckLeapSecond(dt);
-    if (iLeap >= 0) return iLeap;
+    if (iLeap != kDateCheckPassed) return iLeap;
   }
-  if (dt.year < -5000 || dt.year > 9999) return 0;
-  return -1;
+  if (dt.year < -5000 || dt.year > 9999) return kMsgYearRange;
+  return kDateCheckPassed;
 }
 
 void FormatDateMessage(char* szBuf, size_t n, const char* szName, const DateTime& dt, int iMsg) {
   const char* szMsg = kDateMessages[iMsg];
-  if (iMsg <= 6) {
+  if (iMsg <= kMsgSkippedDate) {
     snprintf(szBuf, n, "データ名：%s\n\n年月日：%4d年%2d月%2d日\n\n%s", szName, dt.year, dt.month,
              dt.day, szMsg);
-  } else if (iMsg <= 9) {
+  } else if (iMsg <= kMsgSecond) {
     snprintf(szBuf, n, "データ名：%s\n\n時刻：%2d時%2d分%02.0f秒\n\n%s", szName, dt.hour, dt.minute,
              dt.second, szMsg);
   } else {
@@ -166,7 +185,7 @@ void JdToDate(long double ld, DateTime* dt) {
 
 int ValidateDateTime(WindowRef hOwner, const char* szDataName, const DateTime& dt, int bFromFile) {
   const int iMsg = FirstFailedDateCheck(dt);
-  if (iMsg < 0) return 0;
+  if (iMsg == kDateCheckPassed) return 0;
   if (bFromFile) {
     PlatformMessageBox(hOwner,
                        "異常なﾃﾞｰﾀを検出しました。［ＯＫ］ﾎﾞﾀﾝを押すと詳細情報を表示します ...",
@@ -174,7 +193,7 @@ int ValidateDateTime(WindowRef hOwner, const char* szDataName, const DateTime& d
   }
   char szText[512];
   FormatDateMessage(szText, sizeof szText, szDataName ? szDataName : "", dt, iMsg);
-  if (iMsg == 11) {
+  if (iMsg == kMsgUnconfirmedLeapSecond) {
     PlatformMessageBox(hOwner, szText, "未確認のうるう秒", kMbOk | kMbIconWarning);
     return 0;
   }

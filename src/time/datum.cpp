@@ -30,20 +30,20 @@ int JapanGeoToIAU76(double* pdLat, double* pdLong) {
   const double X = N * std::cos(phi) * std::cos(lambda) + kShiftX;
   const double Y = N * std::cos(phi) * std::sin(lambda) + kShiftY;
   const double Z = N * (1.0 - kBesselE2) * sinPhi + kShiftZ;
-  if (X == 0.0) return -2;
+  if (X == 0.0) return kDatumZeroX;
   *pdLong = std::atan2(Y, X) / kDegToRad;
 
   const double p = std::sqrt(X * X + Y * Y);
-  if (p == 0.0) return -3;
+  if (p == 0.0) return kDatumOnAxis;
   double t = Z / p;  // tangent of the geodetic latitude
   for (int i = 0; i < kLatitudePasses; ++i) {
     const double D = std::sqrt(1.0 + (1.0 - kIauE2) * t * t);
-    if (D == 0.0) return -4;
+    if (D == 0.0) return kDatumZeroRoot;
     t = kIauA * kIauE2 * t / (p * D) + Z / p;
   }
   double dLat = std::atan(t) / kDegToRad;
   if (dLat < -90.0) dLat += 180.0;
   if (dLat > 90.0) dLat -= 180.0;
   *pdLat = dLat;
-  return 1;
+  return kDatumOk;
 }

@@ -51,6 +51,12 @@ int FormatLatLong(double v, char* szText, size_t nText, int bLongitude);
 // The Bessel point is moved by the datum shift (-0.14623, +0.50757,
 // +0.68186) km and projected onto the IAU 1976 ellipsoid (a = 6378.14 km,
 // f = 1/298.257) with nine passes of the latitude iteration.
-// Returns 1; -2 when the shifted X is 0, -3 when X = Y = 0, -4 when a root
-// of the iteration is 0 (the longitude may already be written).
+// Returns kDatumOk, or one of the failure codes below (the longitude may
+// already be written).
+enum DatumResult : int {
+  kDatumOk = 1,
+  kDatumZeroX = -2,     // the shifted X is 0
+  kDatumOnAxis = -3,    // X = Y = 0
+  kDatumZeroRoot = -4,  // a root of the latitude iteration is 0
+};
 int JapanGeoToIAU76(double* pdLat, double* pdLong);

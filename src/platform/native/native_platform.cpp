@@ -92,7 +92,7 @@ int PlatformAppBox(AppBoxKind kind, WindowRef hOwner, const AppBoxTexts& texts) 
   NativeState& s = State();
   if (s.bFailNextAlloc) {
     s.bFailNextAlloc = false;
-    return -1;
+    return kAppBoxNoTextBlock;
   }
   static const char* const kKinds[3] = {"AppMsgBox", "AppOkCancelMsg", "AppOkMsg"};
   ShownBox box{kKinds[kind], hOwner, "ΩΡΟΜΙΡΑ", "", {}, 0, 0};

@@ -89,7 +89,7 @@ INT_PTR CALLBACK AppMsgBoxDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lPar
 
 int PlatformAppBox(AppBoxKind kind, WindowRef hOwner, const AppBoxTexts& texts) {
   HLOCAL hMem = NewTextBlock(texts);
-  if (!hMem) return -1;
+  if (!hMem) return kAppBoxNoTextBlock;
   HWND hOwnerWnd = static_cast<HWND>(hOwner);
   INT_PTR iAnswer = DialogBoxParamA(GetModuleHandleA(nullptr), TemplateName(kind), hOwnerWnd,
                                     AppMsgBoxDFunc, reinterpret_cast<LPARAM>(hMem));
