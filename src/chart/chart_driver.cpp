@@ -254,6 +254,11 @@ int HoromiraMain(const BirthRecord& target, const BirthRecord& natal, ChartRecor
     ComputeChart(r, pChart, &pd);
     if (pPositions) *pPositions = pd;
   } catch (...) {
+    // Nothing the steps call throws today: they compute and write bounded
+    // texts into fixed fields.  The handler keeps the driver's promise for a
+    // step that may throw later (an allocation, say): the failure box, and
+    // the chart keeps what was written.  Processor exceptions are no C++
+    // exceptions and never reach this handler.
     ReportFailure(nullptr, "exception in HoromiraMain");
   }
   return 0;

@@ -32,11 +32,15 @@ struct CliCommand {
   int (*Run)(CliArgs& args);
 };
 
-// Registers a command; used through a static CliRegistrar in each command file.
-struct CliRegistrar {
-  explicit CliRegistrar(const CliCommand& cmd);
-};
-const std::vector<CliCommand>& CliCommands();
+// The commands, each defined in its command file; cli_main.cpp lists them
+// in the order of `horomira --help`.
+extern const CliCommand kChartCommand, kPlacesCommand;                       // cli_chart.cpp
+extern const CliCommand kDataCommand;                                        // cli_data.cpp
+extern const CliCommand kIngressCommand, kSekkiCommand, kMoonIngressCommand,  // cli_events.cpp
+    kPhasesCommand, kAlmanacCommand, kEphemCommand, kReturnCommand;
+extern const CliCommand kPosCommand;                                         // cli_pos.cpp
+extern const CliCommand kAspectsCommand, kReadingCommand, kFortuneCommand;   // cli_readings.cpp
+extern const CliCommand kTimeCommand;                                        // cli_time.cpp
 
 // Output in UTF-8 of CP932 text.
 void Print(const std::string& sCp932);

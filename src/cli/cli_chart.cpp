@@ -233,32 +233,33 @@ int RunPlaces(CliArgs& a) {
   return 0;
 }
 
-const CliRegistrar kRegisterChart(
-    {"chart",
-     "chart (--name N --date DATE [--unknown-time] [--place NAME | --lat DEG --lon DEG] | --default-person) "
-     "[--progressed DATE|now | --transit DATE|now | --season YEAR KIND] [--harmonic H] "
-     "[--report time|extended] [--json]",
-     "Computes a chart and prints its clipboard text, its twelve house cusps and the\n"
-     "requested report.\n"
-     "  --name N, --date DATE   the person (JST, YYYY-MM-DDTHH:MM[:SS]); without --name\n"
-     "                          the program's \"(No Name)\"\n"
-     "  --unknown-time          birth time unknown: 12:00 JST, houses from the Sun\n"
-     "  --default-person        the program's built-in default person\n"
-     "  --place NAME            a row of the built-in place list ('horomira places')\n"
-     "  --lat DEG --lon DEG     Tokyo datum, north and east positive; default 東京都\n"
-     "  --progressed DATE|now   progressed chart (one day for each year of life)\n"
-     "  --transit DATE|now      transit chart at the person's place\n"
-     "  --season YEAR KIND      vernal, summer, autumnal or winter chart of a year at\n"
-     "                          the place (no person needed)\n"
-     "  --harmonic H            harmonic chart, 0.1 <= |H| <= 2147\n"
-     "  --report time           the time and geodesy lines\n"
-     "  --report extended       Placidus cusps and the lunar data\n"
-     "  --json                  jd_ut, jde, delta_t_s, points {Sun..MC: {lon, motion}}\n"
-     "                          (null outside a body's period), cusps, house_mode",
-     RunChart});
-
-const CliRegistrar kRegisterPlaces({"places", "places",
-                                    "Lists the built-in places (Tokyo datum) that --place accepts.",
-                                    RunPlaces});
-
 }  // namespace
+
+const CliCommand kChartCommand = {
+    "chart",
+    "chart (--name N --date DATE [--unknown-time] [--place NAME | --lat DEG --lon DEG] | --default-person) "
+    "[--progressed DATE|now | --transit DATE|now | --season YEAR KIND] [--harmonic H] "
+    "[--report time|extended] [--json]",
+    "Computes a chart and prints its clipboard text, its twelve house cusps and the\n"
+    "requested report.\n"
+    "  --name N, --date DATE   the person (JST, YYYY-MM-DDTHH:MM[:SS]); without --name\n"
+    "                          the program's \"(No Name)\"\n"
+    "  --unknown-time          birth time unknown: 12:00 JST, houses from the Sun\n"
+    "  --default-person        the program's built-in default person\n"
+    "  --place NAME            a row of the built-in place list ('horomira places')\n"
+    "  --lat DEG --lon DEG     Tokyo datum, north and east positive; default 東京都\n"
+    "  --progressed DATE|now   progressed chart (one day for each year of life)\n"
+    "  --transit DATE|now      transit chart at the person's place\n"
+    "  --season YEAR KIND      vernal, summer, autumnal or winter chart of a year at\n"
+    "                          the place (no person needed)\n"
+    "  --harmonic H            harmonic chart, 0.1 <= |H| <= 2147\n"
+    "  --report time           the time and geodesy lines\n"
+    "  --report extended       Placidus cusps and the lunar data\n"
+    "  --json                  jd_ut, jde, delta_t_s, points {Sun..MC: {lon, motion}}\n"
+    "                          (null outside a body's period), cusps, house_mode",
+    RunChart,
+};
+
+const CliCommand kPlacesCommand = {"places", "places",
+                                   "Lists the built-in places (Tokyo datum) that --place accepts.",
+                                   RunPlaces};

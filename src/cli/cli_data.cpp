@@ -186,20 +186,21 @@ int RunData(CliArgs& a) {
   return Fail("data の後には list, add, delete, show のどれかを指定してください: " + sub);
 }
 
-const CliRegistrar kRegister(
-    {"data",
-     "data list FILE.bd5 | data show FILE.bd5 ROW | data delete FILE.bd5 ROW | "
-     "data add FILE.bd5 --name NAME --date DATE [--unknown-time] [--place NAME | --lat DEG --lon DEG]",
-     "Works on a birth-data file (.bd5), as the program does:\n"
-     "  list    prints every row: row number, list line (name and birth date), birthplace.\n"
-     "  show    prints the natal chart of one row (its clipboard text).\n"
-     "  delete  removes one row; the rows after it move up.\n"
-     "  add     appends a person (a new file is created).  NAME has at most 30 bytes\n"
-     "          (Shift-JIS); DATE is JST; --unknown-time puts the time at 12:00 JST;\n"
-     "          the place is a row of the built-in place list (--place 札幌) or\n"
-     "          --lat/--lon (Tokyo datum, north and east positive); without either, 東京都.\n"
-     "ROW counts from 0, as 'data list' shows.  A file holds at most 1000 rows.\n"
-     "Files are replaced only when completely written; on any error nothing is written.",
-     RunData});
-
 }  // namespace
+
+const CliCommand kDataCommand = {
+    "data",
+    "data list FILE.bd5 | data show FILE.bd5 ROW | data delete FILE.bd5 ROW | "
+    "data add FILE.bd5 --name NAME --date DATE [--unknown-time] [--place NAME | --lat DEG --lon DEG]",
+    "Works on a birth-data file (.bd5), as the program does:\n"
+    "  list    prints every row: row number, list line (name and birth date), birthplace.\n"
+    "  show    prints the natal chart of one row (its clipboard text).\n"
+    "  delete  removes one row; the rows after it move up.\n"
+    "  add     appends a person (a new file is created).  NAME has at most 30 bytes\n"
+    "          (Shift-JIS); DATE is JST; --unknown-time puts the time at 12:00 JST;\n"
+    "          the place is a row of the built-in place list (--place 札幌) or\n"
+    "          --lat/--lon (Tokyo datum, north and east positive); without either, 東京都.\n"
+    "ROW counts from 0, as 'data list' shows.  A file holds at most 1000 rows.\n"
+    "Files are replaced only when completely written; on any error nothing is written.",
+    RunData,
+};

@@ -302,38 +302,38 @@ int RunReturn(CliArgs& a) {
   return 0;
 }
 
-const CliRegistrar kIngress({"ingress", "ingress YEAR [--json]",
-                             "Lists the Sun's entry into each sign during the year (JST), one per month.",
-                             RunIngress});
-const CliRegistrar kSekki({"sekki", "sekki YEAR [--json]",
-                           "Lists the twelve sectional solar terms of the year: the Sun at 15 degrees\n"
-                           "of each sign (JST).",
-                           RunSekki});
-const CliRegistrar kMoonIngress({"moon-ingress", "moon-ingress YEAR MONTH [--json]",
-                                 "Lists the Moon's sign changes during the month and the first one of\n"
-                                 "the next month (JST).",
-                                 RunMoonIngress});
-const CliRegistrar kPhases({"phases", "phases DATE [--json]",
-                            "Lists the lunar phases from the new moon before DATE to the second new\n"
-                            "moon after it (JST).",
-                            RunPhases});
-const CliRegistrar kAlmanac({"almanac", "almanac [DATE] [--json]",
-                             "The recent almanac: the Moon's next sign change, the lunar phases and\n"
-                             "the solar terms around DATE (now when omitted, whole seconds).",
-                             RunAlmanac});
-const CliRegistrar kEphem({"ephem", "ephem BODY STEP START [--aligned] [--json]",
-                           "64 apparent longitudes of one body from START (JST) at a fixed step.\n"
-                           "BODY: Sun Moon Mercury Venus Mars Jupiter Saturn Uranus Neptune (or 0..8,\n"
-                           "or the Japanese name).  STEP: sec, min, hour or day (or 100..400).\n"
-                           "--aligned starts a one-minute step on the full minute, a one-hour step on\n"
-                           "the full hour and a one-day step at 00:00.  --json adds \"lon\" (degrees)\n"
-                           "and \"motion\" (0 direct, 1 retrograde, 2/3 stationary) to each event.",
-                           RunEphem});
-const CliRegistrar kReturn({"return",
-                            "return --name N --date DATE [--unknown-time] [PLACE] AGE|--all [--json]",
-                            "The solar return of a person: the moment (JST) at which the Sun comes back\n"
-                            "to its natal longitude at AGE (1..100), or the list of ages 0..100 that\n"
-                            "the solar-return dialog shows.  PLACE is --place NAME or --lat/--lon.",
-                            RunReturn});
-
 }  // namespace
+
+const CliCommand kIngressCommand = {"ingress", "ingress YEAR [--json]",
+                                    "Lists the Sun's entry into each sign during the year (JST), one per month.",
+                                    RunIngress};
+const CliCommand kSekkiCommand = {"sekki", "sekki YEAR [--json]",
+                                  "Lists the twelve sectional solar terms of the year: the Sun at 15 degrees\n"
+                                  "of each sign (JST).",
+                                  RunSekki};
+const CliCommand kMoonIngressCommand = {"moon-ingress", "moon-ingress YEAR MONTH [--json]",
+                                        "Lists the Moon's sign changes during the month and the first one of\n"
+                                        "the next month (JST).",
+                                        RunMoonIngress};
+const CliCommand kPhasesCommand = {"phases", "phases DATE [--json]",
+                                   "Lists the lunar phases from the new moon before DATE to the second new\n"
+                                   "moon after it (JST).",
+                                   RunPhases};
+const CliCommand kAlmanacCommand = {"almanac", "almanac [DATE] [--json]",
+                                    "The recent almanac: the Moon's next sign change, the lunar phases and\n"
+                                    "the solar terms around DATE (now when omitted, whole seconds).",
+                                    RunAlmanac};
+const CliCommand kEphemCommand = {"ephem", "ephem BODY STEP START [--aligned] [--json]",
+                                  "64 apparent longitudes of one body from START (JST) at a fixed step.\n"
+                                  "BODY: Sun Moon Mercury Venus Mars Jupiter Saturn Uranus Neptune (or 0..8,\n"
+                                  "or the Japanese name).  STEP: sec, min, hour or day (or 100..400).\n"
+                                  "--aligned starts a one-minute step on the full minute, a one-hour step on\n"
+                                  "the full hour and a one-day step at 00:00.  --json adds \"lon\" (degrees)\n"
+                                  "and \"motion\" (0 direct, 1 retrograde, 2/3 stationary) to each event.",
+                                  RunEphem};
+const CliCommand kReturnCommand = {"return",
+                                   "return --name N --date DATE [--unknown-time] [PLACE] AGE|--all [--json]",
+                                   "The solar return of a person: the moment (JST) at which the Sun comes back\n"
+                                   "to its natal longitude at AGE (1..100), or the list of ages 0..100 that\n"
+                                   "the solar-return dialog shows.  PLACE is --place NAME or --lat/--lon.",
+                                   RunReturn};

@@ -11,14 +11,18 @@
 
 namespace {
 
-std::vector<CliCommand>& Registry() {
-  static std::vector<CliCommand> commands;
-  return commands;
-}
+// The commands in the order `horomira --help` lists them.  Pointers: the
+// commands are read only once main runs, after every file has set its own.
+const CliCommand* const kCommands[] = {
+    &kChartCommand,   &kPlacesCommand, &kDataCommand,
+    &kIngressCommand, &kSekkiCommand,  &kMoonIngressCommand, &kPhasesCommand,
+    &kAlmanacCommand, &kEphemCommand,  &kReturnCommand,
+    &kPosCommand,     &kAspectsCommand, &kReadingCommand, &kFortuneCommand, &kTimeCommand,
+};
 
 void PrintUsage(FILE* f) {
   fputs("usage: horomira COMMAND [ARGS...] [--json]\n\ncommands:\n", f);
-  for (const CliCommand& c : CliCommands()) fputs(Cp932ToUtf8(std::string("  ") + c.szUsage + "\n").c_str(), f);
+  for (const CliCommand* c : kCommands) fputs(Cp932ToUtf8(std::string("  ") + c->szUsage + "\n").c_str(), f);
   fputs("\nTimes are Japan Standard Time (UT + 9 h), astronomical years:\n"
         "  YYYY-MM-DD, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS[.s...]\n"
         "'horomira COMMAND --help' explains a command.\n",
@@ -26,16 +30,13 @@ void PrintUsage(FILE* f) {
 }
 
 const CliCommand* FindCommand(const char* szName) {
-  for (const CliCommand& c : CliCommands()) {
-    if (strcmp(c.szName, szName) == 0) return &c;
+  for (const CliCommand* c : kCommands) {
+    if (strcmp(c->szName, szName) == 0) return c;
   }
   return nullptr;
 }
 
 }  // namespace
-
-CliRegistrar::CliRegistrar(const CliCommand& cmd) { Registry().push_back(cmd); }
-const std::vector<CliCommand>& CliCommands() { return Registry(); }
 
 bool CliArgs::TakeFlag(const char* szName) {
   for (auto it = args.begin(); it != args.end(); ++it) {

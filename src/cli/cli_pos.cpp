@@ -75,13 +75,13 @@ int RunPos(CliArgs& a) {
   return 0;
 }
 
-const CliRegistrar kRegister({"pos", "pos [DATE] [--json]",
-                              "Prints the apparent geocentric longitudes (true equinox of date) of the\n"
-                              "Sun, the Moon, the planets and Pluto, with sign and motion mark, and the\n"
-                              "Moon's true ascending and descending nodes for a JST moment (now when no\n"
-                              "date is given).  Pluto is shown for the years 1885..2099 only.\n"
-                              "--json prints jd_ut, jde, delta_t_s and points {name: {lon, motion}}\n"
-                              "(motion: 0 direct, 1 retrograde, 2/3 stationary; null: out of period).",
-                              RunPos});
-
 }  // namespace
+
+const CliCommand kPosCommand = {"pos", "pos [DATE] [--json]",
+                                "Prints the apparent geocentric longitudes (true equinox of date) of the\n"
+                                "Sun, the Moon, the planets and Pluto, with sign and motion mark, and the\n"
+                                "Moon's true ascending and descending nodes for a JST moment (now when no\n"
+                                "date is given).  Pluto is shown for the years 1885..2099 only.\n"
+                                "--json prints jd_ut, jde, delta_t_s and points {name: {lon, motion}}\n"
+                                "(motion: 0 direct, 1 retrograde, 2/3 stationary; null: out of period).",
+                                RunPos};

@@ -187,8 +187,8 @@ const std::string kFortuneHelp =
     "  --current-lat DEG --current-lon DEG\n"
     "                          where the person is now (default: the birthplace)";
 
-const CliRegistrar kRegisterAspects({"aspects", kAspectsUsage.c_str(), kAspectsHelp.c_str(), RunAspects});
-const CliRegistrar kRegisterReading({"reading", kReadingUsage.c_str(), kReadingHelp.c_str(), RunReading});
-const CliRegistrar kRegisterFortune({"fortune", kFortuneUsage.c_str(), kFortuneHelp.c_str(), RunFortune});
-
 }  // namespace
+
+const CliCommand kAspectsCommand = {"aspects", kAspectsUsage.c_str(), kAspectsHelp.c_str(), RunAspects};
+const CliCommand kReadingCommand = {"reading", kReadingUsage.c_str(), kReadingHelp.c_str(), RunReading};
+const CliCommand kFortuneCommand = {"fortune", kFortuneUsage.c_str(), kFortuneHelp.c_str(), RunFortune};

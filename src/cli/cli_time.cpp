@@ -42,9 +42,9 @@ int RunTime(CliArgs& a) {
   return 0;
 }
 
-const CliRegistrar kRegister({"time", "time DATE [--json]",
-                              "Converts a JST date-time to JD(UT), JDE and Delta T and prints the\n"
-                              "program's four time strings.",
-                              RunTime});
-
 }  // namespace
+
+const CliCommand kTimeCommand = {"time", "time DATE [--json]",
+                                 "Converts a JST date-time to JD(UT), JDE and Delta T and prints the\n"
+                                 "program's four time strings.",
+                                 RunTime};

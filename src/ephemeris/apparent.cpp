@@ -174,15 +174,12 @@ double GetPositionData(long double ldJde, PositionData* pd, int iWorkMode) {
     ReportCheckValue("iWorkMode", iWorkMode);
     return ReportPlaceKind("GetPositionData", "OOR/iWorkMode", 0);
   }
-  // The guard: an exception or an invalid floating-point result (a
-  // non-finite longitude) leaves no half-filled block behind.
-  double dResult = 0.0;
+  // The guard: an invalid floating-point operation (the processor's
+  // floating-point exceptions are masked, so it leaves a longitude that is
+  // not a number rather than a trap) leaves no half-filled block behind.
+  // The computation is arithmetic on constant tables and throws nothing.
   bool bFinite = true;
-  try {
-    dResult = ComputePositions(ldJde, pd, iWorkMode, &bFinite);
-  } catch (...) {
-    bFinite = false;
-  }
+  const double dResult = ComputePositions(ldJde, pd, iWorkMode, &bFinite);
   if (!bFinite) {
     if (pd) memset(pd, 0, sizeof *pd);
     return ReportFatal("例外 : GetPositionData");

@@ -71,9 +71,10 @@ int PlanetOfChartPoint(int iPoint);
 //              1, 2, 4..9 as well; 1, 2, 4..9 that planet only (9 = Pluto)
 // Returns the Sun's longitude (iWorkMode <= 0) or the selected planet's.
 // iWorkMode 3 or above 9 shows the "CheckValue" box and reports
-// ("GetPositionData", "OOR/iWorkMode"), leaving the block as it was; an
-// exception or a longitude that is not a number clears the whole block and
-// shows "例外 : GetPositionData".  Both return 0.
+// ("GetPositionData", "OOR/iWorkMode"), leaving the block as it was; a
+// longitude that is not a number (an invalid floating-point operation on
+// the way) clears the whole block and shows "例外 : GetPositionData".  Both
+// return 0.
 // Sources: VSOP87D (Sun, Mercury..Neptune), Pluto as in planets.h, IAU 1980
 // nutation; the Sun's aberration is 20.4898" / R, its FK5 correction
 // -0.09033".

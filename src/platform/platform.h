@@ -70,8 +70,8 @@ int PlatformAppBox(AppBoxKind kind, WindowRef hOwner, const AppBoxTexts& texts);
 // when there is none.
 WindowRef PlatformMainWindow();
 
-// Ends the program the normal way (the main window is destroyed, so the
-// birth-data table and the settings are still written).
+// Ends the program the normal way: the main window is destroyed, and its
+// WM_DESTROY handler ends the message loop (and with it the program).
 void PlatformDestroyMainWindow();
 
 // The local clock (JST).

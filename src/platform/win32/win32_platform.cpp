@@ -19,8 +19,8 @@ int PlatformMessageBox(WindowRef hOwner, const char* szText, const char* szTitle
 
 WindowRef PlatformMainWindow() { return g_hMainWindow; }
 
-// Destroying the main window runs its WM_DESTROY, which writes the data and
-// the settings and posts the quit message.
+// Destroying the main window runs its WM_DESTROY, which posts the quit
+// message: the message loop ends and so does the program.
 void PlatformDestroyMainWindow() {
   if (g_hMainWindow && IsWindow(g_hMainWindow)) DestroyWindow(g_hMainWindow);
 }

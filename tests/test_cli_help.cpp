@@ -1,0 +1,48 @@
+// horomira --help: every command listed once, in its fixed order, and each
+// command's own help behind its name.
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli_test_support.h"
+
+namespace {
+
+// The order of the command list, which scripts and the README rely on.
+const char* const kCommandOrder[] = {"chart",   "places", "data",   "ingress", "sekki",
+                                     "moon-ingress", "phases", "almanac", "ephem", "return",
+                                     "pos",     "aspects", "reading", "fortune", "time"};
+
+// The names of the usage lines under "commands:", in the order shown.
+std::vector<std::string> ListedCommands(const std::string& sHelp) {
+  std::vector<std::string> names;
+  std::istringstream in(sHelp.substr(sHelp.find("commands:\n") + 10));
+  std::string line;
+  while (std::getline(in, line) && line.rfind("  ", 0) == 0) names.push_back(line.substr(2, line.find(' ', 2) - 2));
+  return names;
+}
+
+TEST(CliHelp, ListsEveryCommandInItsOrder) {
+  const CliResult r = RunCli("--help");
+  EXPECT_EQ(r.iExit, 0);
+  const std::vector<std::string> want(std::begin(kCommandOrder), std::end(kCommandOrder));
+  EXPECT_EQ(ListedCommands(r.out), want);
+  // Without a command the same list goes to stderr with the exit code of bad input.
+  const CliResult bare = RunCli("");
+  EXPECT_EQ(bare.iExit, 2);
+  EXPECT_EQ(ListedCommands(bare.err), want);
+  const CliResult unknown = RunCli("nosuch");
+  EXPECT_EQ(unknown.iExit, 2);
+  EXPECT_TRUE(Contains(unknown.err, "unknown command 'nosuch'"));
+  EXPECT_EQ(ListedCommands(unknown.err), want);
+}
+
+TEST(CliHelp, EachCommandExplainsItself) {
+  for (const char* szName : kCommandOrder) {
+    const CliResult r = RunCli(std::string(szName) + " --help");
+    EXPECT_EQ(r.iExit, 0) << szName;
+    EXPECT_EQ(r.out.rfind(std::string("usage: horomira ") + szName, 0), 0u) << szName;
+  }
+}
+
+}  // namespace
