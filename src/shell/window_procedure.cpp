@@ -87,7 +87,7 @@ LRESULT OnCreate(HWND hWnd) {
 
 // WM_PAINT: the chart view of the client area (the class has no background
 // brush: the view paints all of it).  Points the wheel could not place are
-// listed in a box once the painting is done, once for each list.
+// listed in a box once the painting is done.
 void OnPaint(HWND hWnd) {
   PAINTSTRUCT ps;
   const HDC hdc = BeginPaint(hWnd, &ps);
@@ -111,7 +111,11 @@ void OnPaint(HWND hWnd) {
   // A window too small for the view shows no card, and so no buttons.
   if (layout.bTooSmall || !g_view.bQuickMenu) DestroyQuickMenuButtons(hWnd);
   g_view.bFirstPaint = 0;
-  if (iResult == 0 && g_sOverflowShown != g_view.szOverflow) {
+  // The box would cover the window and have it painted again: a list is
+  // shown once, until the chart fits again.
+  if (iResult != 0) {
+    g_sOverflowShown.clear();
+  } else if (g_sOverflowShown != g_view.szOverflow) {
     g_sOverflowShown = g_view.szOverflow;
     ReportBox(hWnd, g_view.szOverflow, kMbOk | kMbIconInformation);
   }
