@@ -54,6 +54,11 @@
 #define IDB_TITLE 5000  // the 32 x 32 title bitmap of the quick-menu card
 
 // --- Controls ---------------------------------------------------------------
+// The quick-menu card's buttons on the main window: item i is
+// IDC_QUICKMENU_FIRST + i; the last one closes the card.
+#define IDC_QUICKMENU_FIRST 57049
+#define IDC_QUICKMENU_CLOSE 57052
+
 // The program's own message boxes ("AppMessageBox", "AppOkCancelDB",
 // "AppOkMessageBox"): the heading and the three lines, in this order.
 #define IDC_APPBOX_HEADING 256
