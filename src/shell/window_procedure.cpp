@@ -15,6 +15,7 @@
 #include "platform/win32/win32_platform.h"
 #include "shell/gdi_canvas.h"
 #include "shell/shell.h"
+#include "time/calendar.h"
 
 const char kMainTitle[] = "ホロミラ";
 
