@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "persistence/paths.h"
 #include "persistence/settings.h"
 #include "platform/os_services.h"
 #include "platform/reports.h"

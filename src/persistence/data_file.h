@@ -13,27 +13,17 @@
 #include <cstdio>
 
 #include "base/birth_record.h"
+#include "persistence/paths.h"
+#include "persistence/settings.h"
 #include "platform/platform.h"
-
-struct SystemIniInf;
 
 // Row slots of the table and the most rows a file holds.
 constexpr int kTableSlots = 1024;
 constexpr int kMaxFileRows = 1000;
-// Size of the path fields of the settings record and of the file fields.
-constexpr int kPathFieldSize = 275;
+// Size of the file fields.
 constexpr int kFileBufferSize = 261;
 // First recent-file menu command (slots 0..9 are 45700..45709).
 constexpr int kRecentFileCommand = 45700;
-constexpr int kRecentFileSlots = 10;
-
-// Results of classifying a path by its extension.
-enum : int {
-  kFileClassOther = 0,
-  kFileClassBirthData = 50,  // .bd5
-  kFileClassChartData = 51,  // .cd5, not yet used
-  kFileClassText = 54,       // .txt, not yet used
-};
 
 // The birth-data table (hVirtualFile of the application state): a zeroed
 // 319504-byte block; rows 0 .. iNumData-1 are in use, in file order.
@@ -62,28 +52,6 @@ struct FileState {
   char szPrevFile[kFileBufferSize];     // previous birth-data file
   int32_t nPrevData;                    // row count of the previous file
 };
-
-// --- Paths -------------------------------------------------------------------
-
-// StripQuotes: removes one pair of enclosing double quotes when the text both
-// starts and ends with one (a lone quote is kept).  Returns szText.
-char* StripQuotes(char* szText);
-
-// ClassifyPath: 50 for ".bd5", 51 for ".cd5", 54 for ".txt" (the last four
-// characters, case ignored, after removing enclosing quotes), 0 otherwise.
-int ClassifyPath(const char* szPath);
-
-// SamePath: compares two Shift-JIS paths without regard to the case of
-// single-byte letters (trail bytes of double-byte characters compare
-// exactly).  True when equal.
-bool SamePath(const char* szA, const char* szB);
-
-// JoinPath: szOut = folder, separator, name (no doubled separator after a
-// drive root).  Returns 0 when the result does not fit cbOut, else 1.
-int JoinPath(char* szOut, size_t cbOut, const char* szDir, const char* szName);
-
-// DefaultDataFilePath: the current folder followed by "出生ﾃﾞｰﾀ.Bd5".
-void DefaultDataFilePath(char* szOut, size_t cbOut);
 
 // --- Table and file ----------------------------------------------------------
 

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "persistence/association.h"
+#include "persistence/paths.h"
 #include "persistence/safe_file.h"
 #include "platform/os_services.h"
 #include "platform/reports.h"

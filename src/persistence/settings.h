@@ -8,11 +8,14 @@
 #include <cstdio>
 
 #include "base/birth_record.h"
-#include "persistence/data_file.h"
+#include "persistence/paths.h"
 
 // File name of the settings and of the predecessor's system file.
 extern const char kSiiFileName[];          // "Horom.sii"
 extern const char kPredecessorFileName[];  // "Velkor51.sys"
+
+// Slots of the recent-files list.
+constexpr int kRecentFileSlots = 10;
 
 // Bits of bFlags.
 enum : uint8_t {
