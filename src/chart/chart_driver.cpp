@@ -53,6 +53,7 @@ struct ChartLabels {
 // Writes a text into a fixed field, or appends one; a text too long for the
 // field is cut without splitting a double-byte character.
 #define SET_TEXT(field, ...) PrintField(field, static_cast<int>(sizeof(field)), __VA_ARGS__)
+
 void AppendText(char* szField, int cbField, const char* szText) {
   TextSink sink;
   SinkResume(&sink, szField, cbField);

@@ -24,7 +24,7 @@ enum : int {
   kAssocRemoveQuiet = -1, // remove silently (before registering anew)
 };
 
-// Parts of the error code of SetFileAssociation; the failures of one call
+// Summands of the error code of SetFileAssociation; the failures of one call
 // add up.
 enum : int {
   kAssocErrorIcon = 2,           // register: DefaultIcon cannot be created
