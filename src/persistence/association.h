@@ -10,7 +10,7 @@
 // where <folder> is the folder of the program file.
 #pragma once
 
-struct SystemIniInf;
+#include "persistence/settings.h"
 
 // Registry key holding the command line of the association.
 extern const char kAssocCommandKey[];  // "Horomap\shell\open\command"

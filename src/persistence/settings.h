@@ -1,6 +1,7 @@
 // The settings record SystemIniInf, stored byte for byte as the whole file
-// "Horom.sii" beside the program, and LoadSii, which loads, creates,
-// migrates and saves it.
+// "Horom.sii" beside the program (settings.cpp), and LoadSii, which loads,
+// creates, migrates and saves it with the file association
+// (load_sii.cpp, above association.cpp, which needs the record).
 #pragma once
 
 #include <cstddef>
