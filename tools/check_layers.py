@@ -7,7 +7,9 @@ usage: tools/check_layers.py [ROOT]
 A file may include headers of its own floor and of the floors below it,
 never of a floor above.  The floors, bottom up, are written here and in the
 layout table of README.md; the check also fails when the two disagree or
-when a folder of src/ has no floor.
+when a folder of src/ has no floor.  On one floor, too, includes must not
+go round in a circle: a unit (a header with the source of the same name)
+may not reach itself through the units it includes.
 """
 import os
 import re
@@ -69,6 +71,41 @@ def violations(root):
     return found
 
 
+def unit_circles(root):
+    """Circles of the include graph of the units of src/ (a unit is a
+    header and its source of the same name), each reported once."""
+    src = os.path.join(root, "src")
+    edges = {}
+    for dirpath, _, files in os.walk(src):
+        for name in files:
+            if not name.endswith(SOURCE_SUFFIXES):
+                continue
+            path = os.path.join(dirpath, name)
+            unit = os.path.splitext(os.path.relpath(path, src).replace(os.sep, "/"))[0]
+            with open(path, encoding="utf-8") as f:
+                for line in f:
+                    m = INCLUDE.match(line)
+                    if m and os.path.splitext(m.group(1))[0] != unit:
+                        edges.setdefault(unit, set()).add(os.path.splitext(m.group(1))[0])
+    found = []
+    for start in sorted(edges):
+        # A way back to start through units that sort after it, so that a
+        # circle is reported from its first unit only.
+        way = {start: [start]}
+        todo = [start]
+        while todo and len(found) < 100:
+            unit = todo.pop(0)
+            for nxt in sorted(edges.get(unit, ())):
+                if nxt == start:
+                    found.append("include circle: " + " -> ".join(way[unit] + [start]))
+                    todo = []
+                    break
+                if nxt > start and nxt not in way:
+                    way[nxt] = way[unit] + [nxt]
+                    todo.append(nxt)
+    return found
+
+
 def readme_disagreements(root):
     """Rows of the README layout table are `| floor | `src/x/` ... | what |`:
     every folder listed here must stand there on the same floor."""
@@ -92,13 +129,13 @@ def readme_disagreements(root):
 
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-    found = violations(root) + readme_disagreements(root)
+    found = violations(root) + unit_circles(root) + readme_disagreements(root)
     for line in found:
         print(line)
     if found:
-        print("check_layers: %d include(s) or folder(s) out of order" % len(found))
+        print("check_layers: %d finding(s): includes must point down, without circles" % len(found))
         return 1
-    print("check_layers: every include points down")
+    print("check_layers: every include points down, and none goes round in a circle")
     return 0
 
 

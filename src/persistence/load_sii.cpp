@@ -1,6 +1,7 @@
 // LoadSii: loading the settings at start-up with the first start, the
 // missing file, the migration of the predecessor's system file and the
-// association, and saving them.  The settings record itself is settings.cpp.
+// association, and saving them, also by the exit rules.  The settings record
+// itself is settings.cpp.
 #include <cstdio>
 #include <cstring>
 
@@ -120,3 +121,10 @@ int LoadSii(SystemIniInf* pSii, int iMode) {
 }
 
 void LoadSiiResetRunMarks() { g_marks = RunMarks{false, false}; }
+
+void SaveSettingsAtExit(SystemIniInf* pSii, const WindowRect& rc, bool bMaximized, bool bUninstalled) {
+  StoreWindowPlacement(pSii, rc, bMaximized);
+  if (bUninstalled) return;
+  if (pSii->defaultData.iDataNo == kDataNoNewDefault) pSii->defaultData.iDataNo = kDataNoOldDefault;
+  LoadSii(pSii, 0);
+}

@@ -1,5 +1,5 @@
-// The settings record: defaults, reading with its checks, the hidden reset
-// and the exit rules.  LoadSii lives in load_sii.cpp.
+// The settings record: defaults, reading with its checks, the hidden reset,
+// the window placement.  LoadSii and the exit rules live in load_sii.cpp.
 #include "persistence/settings.h"
 
 #include <cmath>
@@ -154,11 +154,4 @@ void StoreWindowPlacement(SystemIniInf* pSii, const WindowRect& rc, bool bMaximi
   }
   pSii->dwWindowTopLeft = PackCorner(r.left, r.top);
   pSii->dwWindowBottomRight = PackCorner(r.right, r.bottom);
-}
-
-void SaveSettingsAtExit(SystemIniInf* pSii, const WindowRect& rc, bool bMaximized, bool bUninstalled) {
-  StoreWindowPlacement(pSii, rc, bMaximized);
-  if (bUninstalled) return;
-  if (pSii->defaultData.iDataNo == kDataNoNewDefault) pSii->defaultData.iDataNo = kDataNoOldDefault;
-  LoadSii(pSii, 0);
 }
