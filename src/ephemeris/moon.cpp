@@ -4,6 +4,7 @@
 
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/ephemeris_tables.h"
+#include "ephemeris/trig_arrays.h"
 #include "platform/reports.h"
 #include "time/sidereal.h"
 
@@ -23,52 +24,55 @@ struct SumAndRate {
   double dRate;  // per Julian century, in the amplitudes' unit
 };
 
-double MainArgument(const MoonMainTerm& t, const Powers& p) {
-  return t.dPhi[0] + t.dPhi[1] * p.T + t.dPhi[2] * p.T2 + t.dPhi[3] * p.T3 + t.dPhi[4] * p.T4;
+// The most terms of one series (the longitude perturbations of T^0).
+constexpr int kMaxSeriesTerms = 244;
+
+// The arguments of the terms in radians, exactly as the definition writes
+// them.
+double ArgumentOf(const MoonMainTerm& t, const Powers& p) {
+  return (t.dPhi[0] + t.dPhi[1] * p.T + t.dPhi[2] * p.T2 + t.dPhi[3] * p.T3 + t.dPhi[4] * p.T4) * kDegToRad;
+}
+double ArgumentOf(const MoonPertTerm& t, const Powers& p) { return (t.dPhi0 + t.dPhi1 * p.T) * kDegToRad; }
+
+// d(argument)/dT in degrees per century.
+double ArgumentRateOf(const MoonMainTerm& t, const Powers& p) {
+  return t.dPhi[1] + 2.0 * t.dPhi[2] * p.T + 3.0 * t.dPhi[3] * p.T2 + 4.0 * t.dPhi[4] * p.T3;
+}
+double ArgumentRateOf(const MoonPertTerm& t, const Powers&) { return t.dPhi1; }
+
+// f(0) + f(1) + ... + f(n - 1) in four running sums.  The definition sums
+// term by term; the order touches only the last bits of these sums (below
+// 1e-14 degree, and 1e-9 degree per century in the rates).
+template <typename Term>
+double SumOf(int n, Term f) {
+  double d[4] = {0.0, 0.0, 0.0, 0.0};
+  for (int i = 0; i < n; ++i) d[i & 3] += f(i);
+  return (d[0] + d[1]) + (d[2] + d[3]);
 }
 
-// Main problem: sum A sin(argument).
-double SumMain(const MoonMainTerm* pTerms, int iCount, const Powers& p) {
-  double dSum = 0.0;
-  for (int i = 0; i < iCount; ++i) dSum += pTerms[i].dA * std::sin(MainArgument(pTerms[i], p) * kDegToRad);
-  return dSum;
+// One series: the sum of A sin(argument).  The sines come from the vector
+// kernel for all terms at once.
+template <typename Term, int n>
+double SumSeries(const Term (&pTerms)[n], const Powers& p) {
+  static_assert(n <= kMaxSeriesTerms, "series longer than the buffers");
+  double dArg[kMaxSeriesTerms], dSin[kMaxSeriesTerms];
+  for (int i = 0; i < n; ++i) dArg[i] = ArgumentOf(pTerms[i], p);
+  SinArray(dArg, dSin, n);
+  return SumOf(n, [&](int i) { return pTerms[i].dA * dSin[i]; });
 }
 
-// Main problem with the derivative: A cos(argument) d(argument)/dT.
-SumAndRate SumMainWithRate(const MoonMainTerm* pTerms, int iCount, const Powers& p) {
-  SumAndRate r{0.0, 0.0};
-  for (int i = 0; i < iCount; ++i) {
-    const MoonMainTerm& t = pTerms[i];
-    const double dArg = MainArgument(t, p) * kDegToRad;
-    const double dArgRate =
-        t.dPhi[1] + 2.0 * t.dPhi[2] * p.T + 3.0 * t.dPhi[3] * p.T2 + 4.0 * t.dPhi[4] * p.T3;
-    r.dSum += t.dA * std::sin(dArg);
-    r.dRate += t.dA * std::cos(dArg) * dArgRate;
-  }
-  r.dRate *= kDegToRad;
-  return r;
-}
-
-// Perturbations: sum A sin(phi0 + phi1 T).
-double SumPert(const MoonPertTerm* pTerms, int iCount, double T) {
-  double dSum = 0.0;
-  for (int i = 0; i < iCount; ++i) {
-    dSum += pTerms[i].dA * std::sin((pTerms[i].dPhi0 + pTerms[i].dPhi1 * T) * kDegToRad);
-  }
-  return dSum;
-}
-
-// Perturbations with the derivative of the sines (the factor T^k of a
-// series is left to the caller, and so is its own derivative).
-SumAndRate SumPertWithRate(const MoonPertTerm* pTerms, int iCount, double T) {
-  SumAndRate r{0.0, 0.0};
-  for (int i = 0; i < iCount; ++i) {
-    const MoonPertTerm& t = pTerms[i];
-    const double dArg = (t.dPhi0 + t.dPhi1 * T) * kDegToRad;
-    r.dSum += t.dA * std::sin(dArg);
-    r.dRate += t.dA * std::cos(dArg) * t.dPhi1;
-  }
-  r.dRate *= kDegToRad;
+// The same with the derivative of the sines, A cos(argument)
+// d(argument)/dT (the factor T^k of a perturbation series is left to the
+// caller, and so is its own derivative).
+template <typename Term, int n>
+SumAndRate SumSeriesWithRate(const Term (&pTerms)[n], const Powers& p) {
+  static_assert(n <= kMaxSeriesTerms, "series longer than the buffers");
+  double dArg[kMaxSeriesTerms], dSin[kMaxSeriesTerms], dCos[kMaxSeriesTerms];
+  for (int i = 0; i < n; ++i) dArg[i] = ArgumentOf(pTerms[i], p);
+  SinCosArray(dArg, dSin, dCos, n);
+  SumAndRate r;
+  r.dSum = SumOf(n, [&](int i) { return pTerms[i].dA * dSin[i]; });
+  r.dRate = SumOf(n, [&](int i) { return pTerms[i].dA * dCos[i] * ArgumentRateOf(pTerms[i], p); }) * kDegToRad;
   return r;
 }
 
@@ -81,10 +85,10 @@ double MeanLongitude(const Powers& p) {
 // path (641 sines).  Summed in the same order as Coordinate() so that both
 // paths give the same longitude.
 double GeometricLongitude(const Powers& p) {
-  const double dMain = SumMain(kMoonMainLon, kNumMoonMainLon, p);
-  const double s0 = SumPert(kMoonLonT0, kNumMoonLonT0, p.T);
-  const double s1 = SumPert(kMoonLonT1, kNumMoonLonT1, p.T);
-  const double s2 = SumPert(kMoonLonT2, kNumMoonLonT2, p.T);
+  const double dMain = SumSeries(kMoonMainLon, p);
+  const double s0 = SumSeries(kMoonLonT0, p);
+  const double s1 = SumSeries(kMoonLonT1, p);
+  const double s2 = SumSeries(kMoonLonT2, p);
   return (dMain + 1e-8 * (s0 + p.T * s1) + 1e-9 * p.T2 * s2) + MeanLongitude(p);
 }
 
@@ -92,12 +96,13 @@ double GeometricLongitude(const Powers& p) {
 // by dMainUnit) and the three perturbation series.  The series' own values,
 // which the product rule would add to the rate of the T and T^2 series, are
 // left out (below 0.0005 degree per century).
-SumAndRate Coordinate(const MoonMainTerm* pMain, int iMain, double dMainUnit, const MoonPertTerm* p0, int n0,
-                      const MoonPertTerm* p1, int n1, const MoonPertTerm* p2, int n2, const Powers& p) {
-  const SumAndRate m = SumMainWithRate(pMain, iMain, p);
-  const SumAndRate s0 = SumPertWithRate(p0, n0, p.T);
-  const SumAndRate s1 = SumPertWithRate(p1, n1, p.T);
-  const SumAndRate s2 = SumPertWithRate(p2, n2, p.T);
+template <int nMain, int n0, int n1, int n2>
+SumAndRate Coordinate(const MoonMainTerm (&pMain)[nMain], double dMainUnit, const MoonPertTerm (&p0)[n0],
+                      const MoonPertTerm (&p1)[n1], const MoonPertTerm (&p2)[n2], const Powers& p) {
+  const SumAndRate m = SumSeriesWithRate(pMain, p);
+  const SumAndRate s0 = SumSeriesWithRate(p0, p);
+  const SumAndRate s1 = SumSeriesWithRate(p1, p);
+  const SumAndRate s2 = SumSeriesWithRate(p2, p);
   SumAndRate r;
   r.dSum = dMainUnit * m.dSum + 1e-8 * (s0.dSum + p.T * s1.dSum) + 1e-9 * p.T2 * s2.dSum;
   r.dRate = dMainUnit * m.dRate + 1e-8 * (s0.dRate + p.T * s1.dRate) + 1e-9 * p.T2 * s2.dRate;
@@ -139,8 +144,7 @@ double GetMoonData(double dJde, double* pdTrueNode, MoonDetail* pDetail) {
   // wanted.
   SumAndRate lon{};
   if (bDetail) {
-    lon = Coordinate(kMoonMainLon, kNumMoonMainLon, 1.0, kMoonLonT0, kNumMoonLonT0, kMoonLonT1,
-                     kNumMoonLonT1, kMoonLonT2, kNumMoonLonT2, p);
+    lon = Coordinate(kMoonMainLon, 1.0, kMoonLonT0, kMoonLonT1, kMoonLonT2, p);
     lon.dSum += MeanLongitude(p);
     lon.dRate += 481267.881 - 0.0026536 * p.T + 5.568e-6 * p.T2 - 6.1361e-8 * p.T3;
   } else {
@@ -152,8 +156,7 @@ double GetMoonData(double dJde, double* pdTrueNode, MoonDetail* pDetail) {
                                            0.00001059 * std::sin((225.0 + 477198.9 * p.T) * kDegToRad));
   if (!bDetail) return dApparent;
 
-  const SumAndRate lat = Coordinate(kMoonMainLat, kNumMoonMainLat, 1e-8, kMoonLatT0, kNumMoonLatT0,
-                                    kMoonLatT1, kNumMoonLatT1, kMoonLatT2, kNumMoonLatT2, p);
+  const SumAndRate lat = Coordinate(kMoonMainLat, 1e-8, kMoonLatT0, kMoonLatT1, kMoonLatT2, p);
   if (pdTrueNode) TrueNode(lon.dSum, lat.dSum, lon.dRate, lat.dRate, pdTrueNode);
   if (pDetail) {
     pDetail->dGeoLong = Normalize360(lon.dSum);

@@ -4,6 +4,7 @@
 
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/ephemeris_tables.h"
+#include "ephemeris/trig_arrays.h"
 
 namespace {
 
@@ -29,19 +30,31 @@ double GetNutation(double T, double* pdDeltaEps) {
       ReducedRadians(83.353243 + 4069.0137122 * T - 0.0103217 * T2),
       ReducedRadians(218.316646 + 481267.8812725 * T - 0.0014664 * T2),
   };
-  const auto Argument = [&dArg](const NutationTerm& t) {
-    return t.iArg[0] * dArg[0] + t.iArg[1] * dArg[1] + t.iArg[2] * dArg[2] + t.iArg[3] * dArg[3] +
-           t.iArg[4] * dArg[4];
-  };
+  // Each term's argument as the definition writes it; the sines (and the
+  // cosines of the obliquity terms, which lead the table) of all of them at
+  // once; then the sums in the definition's order.
+  double dTermArg[kNumNutationTerms], dSin[kNumNutationTerms], dCos[kNumNutationEpsTerms];
+  for (int i = 0; i < kNumNutationTerms; ++i) {
+    const NutationTerm& t = kNutationTerms[i];
+    dTermArg[i] = t.iArg[0] * dArg[0] + t.iArg[1] * dArg[1] + t.iArg[2] * dArg[2] + t.iArg[3] * dArg[3] +
+                  t.iArg[4] * dArg[4];
+  }
+  if (pdDeltaEps) {
+    SinCosArray(dTermArg, dSin, dCos, kNumNutationEpsTerms);
+    SinArray(dTermArg + kNumNutationEpsTerms, dSin + kNumNutationEpsTerms,
+             kNumNutationTerms - kNumNutationEpsTerms);
+  } else {
+    SinArray(dTermArg, dSin, kNumNutationTerms);
+  }
   double dPsi = 0.0;
-  for (const NutationTerm& t : kNutationTerms) dPsi += (t.lS + t.lS1 * T) * std::sin(Argument(t));
-  // The obliquity terms lead the table; their cosines are evaluated only
-  // when the obliquity is asked for.
+  for (int i = 0; i < kNumNutationTerms; ++i) {
+    dPsi += (kNutationTerms[i].lS + kNutationTerms[i].lS1 * T) * dSin[i];
+  }
+  // The cosine series only when the obliquity is asked for.
   if (pdDeltaEps) {
     double dEps = 0.0;
     for (int i = 0; i < kNumNutationEpsTerms; ++i) {
-      const NutationTerm& t = kNutationTerms[i];
-      dEps += (t.lC + t.lC1 * T) * std::cos(Argument(t));
+      dEps += (kNutationTerms[i].lC + kNutationTerms[i].lC1 * T) * dCos[i];
     }
     *pdDeltaEps = dEps * kTableUnitToDeg;
   }

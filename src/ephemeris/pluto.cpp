@@ -4,6 +4,7 @@
 
 #include "ephemeris/ephemeris_tables.h"
 #include "ephemeris/planets.h"
+#include "ephemeris/trig_arrays.h"
 #include "platform/reports.h"
 
 namespace {
@@ -93,14 +94,20 @@ int GetPlutoHeliocentric(double T, double* pdL, double* pdB, double* pdR) {
   const double J = (34.35 + 3034.9057 * T) * kDegToRad;
   const double S = (50.08 + 1222.1138 * T) * kDegToRad;
   const double P = (238.96 + 144.96 * T) * kDegToRad;
+  // The arguments as the definition writes them, their sines and cosines
+  // at once, the sums in the definition's order.
+  double dArg[kNumPlutoTerms], dSin[kNumPlutoTerms], dCos[kNumPlutoTerms];
+  for (int i = 0; i < kNumPlutoTerms; ++i) {
+    const PlutoTerm& t = kPlutoTerms[i];
+    dArg[i] = t.iJ * J + t.iS * S + t.iP * P;
+  }
+  SinCosArray(dArg, dSin, dCos, kNumPlutoTerms);
   double dL = 0.0, dB = 0.0, dR = 0.0;
-  for (const PlutoTerm& t : kPlutoTerms) {
-    const double dArg = t.iJ * J + t.iS * S + t.iP * P;
-    const double dSin = std::sin(dArg);
-    const double dCos = std::cos(dArg);
-    dL += t.lLSin * dSin + t.lLCos * dCos;
-    dB += t.lBSin * dSin + t.lBCos * dCos;
-    dR += t.lRSin * dSin + t.lRCos * dCos;
+  for (int i = 0; i < kNumPlutoTerms; ++i) {
+    const PlutoTerm& t = kPlutoTerms[i];
+    dL += t.lLSin * dSin[i] + t.lLCos * dCos[i];
+    dB += t.lBSin * dSin[i] + t.lBCos * dCos[i];
+    dR += t.lRSin * dSin[i] + t.lRCos * dCos[i];
   }
   *pdL = 238.956785 + 144.96 * T + dL * 1e-6;
   *pdB = -3.908202 + dB * 1e-6;
