@@ -83,12 +83,17 @@ int PlanetAppMeanFK5(long double ldJde, const EarthPlace& earth, const Heliocent
 
   const double dLambda = std::atan2(y, x) * kRadToDeg;
   const double dBeta = std::atan(z / std::sqrt(x * x + y * y)) * kRadToDeg;
+  // Aberration (GetLongitudeAberration) and the FK5 correction, computed
+  // from the planet's heliocentric place at emission; their sines and
+  // cosines in one call of the vector kernel (tan B as sin B / cos B).
   const double dSun = earth.lbr.L - 180.0;
-  const double dAberration = GetLongitudeAberration(T, dSun, dLambda, dBeta);
-  // FK5 correction from the planet's heliocentric place at emission.
-  const double dLp = (planet.L - 1.397 * T - 0.00031 * T * T) * kDegToRad;
-  const double dFk5 =
-      (0.03916 * (std::cos(dLp) + std::sin(dLp)) * std::tan(planet.B * kDegToRad) - 0.09033) / 3600.0;
+  const double dAngle[5] = {(dSun - dLambda) * kDegToRad, (EarthPerihelion(T) - dLambda) * kDegToRad,
+                            dBeta * kDegToRad, (planet.L - 1.397 * T - 0.00031 * T * T) * kDegToRad,
+                            planet.B * kDegToRad};
+  double dSin[5], dCos[5];
+  SinCosArray(dAngle, dSin, dCos, 5);
+  const double dAberration = LongitudeAberrationFromCosines(T, dCos[0], dCos[1], dCos[2]);
+  const double dFk5 = (0.03916 * (dCos[3] + dSin[3]) * (dSin[4] / dCos[4]) - 0.09033) / 3600.0;
   *pdLong = dLambda + dAberration + dFk5;
   return 1;
 }

@@ -40,14 +40,20 @@ double ArgumentRateOf(const MoonMainTerm& t, const Powers& p) {
 }
 double ArgumentRateOf(const MoonPertTerm& t, const Powers&) { return t.dPhi1; }
 
-// f(0) + f(1) + ... + f(n - 1) in four running sums.  The definition sums
-// term by term; the order touches only the last bits of these sums (below
-// 1e-14 degree, and 1e-9 degree per century in the rates).
-template <typename Term>
-double SumOf(int n, Term f) {
-  double d[4] = {0.0, 0.0, 0.0, 0.0};
-  for (int i = 0; i < n; ++i) d[i & 3] += f(i);
-  return (d[0] + d[1]) + (d[2] + d[3]);
+// x[0] + ... + x[n - 1] in four running sums.  The definition sums term
+// by term; the order touches only the last bits of these sums (below 1e-14
+// degree, and 1e-9 degree per century in the rates).
+double SumOf(const double* x, int n) {
+  double d0 = 0.0, d1 = 0.0, d2 = 0.0, d3 = 0.0;
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    d0 += x[i];
+    d1 += x[i + 1];
+    d2 += x[i + 2];
+    d3 += x[i + 3];
+  }
+  for (; i < n; ++i) d0 += x[i];
+  return (d0 + d1) + (d2 + d3);
 }
 
 // One series: the sum of A sin(argument).  The sines come from the vector
@@ -58,7 +64,8 @@ double SumSeries(const Term (&pTerms)[n], const Powers& p) {
   double dArg[kMaxSeriesTerms], dSin[kMaxSeriesTerms];
   for (int i = 0; i < n; ++i) dArg[i] = ArgumentOf(pTerms[i], p);
   SinArray(dArg, dSin, n);
-  return SumOf(n, [&](int i) { return pTerms[i].dA * dSin[i]; });
+  for (int i = 0; i < n; ++i) dSin[i] *= pTerms[i].dA;
+  return SumOf(dSin, n);
 }
 
 // The same with the derivative of the sines, A cos(argument)
@@ -70,10 +77,11 @@ SumAndRate SumSeriesWithRate(const Term (&pTerms)[n], const Powers& p) {
   double dArg[kMaxSeriesTerms], dSin[kMaxSeriesTerms], dCos[kMaxSeriesTerms];
   for (int i = 0; i < n; ++i) dArg[i] = ArgumentOf(pTerms[i], p);
   SinCosArray(dArg, dSin, dCos, n);
-  SumAndRate r;
-  r.dSum = SumOf(n, [&](int i) { return pTerms[i].dA * dSin[i]; });
-  r.dRate = SumOf(n, [&](int i) { return pTerms[i].dA * dCos[i] * ArgumentRateOf(pTerms[i], p); }) * kDegToRad;
-  return r;
+  for (int i = 0; i < n; ++i) {
+    dSin[i] = pTerms[i].dA * dSin[i];
+    dCos[i] = pTerms[i].dA * dCos[i] * ArgumentRateOf(pTerms[i], p);
+  }
+  return {SumOf(dSin, n), SumOf(dCos, n) * kDegToRad};
 }
 
 // Mean longitude W1 of the theory (mean equinox of date), degrees.

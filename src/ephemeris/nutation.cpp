@@ -61,13 +61,17 @@ double GetNutation(double T, double* pdDeltaEps) {
   return dPsi * kTableUnitToDeg;
 }
 
-double GetLongitudeAberration(double T, double dSunLong, double dLong, double dLat) {
-  // Eccentricity and longitude of perihelion of the Earth's orbit; the
-  // constant of aberration 20.49552".
+double EarthPerihelion(double T) { return 102.93735 + 1.71953 * T + 0.00046 * T * T; }
+
+double LongitudeAberrationFromCosines(double T, double dCosSunAngle, double dCosPerihelionAngle, double dCosLat) {
+  // Eccentricity of the Earth's orbit; the constant of aberration 20.49552".
   const double e = 0.016708617 - 0.000042037 * T - 0.0000001236 * T * T;
-  const double dPerihelion = 102.93735 + 1.71953 * T + 0.00046 * T * T;
   constexpr double kKappa = 0.0056932;
-  return (-kKappa * std::cos((dSunLong - dLong) * kDegToRad) +
-          e * kKappa * std::cos((dPerihelion - dLong) * kDegToRad)) /
-         std::cos(dLat * kDegToRad);
+  return (-kKappa * dCosSunAngle + e * kKappa * dCosPerihelionAngle) / dCosLat;
+}
+
+double GetLongitudeAberration(double T, double dSunLong, double dLong, double dLat) {
+  return LongitudeAberrationFromCosines(T, std::cos((dSunLong - dLong) * kDegToRad),
+                                        std::cos((EarthPerihelion(T) - dLong) * kDegToRad),
+                                        std::cos(dLat * kDegToRad));
 }
