@@ -27,18 +27,77 @@ struct SumAndRate {
 // The most terms of one series (the longitude perturbations of T^0).
 constexpr int kMaxSeriesTerms = 244;
 
+// A series as arrays for the vector loops, built once from its table: the
+// amplitudes and the kPowers coefficients of the arguments, degrees per
+// century^k (five in the main problem, two in the perturbations).
+template <int kPowers, int n>
+struct SeriesArrays {
+  static_assert(n <= kMaxSeriesTerms, "series longer than the buffers");
+  static constexpr int kCount = n;
+  double dA[n];
+  double dPhi[kPowers][n];
+};
+
+template <int n>
+SeriesArrays<5, n> ArraysOf(const MoonMainTerm (&pTerms)[n]) {
+  SeriesArrays<5, n> a;
+  for (int i = 0; i < n; ++i) {
+    a.dA[i] = pTerms[i].dA;
+    for (int k = 0; k < 5; ++k) a.dPhi[k][i] = pTerms[i].dPhi[k];
+  }
+  return a;
+}
+
+template <int n>
+SeriesArrays<2, n> ArraysOf(const MoonPertTerm (&pTerms)[n]) {
+  SeriesArrays<2, n> a;
+  for (int i = 0; i < n; ++i) {
+    a.dA[i] = pTerms[i].dA;
+    a.dPhi[0][i] = pTerms[i].dPhi0;
+    a.dPhi[1][i] = pTerms[i].dPhi1;
+  }
+  return a;
+}
+
+struct MoonArrays {
+  SeriesArrays<5, kNumMoonMainLon> lonMain;
+  SeriesArrays<2, kNumMoonLonT0> lon0;
+  SeriesArrays<2, kNumMoonLonT1> lon1;
+  SeriesArrays<2, kNumMoonLonT2> lon2;
+  SeriesArrays<5, kNumMoonMainLat> latMain;
+  SeriesArrays<2, kNumMoonLatT0> lat0;
+  SeriesArrays<2, kNumMoonLatT1> lat1;
+  SeriesArrays<2, kNumMoonLatT2> lat2;
+};
+
+const MoonArrays& Arrays() {
+  static const MoonArrays kArrays = {ArraysOf(kMoonMainLon), ArraysOf(kMoonLonT0), ArraysOf(kMoonLonT1),
+                                     ArraysOf(kMoonLonT2),   ArraysOf(kMoonMainLat), ArraysOf(kMoonLatT0),
+                                     ArraysOf(kMoonLatT1),   ArraysOf(kMoonLatT2)};
+  return kArrays;
+}
+
 // The arguments of the terms in radians, exactly as the definition writes
 // them.
-double ArgumentOf(const MoonMainTerm& t, const Powers& p) {
-  return (t.dPhi[0] + t.dPhi[1] * p.T + t.dPhi[2] * p.T2 + t.dPhi[3] * p.T3 + t.dPhi[4] * p.T4) * kDegToRad;
+template <int n>
+double ArgumentOf(const SeriesArrays<5, n>& s, int i, const Powers& p) {
+  return (s.dPhi[0][i] + s.dPhi[1][i] * p.T + s.dPhi[2][i] * p.T2 + s.dPhi[3][i] * p.T3 + s.dPhi[4][i] * p.T4) *
+         kDegToRad;
 }
-double ArgumentOf(const MoonPertTerm& t, const Powers& p) { return (t.dPhi0 + t.dPhi1 * p.T) * kDegToRad; }
+template <int n>
+double ArgumentOf(const SeriesArrays<2, n>& s, int i, const Powers& p) {
+  return (s.dPhi[0][i] + s.dPhi[1][i] * p.T) * kDegToRad;
+}
 
 // d(argument)/dT in degrees per century.
-double ArgumentRateOf(const MoonMainTerm& t, const Powers& p) {
-  return t.dPhi[1] + 2.0 * t.dPhi[2] * p.T + 3.0 * t.dPhi[3] * p.T2 + 4.0 * t.dPhi[4] * p.T3;
+template <int n>
+double ArgumentRateOf(const SeriesArrays<5, n>& s, int i, const Powers& p) {
+  return s.dPhi[1][i] + 2.0 * s.dPhi[2][i] * p.T + 3.0 * s.dPhi[3][i] * p.T2 + 4.0 * s.dPhi[4][i] * p.T3;
 }
-double ArgumentRateOf(const MoonPertTerm& t, const Powers&) { return t.dPhi1; }
+template <int n>
+double ArgumentRateOf(const SeriesArrays<2, n>& s, int i, const Powers&) {
+  return s.dPhi[1][i];
+}
 
 // x[0] + ... + x[n - 1] in four running sums.  The definition sums term
 // by term; the order touches only the last bits of these sums (below 1e-14
@@ -58,28 +117,28 @@ double SumOf(const double* x, int n) {
 
 // One series: the sum of A sin(argument).  The sines come from the vector
 // kernel for all terms at once.
-template <typename Term, int n>
-double SumSeries(const Term (&pTerms)[n], const Powers& p) {
-  static_assert(n <= kMaxSeriesTerms, "series longer than the buffers");
-  double dArg[kMaxSeriesTerms], dSin[kMaxSeriesTerms];
-  for (int i = 0; i < n; ++i) dArg[i] = ArgumentOf(pTerms[i], p);
+template <typename Series>
+double SumSeries(const Series& s, const Powers& p) {
+  constexpr int n = Series::kCount;
+  double dArg[n], dSin[n];
+  for (int i = 0; i < n; ++i) dArg[i] = ArgumentOf(s, i, p);
   SinArray(dArg, dSin, n);
-  for (int i = 0; i < n; ++i) dSin[i] *= pTerms[i].dA;
+  for (int i = 0; i < n; ++i) dSin[i] = s.dA[i] * dSin[i];
   return SumOf(dSin, n);
 }
 
 // The same with the derivative of the sines, A cos(argument)
 // d(argument)/dT (the factor T^k of a perturbation series is left to the
 // caller, and so is its own derivative).
-template <typename Term, int n>
-SumAndRate SumSeriesWithRate(const Term (&pTerms)[n], const Powers& p) {
-  static_assert(n <= kMaxSeriesTerms, "series longer than the buffers");
-  double dArg[kMaxSeriesTerms], dSin[kMaxSeriesTerms], dCos[kMaxSeriesTerms];
-  for (int i = 0; i < n; ++i) dArg[i] = ArgumentOf(pTerms[i], p);
+template <typename Series>
+SumAndRate SumSeriesWithRate(const Series& s, const Powers& p) {
+  constexpr int n = Series::kCount;
+  double dArg[n], dSin[n], dCos[n];
+  for (int i = 0; i < n; ++i) dArg[i] = ArgumentOf(s, i, p);
   SinCosArray(dArg, dSin, dCos, n);
   for (int i = 0; i < n; ++i) {
-    dSin[i] = pTerms[i].dA * dSin[i];
-    dCos[i] = pTerms[i].dA * dCos[i] * ArgumentRateOf(pTerms[i], p);
+    dSin[i] = s.dA[i] * dSin[i];
+    dCos[i] = s.dA[i] * dCos[i] * ArgumentRateOf(s, i, p);
   }
   return {SumOf(dSin, n), SumOf(dCos, n) * kDegToRad};
 }
@@ -93,10 +152,11 @@ double MeanLongitude(const Powers& p) {
 // path (641 sines).  Summed in the same order as Coordinate() so that both
 // paths give the same longitude.
 double GeometricLongitude(const Powers& p) {
-  const double dMain = SumSeries(kMoonMainLon, p);
-  const double s0 = SumSeries(kMoonLonT0, p);
-  const double s1 = SumSeries(kMoonLonT1, p);
-  const double s2 = SumSeries(kMoonLonT2, p);
+  const MoonArrays& a = Arrays();
+  const double dMain = SumSeries(a.lonMain, p);
+  const double s0 = SumSeries(a.lon0, p);
+  const double s1 = SumSeries(a.lon1, p);
+  const double s2 = SumSeries(a.lon2, p);
   return (dMain + 1e-8 * (s0 + p.T * s1) + 1e-9 * p.T2 * s2) + MeanLongitude(p);
 }
 
@@ -104,9 +164,9 @@ double GeometricLongitude(const Powers& p) {
 // by dMainUnit) and the three perturbation series.  The series' own values,
 // which the product rule would add to the rate of the T and T^2 series, are
 // left out (below 0.0005 degree per century).
-template <int nMain, int n0, int n1, int n2>
-SumAndRate Coordinate(const MoonMainTerm (&pMain)[nMain], double dMainUnit, const MoonPertTerm (&p0)[n0],
-                      const MoonPertTerm (&p1)[n1], const MoonPertTerm (&p2)[n2], const Powers& p) {
+template <typename Main, typename Pert0, typename Pert1, typename Pert2>
+SumAndRate Coordinate(const Main& pMain, double dMainUnit, const Pert0& p0, const Pert1& p1, const Pert2& p2,
+                      const Powers& p) {
   const SumAndRate m = SumSeriesWithRate(pMain, p);
   const SumAndRate s0 = SumSeriesWithRate(p0, p);
   const SumAndRate s1 = SumSeriesWithRate(p1, p);
@@ -152,7 +212,8 @@ double GetMoonData(double dJde, double* pdTrueNode, MoonDetail* pDetail) {
   // wanted.
   SumAndRate lon{};
   if (bDetail) {
-    lon = Coordinate(kMoonMainLon, 1.0, kMoonLonT0, kMoonLonT1, kMoonLonT2, p);
+    const MoonArrays& a = Arrays();
+    lon = Coordinate(a.lonMain, 1.0, a.lon0, a.lon1, a.lon2, p);
     lon.dSum += MeanLongitude(p);
     lon.dRate += 481267.881 - 0.0026536 * p.T + 5.568e-6 * p.T2 - 6.1361e-8 * p.T3;
   } else {
@@ -164,7 +225,8 @@ double GetMoonData(double dJde, double* pdTrueNode, MoonDetail* pDetail) {
                                            0.00001059 * std::sin((225.0 + 477198.9 * p.T) * kDegToRad));
   if (!bDetail) return dApparent;
 
-  const SumAndRate lat = Coordinate(kMoonMainLat, 1e-8, kMoonLatT0, kMoonLatT1, kMoonLatT2, p);
+  const MoonArrays& a = Arrays();
+  const SumAndRate lat = Coordinate(a.latMain, 1e-8, a.lat0, a.lat1, a.lat2, p);
   if (pdTrueNode) TrueNode(lon.dSum, lat.dSum, lon.dRate, lat.dRate, pdTrueNode);
   if (pDetail) {
     pDetail->dGeoLong = Normalize360(lon.dSum);

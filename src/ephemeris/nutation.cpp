@@ -16,6 +16,44 @@ constexpr double kTableUnitToDeg = 2.777777777777778e-9;
 // integer combinations of the arguments stay small.
 double ReducedRadians(double dDeg) { return std::fmod(dDeg, 360.0) * kDegToRad; }
 
+// The table as arrays of doubles for the vector loops, built once (the
+// integers convert exactly): multipliers by argument, then S, S', C, C'.
+struct NutationArrays {
+  double dMultiplier[5][kNumNutationTerms];
+  double dS[kNumNutationTerms], dS1[kNumNutationTerms], dC[kNumNutationTerms], dC1[kNumNutationTerms];
+};
+
+const NutationArrays& Arrays() {
+  static const NutationArrays kArrays = [] {
+    NutationArrays a;
+    for (int i = 0; i < kNumNutationTerms; ++i) {
+      const NutationTerm& t = kNutationTerms[i];
+      for (int k = 0; k < 5; ++k) a.dMultiplier[k][i] = t.iArg[k];
+      a.dS[i] = t.lS;
+      a.dS1[i] = t.lS1;
+      a.dC[i] = t.lC;
+      a.dC1[i] = t.lC1;
+    }
+    return a;
+  }();
+  return kArrays;
+}
+
+// Σ (c[i] + c1[i] T) x[i] in four running sums: the definition sums term by
+// term; the order touches only the last bits, far below 1e-15 degree.
+double SumTerms(const double* c, const double* c1, double T, const double* x, int n) {
+  double d0 = 0.0, d1 = 0.0, d2 = 0.0, d3 = 0.0;
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    d0 += (c[i] + c1[i] * T) * x[i];
+    d1 += (c[i + 1] + c1[i + 1] * T) * x[i + 1];
+    d2 += (c[i + 2] + c1[i + 2] * T) * x[i + 2];
+    d3 += (c[i + 3] + c1[i + 3] * T) * x[i + 3];
+  }
+  for (; i < n; ++i) d0 += (c[i] + c1[i] * T) * x[i];
+  return (d0 + d1) + (d2 + d3);
+}
+
 }  // namespace
 
 double GetNutation(double T, double* pdDeltaEps) {
@@ -32,33 +70,23 @@ double GetNutation(double T, double* pdDeltaEps) {
   };
   // Each term's argument as the definition writes it; the sines (and the
   // cosines of the obliquity terms, which lead the table) of all of them at
-  // once; then the sums in the definition's order.
+  // once; then the sums.
+  const NutationArrays& a = Arrays();
   double dTermArg[kNumNutationTerms], dSin[kNumNutationTerms], dCos[kNumNutationEpsTerms];
   for (int i = 0; i < kNumNutationTerms; ++i) {
-    const NutationTerm& t = kNutationTerms[i];
-    dTermArg[i] = t.iArg[0] * dArg[0] + t.iArg[1] * dArg[1] + t.iArg[2] * dArg[2] + t.iArg[3] * dArg[3] +
-                  t.iArg[4] * dArg[4];
+    dTermArg[i] = a.dMultiplier[0][i] * dArg[0] + a.dMultiplier[1][i] * dArg[1] + a.dMultiplier[2][i] * dArg[2] +
+                  a.dMultiplier[3][i] * dArg[3] + a.dMultiplier[4][i] * dArg[4];
   }
   if (pdDeltaEps) {
     SinCosArray(dTermArg, dSin, dCos, kNumNutationEpsTerms);
     SinArray(dTermArg + kNumNutationEpsTerms, dSin + kNumNutationEpsTerms,
              kNumNutationTerms - kNumNutationEpsTerms);
+    // The cosine series only when the obliquity is asked for.
+    *pdDeltaEps = SumTerms(a.dC, a.dC1, T, dCos, kNumNutationEpsTerms) * kTableUnitToDeg;
   } else {
     SinArray(dTermArg, dSin, kNumNutationTerms);
   }
-  double dPsi = 0.0;
-  for (int i = 0; i < kNumNutationTerms; ++i) {
-    dPsi += (kNutationTerms[i].lS + kNutationTerms[i].lS1 * T) * dSin[i];
-  }
-  // The cosine series only when the obliquity is asked for.
-  if (pdDeltaEps) {
-    double dEps = 0.0;
-    for (int i = 0; i < kNumNutationEpsTerms; ++i) {
-      dEps += (kNutationTerms[i].lC + kNutationTerms[i].lC1 * T) * dCos[i];
-    }
-    *pdDeltaEps = dEps * kTableUnitToDeg;
-  }
-  return dPsi * kTableUnitToDeg;
+  return SumTerms(a.dS, a.dS1, T, dSin, kNumNutationTerms) * kTableUnitToDeg;
 }
 
 double EarthPerihelion(double T) { return 102.93735 + 1.71953 * T + 0.00046 * T * T; }
