@@ -174,13 +174,12 @@ HORO_ALWAYS_INLINE int TermsLoop(const double* __restrict a, const double* __res
 
 template <bool kFma>
 HORO_ALWAYS_INLINE int TermsKeptLoop(const double* __restrict a, const double* __restrict b,
-                                     const double* __restrict c, double tau, double* __restrict x,
-                                     double* __restrict s, double* __restrict co, double* __restrict v, int n) {
+                                     const double* __restrict c, double tau, double* __restrict s,
+                                     double* __restrict co, double* __restrict v, int n) {
   uint64_t uBeyond = 0;
   for (int i = 0; i < n; ++i) {
     uint64_t q;
-    x[i] = b[i] + c[i] * tau;
-    const double r = Reduce<kFma>(x[i], &q);
+    const double r = Reduce<kFma>(b[i] + c[i] * tau, &q);
     const double sr = SinOfReduced<kFma>(r), cr = CosOfReduced<kFma>(r);
     s[i] = SinOfQuadrant(sr, cr, q);
     co[i] = CosOfQuadrant(sr, cr, q);
@@ -197,12 +196,11 @@ HORO_ALWAYS_INLINE int TermsKeptLoop(const double* __restrict a, const double* _
 // nonzero when some |d| is not below the limit.
 template <bool kFma>
 HORO_ALWAYS_INLINE int TermsNearLoop(const double* __restrict a, const double* __restrict b,
-                                     const double* __restrict c, double tau, const double* __restrict x0,
-                                     const double* __restrict s0, const double* __restrict c0,
-                                     double* __restrict v, int n) {
+                                     const double* __restrict c, double tau0, const double* __restrict s0,
+                                     const double* __restrict c0, double tau, double* __restrict v, int n) {
   uint64_t uFar = 0;
   for (int i = 0; i < n; ++i) {
-    const double d = (b[i] + c[i] * tau) - x0[i];
+    const double d = (b[i] + c[i] * tau) - (b[i] + c[i] * tau0);
     const double z = d * d;
     const double sd = MulAdd<kFma>(d * z, MulAdd<kFma>(z, 1.0 / 120.0, -1.0 / 6.0), d);
     const double cd = MulAdd<kFma>(z, MulAdd<kFma>(z, MulAdd<kFma>(z, -1.0 / 720.0, 1.0 / 24.0), -0.5), 1.0);
@@ -219,9 +217,9 @@ struct TrigLoops {
   int (*pSinCos)(const double*, double*, double*, int);
   int (*pSin)(const double*, double*, int);
   int (*pTerms)(const double*, const double*, const double*, double, double*, int);
-  int (*pTermsKept)(const double*, const double*, const double*, double, double*, double*, double*, double*, int);
-  int (*pTermsNear)(const double*, const double*, const double*, double, const double*, const double*,
-                    const double*, double*, int);
+  int (*pTermsKept)(const double*, const double*, const double*, double, double*, double*, double*, int);
+  int (*pTermsNear)(const double*, const double*, const double*, double, const double*, const double*, double,
+                    double*, int);
 };
 
 #define HORO_TRIG_FORM(kName, kTarget, kFma)                                                                \
@@ -232,13 +230,13 @@ struct TrigLoops {
   kTarget int Terms##kName(const double* a, const double* b, const double* c, double tau, double* v, int n) { \
     return TermsLoop<kFma>(a, b, c, tau, v, n);                                                             \
   }                                                                                                         \
-  kTarget int TermsKept##kName(const double* a, const double* b, const double* c, double tau, double* x,      \
-                               double* s, double* co, double* v, int n) {                                   \
-    return TermsKeptLoop<kFma>(a, b, c, tau, x, s, co, v, n);                                               \
+  kTarget int TermsKept##kName(const double* a, const double* b, const double* c, double tau, double* s,      \
+                               double* co, double* v, int n) {                                              \
+    return TermsKeptLoop<kFma>(a, b, c, tau, s, co, v, n);                                                  \
   }                                                                                                         \
-  kTarget int TermsNear##kName(const double* a, const double* b, const double* c, double tau,                \
-                               const double* x0, const double* s0, const double* c0, double* v, int n) {    \
-    return TermsNearLoop<kFma>(a, b, c, tau, x0, s0, c0, v, n);                                             \
+  kTarget int TermsNear##kName(const double* a, const double* b, const double* c, double tau0,               \
+                               const double* s0, const double* c0, double tau, double* v, int n) {          \
+    return TermsNearLoop<kFma>(a, b, c, tau0, s0, c0, tau, v, n);                                           \
   }                                                                                                         \
   constexpr TrigLoops kLoops##kName = {SinCos##kName, Sin##kName, Terms##kName, TermsKept##kName,            \
                                        TermsNear##kName};
@@ -304,20 +302,20 @@ void CosineTermValues(const CosineTerms& t, double tau, double* pdValue) {
   }
 }
 
-void CosineTermValuesKept(const CosineTerms& t, double tau, double* pdArg, double* pdSin, double* pdCos,
-                          double* pdValue) {
-  if (!Loops().pTermsKept(t.pdA, t.pdB, t.pdC, tau, pdArg, pdSin, pdCos, pdValue, t.n)) return;
+void CosineTermValuesKept(const CosineTerms& t, double tau, double* pdSin, double* pdCos, double* pdValue) {
+  if (!Loops().pTermsKept(t.pdA, t.pdB, t.pdC, tau, pdSin, pdCos, pdValue, t.n)) return;
   for (int i = 0; i < t.n; ++i) {
-    if (!IsBeyondKernel(pdArg[i])) continue;
-    pdSin[i] = std::sin(pdArg[i]);
-    pdCos[i] = std::cos(pdArg[i]);
+    const double x = t.pdB[i] + t.pdC[i] * tau;
+    if (!IsBeyondKernel(x)) continue;
+    pdSin[i] = std::sin(x);
+    pdCos[i] = std::cos(x);
     pdValue[i] = t.pdA[i] * pdCos[i];
   }
 }
 
-void CosineTermValuesNear(const CosineTerms& t, double tau, const double* pdArg0, const double* pdSin0,
-                          const double* pdCos0, double* pdValue) {
-  if (Loops().pTermsNear(t.pdA, t.pdB, t.pdC, tau, pdArg0, pdSin0, pdCos0, pdValue, t.n)) {
+void CosineTermValuesNear(const CosineTerms& t, double tau0, const double* pdSin0, const double* pdCos0,
+                          double tau, double* pdValue) {
+  if (Loops().pTermsNear(t.pdA, t.pdB, t.pdC, tau0, pdSin0, pdCos0, tau, pdValue, t.n)) {
     CosineTermValues(t, tau, pdValue);
   }
 }

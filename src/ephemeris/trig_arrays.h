@@ -38,17 +38,16 @@ struct CosineTerms {
 // computed as written.
 void CosineTermValues(const CosineTerms& terms, double tau, double* pdValue);
 
-// The same, keeping each term's argument, sine and cosine for
-// CosineTermValuesNear.
-void CosineTermValuesKept(const CosineTerms& terms, double tau, double* pdArg, double* pdSin, double* pdCos,
-                          double* pdValue);
+// The same, keeping each term's sine and cosine for CosineTermValuesNear.
+void CosineTermValuesKept(const CosineTerms& terms, double tau, double* pdSin, double* pdCos, double* pdValue);
 
-// The same values at a tau near the one whose arguments were kept (pdArg0,
-// pdSin0, pdCos0): cos x = cos x0 cos d - sin x0 sin d with d = x - x0 and
+// The same values at a tau near tau0, whose sines and cosines were kept
+// (pdSin0, pdCos0): cos x = cos x0 cos d - sin x0 sin d with both arguments
+// x = B + C tau and x0 = B + C tau0 computed as written, d = x - x0, and
 // short series for sin d and cos d.  Where some |d| is not below
 // kTrigNearMaxStep the values are computed as CosineTermValues does.
-void CosineTermValuesNear(const CosineTerms& terms, double tau, const double* pdArg0, const double* pdSin0,
-                          const double* pdCos0, double* pdValue);
+void CosineTermValuesNear(const CosineTerms& terms, double tau0, const double* pdSin0, const double* pdCos0,
+                          double tau, double* pdValue);
 
 // The forms of the loops, for the tests: each one must give the same
 // series.  kTrigAuto is the choice made for this processor.

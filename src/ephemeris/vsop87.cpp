@@ -118,7 +118,7 @@ void VsopEvaluateBase(int iBody, double tau, VsopBase* pBase) {
   pBase->iBody = iBody;
   pBase->tau = tau;
   double dValue[kMaxVsopTerms];
-  CosineTermValuesKept(a.body[iBody], tau, pBase->dArg, pBase->dSin, pBase->dCos, dValue);
+  CosineTermValuesKept(a.body[iBody], tau, pBase->dSin, pBase->dCos, dValue);
   SumBody(kVsop87D[iBody], tau, dValue, &pBase->lbr);
 }
 
@@ -128,7 +128,7 @@ void VsopEvaluateNear(const VsopBase& base, double tau, HeliocentricLBR* pLBR) {
   // No argument moves further than the fastest term's, C·|tau - tau0|
   // (with a margin for the roundings of the two arguments).
   if (a.dMaxFrequency[base.iBody] * std::fabs(tau - base.tau) < 0.9 * kTrigNearMaxStep) {
-    CosineTermValuesNear(a.body[base.iBody], tau, base.dArg, base.dSin, base.dCos, dValue);
+    CosineTermValuesNear(a.body[base.iBody], base.tau, base.dSin, base.dCos, tau, dValue);
   } else {
     CosineTermValues(a.body[base.iBody], tau, dValue);
   }

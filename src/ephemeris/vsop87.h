@@ -12,14 +12,13 @@ constexpr int kMaxVsopTerms = 632;
 // The position of a body at tau, every term A cos(B + C tau) evaluated.
 void VsopEvaluate(const VsopBody& body, double tau, HeliocentricLBR* pLBR);
 
-// A body's series at one moment, with the argument, sine and cosine of
-// every term kept, so that moments nearby cost an angle addition per term
+// A body's series at one moment, with the sine and cosine of every term's
+// argument kept, so that moments nearby cost an angle addition per term
 // instead of a cosine.
 struct VsopBase {
   int iBody;  // body code of version D
   double tau;
   HeliocentricLBR lbr;  // the position at tau
-  double dArg[kMaxVsopTerms];
   double dSin[kMaxVsopTerms];
   double dCos[kMaxVsopTerms];
 };
