@@ -2,6 +2,7 @@
 // (ephemeris_reference.h), on 1200 moments from -4000 to 8000, in every
 // form of the vector kernel this processor runs.  The Wine test
 // test_ephemeris runs the same comparison in the Windows build.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -73,6 +74,26 @@ TEST_P(Definition, LongitudesOfExtremeDatesKeepTheLastBit) {
       EXPECT_EQ(lbr.L, definition::Vsop(kVsop87D[iBody], tau).L) << iBody << " " << tau;
     }
   }
+}
+
+// The term counts the evaluation's buffers are sized by.
+TEST(VsopTables, TermCountsFitTheBuffers) {
+  const auto Count = [](const VsopBody& body) {
+    int n = 0;
+    for (const auto& coordinate : body.series) {
+      for (const VsopSeries& s : coordinate) n += s.iCount;
+    }
+    return n;
+  };
+  int nAll = 0, nLargest = 0;
+  for (int iBody = kMercury; iBody <= kNeptune; ++iBody) {
+    nAll += Count(kVsop87D[iBody]);
+    nLargest = std::max(nLargest, Count(kVsop87D[iBody]));
+  }
+  EXPECT_EQ(nAll, kNumVsop87DTerms);
+  EXPECT_EQ(Count(kVsop87BEarth), kNumVsop87BEarthTerms);
+  EXPECT_EQ(nLargest, kMaxVsopTerms);
+  EXPECT_LE(kNumVsop87BEarthTerms, kMaxVsopTerms);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryForm, Definition, ::testing::Values(kTrigSse2, kTrigAvx2, kTrigAvx512),

@@ -31,10 +31,10 @@ void ForEachSeries(const VsopBody& body, Visit visit) {
 
 // Every term of every body as arrays for the vector kernel, each body's
 // series one after another in the order above; built once from the
-// tables.
+// tables, into static storage as the tables.
 struct VsopArrays {
   static constexpr int kBodies = 10;  // version D by body code 1..8, version B of the Earth as 9
-  static constexpr int kTerms = 2430 + 207;
+  static constexpr int kTerms = kNumVsop87DTerms + kNumVsop87BEarthTerms;
   double dA[kTerms], dB[kTerms], dC[kTerms];
   CosineTerms body[kBodies];
   double dMaxFrequency[kBodies];  // largest |C| of the body, radians per millennium
@@ -42,26 +42,27 @@ struct VsopArrays {
 
 const VsopBody& BodyOfIndex(int i) { return i < 9 ? kVsop87D[i] : kVsop87BEarth; }
 
+void BuildArrays(VsopArrays* a) {
+  int n = 0;
+  for (int i = 1; i < VsopArrays::kBodies; ++i) {
+    const int iFirst = n;
+    ForEachSeries(BodyOfIndex(i), [&](int, const VsopSeries& s) {
+      for (int k = 0; k < s.iCount && n < VsopArrays::kTerms; ++k, ++n) {
+        a->dA[n] = s.pTerms[k].dA;
+        a->dB[n] = s.pTerms[k].dB;
+        a->dC[n] = s.pTerms[k].dC;
+        a->dMaxFrequency[i] = std::fmax(a->dMaxFrequency[i], std::fabs(a->dC[n]));
+      }
+    });
+    a->body[i] = {a->dA + iFirst, a->dB + iFirst, a->dC + iFirst, n - iFirst};
+  }
+}
+
 const VsopArrays& Arrays() {
-  static const VsopArrays* const pArrays = [] {
-    static VsopArrays a;
-    int n = 0;
-    for (int i = 1; i < VsopArrays::kBodies; ++i) {
-      a.body[i] = {a.dA + n, a.dB + n, a.dC + n, 0};
-      ForEachSeries(BodyOfIndex(i), [&](int, const VsopSeries& s) {
-        for (int k = 0; k < s.iCount; ++k) {
-          a.dA[n] = s.pTerms[k].dA;
-          a.dB[n] = s.pTerms[k].dB;
-          a.dC[n] = s.pTerms[k].dC;
-          a.dMaxFrequency[i] = std::fmax(a.dMaxFrequency[i], std::fabs(a.dC[n]));
-          ++n;
-        }
-      });
-      a.body[i].n = static_cast<int>(n - (a.body[i].pdA - a.dA));
-    }
-    return &a;
-  }();
-  return *pArrays;
+  static VsopArrays arrays;
+  static const bool bBuilt = (BuildArrays(&arrays), true);
+  (void)bBuilt;
+  return arrays;
 }
 
 int IndexOf(const VsopBody& body) { return &body == &kVsop87BEarth ? 9 : static_cast<int>(&body - kVsop87D); }
