@@ -103,15 +103,15 @@ double ArgumentRateOf(const SeriesArrays<2, n>& s, int i, const Powers&) {
 // by term; the order touches only the last bits of these sums (below 1e-14
 // degree, and 1e-9 degree per century in the rates).
 double SumOf(const double* x, int n) {
+  const int nWhole = n - n % 4;
   double d0 = 0.0, d1 = 0.0, d2 = 0.0, d3 = 0.0;
-  int i = 0;
-  for (; i + 4 <= n; i += 4) {
+  for (int i = 0; i < nWhole; i += 4) {
     d0 += x[i];
     d1 += x[i + 1];
     d2 += x[i + 2];
     d3 += x[i + 3];
   }
-  for (; i < n; ++i) d0 += x[i];
+  for (int i = nWhole; i < n; ++i) d0 += x[i];
   return (d0 + d1) + (d2 + d3);
 }
 

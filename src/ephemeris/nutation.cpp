@@ -42,15 +42,15 @@ const NutationArrays& Arrays() {
 // Σ (c[i] + c1[i] T) x[i] in four running sums: the definition sums term by
 // term; the order touches only the last bits, far below 1e-15 degree.
 double SumTerms(const double* c, const double* c1, double T, const double* x, int n) {
+  const int nWhole = n - n % 4;
   double d0 = 0.0, d1 = 0.0, d2 = 0.0, d3 = 0.0;
-  int i = 0;
-  for (; i + 4 <= n; i += 4) {
+  for (int i = 0; i < nWhole; i += 4) {
     d0 += (c[i] + c1[i] * T) * x[i];
     d1 += (c[i + 1] + c1[i + 1] * T) * x[i + 1];
     d2 += (c[i + 2] + c1[i + 2] * T) * x[i + 2];
     d3 += (c[i + 3] + c1[i + 3] * T) * x[i + 3];
   }
-  for (; i < n; ++i) d0 += (c[i] + c1[i] * T) * x[i];
+  for (int i = nWhole; i < n; ++i) d0 += (c[i] + c1[i] * T) * x[i];
   return (d0 + d1) + (d2 + d3);
 }
 

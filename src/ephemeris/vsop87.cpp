@@ -81,15 +81,15 @@ int IndexOf(const VsopBody& body) { return &body == &kVsop87BEarth ? 9 : static_
 double SumSeries(const double* pdValue, int n) {
   if (n == 0) return 0.0;
   const double dFirst = pdValue[0];
+  const int nWhole = 1 + (n - 1) - (n - 1) % 4;
   double d0 = 0.0, d1 = 0.0, d2 = 0.0, d3 = 0.0;
-  int i = 1;
-  for (; i + 4 <= n; i += 4) {
+  for (int i = 1; i < nWhole; i += 4) {
     d0 += (dFirst + pdValue[i]) - dFirst;
     d1 += (dFirst + pdValue[i + 1]) - dFirst;
     d2 += (dFirst + pdValue[i + 2]) - dFirst;
     d3 += (dFirst + pdValue[i + 3]) - dFirst;
   }
-  for (; i < n; ++i) d0 += (dFirst + pdValue[i]) - dFirst;
+  for (int i = nWhole; i < n; ++i) d0 += (dFirst + pdValue[i]) - dFirst;
   return dFirst + ((d0 + d1) + (d2 + d3));
 }
 
