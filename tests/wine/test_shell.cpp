@@ -89,13 +89,6 @@ uint32_t Corner(int x, int y) { return static_cast<uint32_t>(x) << 16 | (static_
 
 std::string SiiPath() { return g_sDir + "\\Horom.sii"; }
 
-void RemoveAssociation() {
-  for (const char* sz : {"Horomap\\shell\\open\\command", "Horomap\\shell\\open", "Horomap\\shell",
-                         "Horomap\\DefaultIcon", "Horomap", ".bd5"}) {
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, sz);
-  }
-}
-
 std::string RegisteredCommand() {
   HKEY hKey;
   if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "Horomap\\shell\\open\\command", 0, KEY_READ, &hKey) != ERROR_SUCCESS) {
@@ -774,11 +767,11 @@ int main(int argc, char** argv) {
   g_sDir = argv[2];
   g_szShots = argc > 3 ? argv[3] : nullptr;
   if (!CopyFileA(argv[1], (g_sDir + "\\Horomap.exe").c_str(), FALSE)) Abandon("cannot copy Horomap.exe");
-  RemoveAssociation();
+  RemoveFileAssociation();
   FirstStart();
   SecondStart();
   EmptyUntitledWithOk();
   Placements();
-  RemoveAssociation();
+  RemoveFileAssociation();
   return Finish("test_shell");
 }
