@@ -20,6 +20,11 @@
 // The same code serves i686 and x86-64: only the context's register names
 // differ.
 //
+// Every entry point the system calls into the program (the window
+// procedure, each dialog procedure, the hooks) runs its work under a
+// checkpoint of its own, so that a jump never crosses the system's frames
+// (a modal dialog's loop, a hook chain) between two of the program's.
+//
 // What is jumped over is not cleaned up (no destructors run): as in the
 // program's reports, the state at the moment of the exception stays.
 #pragma once

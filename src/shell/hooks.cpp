@@ -2,6 +2,7 @@
 #include "shell/hooks.h"
 
 #include "shell/aux_windows.h"
+#include "shell/exception_guard.h"
 #include "shell/logic/shell_logic.h"
 #include "shell/shell.h"
 
@@ -81,27 +82,41 @@ bool Apply(const KeyAction& a, HWND hFocus, HWND hDlg) {
   return true;
 }
 
+bool FilterKey(const MSG* pMsg) {
+  if (!WatchedWindowOpen() || (pMsg->message != WM_KEYDOWN && pMsg->message != WM_SYSKEYDOWN)) return false;
+  const HWND hFocus = GetFocus();
+  HWND hDlg;
+  const FocusPlace focus = Classify(hFocus, &hDlg);
+  const bool bPopupB = PopupWindow() && IsWindowEnabled(GetDlgItem(PopupWindow(), kIdPopupButtonB));
+  const KeyAction a = DecideFilterKey(MakeEvent(static_cast<int>(pMsg->wParam), true, pMsg->lParam),
+                                      FilterKeyContext{focus, FairyWindow() != nullptr, bPopupB});
+  return Apply(a, hFocus, hDlg);
+}
+
+bool KeyboardKey(WPARAM wParam, LPARAM lParam) {
+  const KeyEvent e = MakeEvent(static_cast<int>(wParam), (lParam & kTransitionBit) == 0, lParam);
+  return Apply(DecideKeyboardHook(e, Held(VK_SPACE), QuickMenuVisible(), WatchedWindowOpen()), nullptr, nullptr);
+}
+
+// The system calls the hooks: each runs under its own checkpoint, so that an
+// exception never unwinds through the system's frames; the key then passes
+// on.
 LRESULT CALLBACK MessageFilterProc(int iCode, WPARAM wParam, LPARAM lParam) {
-  const MSG* pMsg = reinterpret_cast<const MSG*>(lParam);
-  if (iCode >= 0 && WatchedWindowOpen() && (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN)) {
-    const HWND hFocus = GetFocus();
-    HWND hDlg;
-    const FocusPlace focus = Classify(hFocus, &hDlg);
-    const bool bPopupB = PopupWindow() && IsWindowEnabled(GetDlgItem(PopupWindow(), kIdPopupButtonB));
-    const KeyAction a = DecideFilterKey(MakeEvent(static_cast<int>(pMsg->wParam), true, pMsg->lParam),
-                                        FilterKeyContext{focus, FairyWindow() != nullptr, bPopupB});
-    if (Apply(a, hFocus, hDlg)) return 1;
+  bool bSwallow = false;
+  CaughtException caught;
+  if (iCode >= 0 && !RunGuarded([&] { bSwallow = FilterKey(reinterpret_cast<const MSG*>(lParam)); }, &caught)) {
+    ReportCaught("MessageFilterProc", caught);
   }
-  return CallNextHookEx(g_hMsgFilter, iCode, wParam, lParam);
+  return bSwallow ? 1 : CallNextHookEx(g_hMsgFilter, iCode, wParam, lParam);
 }
 
 LRESULT CALLBACK KeyboardProc(int iCode, WPARAM wParam, LPARAM lParam) {
-  if (iCode == HC_ACTION) {
-    const KeyEvent e = MakeEvent(static_cast<int>(wParam), (lParam & kTransitionBit) == 0, lParam);
-    const KeyAction a = DecideKeyboardHook(e, Held(VK_SPACE), QuickMenuVisible(), WatchedWindowOpen());
-    if (Apply(a, nullptr, nullptr)) return 1;
+  bool bSwallow = false;
+  CaughtException caught;
+  if (iCode == HC_ACTION && !RunGuarded([&] { bSwallow = KeyboardKey(wParam, lParam); }, &caught)) {
+    ReportCaught("KeyboardProc", caught);
   }
-  return CallNextHookEx(g_hKeyboard, iCode, wParam, lParam);
+  return bSwallow ? 1 : CallNextHookEx(g_hKeyboard, iCode, wParam, lParam);
 }
 
 }  // namespace

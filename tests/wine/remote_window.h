@@ -131,23 +131,23 @@ inline void PressKey(HWND hSettle, WORD vk) {
 }
 
 // The visible dialog boxes (class #32770) of a process, in z-order.
+struct DialogQuery {
+  DWORD pid;
+  std::vector<HWND> found;
+};
+inline BOOL CALLBACK CollectDialog(HWND h, LPARAM l) {
+  auto* p = reinterpret_cast<DialogQuery*>(l);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  char sz[32];
+  if (pid == p->pid && IsWindowVisible(h) && GetClassNameA(h, sz, sizeof sz) && strcmp(sz, "#32770") == 0) {
+    p->found.push_back(h);
+  }
+  return TRUE;
+}
 inline std::vector<HWND> ProcessDialogs(DWORD dwProcessId) {
-  struct Query {
-    DWORD pid;
-    std::vector<HWND> found;
-  } q{dwProcessId, {}};
-  EnumWindows(
-      [](HWND h, LPARAM l) -> BOOL {
-        auto* p = reinterpret_cast<Query*>(l);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(h, &pid);
-        char sz[32];
-        if (pid == p->pid && IsWindowVisible(h) && GetClassNameA(h, sz, sizeof sz) && strcmp(sz, "#32770") == 0) {
-          p->found.push_back(h);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&q));
+  DialogQuery q{dwProcessId, {}};
+  EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&q));
   return q.found;
 }
 
