@@ -17,9 +17,9 @@ bool RegisterMainClass(HINSTANCE hInstance) {
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = WindowProcedure;
   wc.hInstance = hInstance;
-  wc.hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(kIdIconProgram));
+  wc.hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
   wc.hIconSm = static_cast<HICON>(
-      LoadImageA(hInstance, MAKEINTRESOURCEA(kIdIconSmall), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+      LoadImageA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                  GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.hbrBackground = nullptr;
