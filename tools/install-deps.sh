@@ -3,7 +3,7 @@
 # missing.  Needs root for apt; without root it only says what is missing.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libbenchmark-dev
+packages=(cmake g++ make libgtest-dev libbenchmark-dev zlib1g-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           xvfb xauth xdotool imagemagick fonts-ipafont-gothic locales
           # The SVG pictures: read back by a Python check, rendered by

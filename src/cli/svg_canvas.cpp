@@ -1,6 +1,7 @@
 // The SVG canvas.
 #include "cli/svg_canvas.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -81,8 +82,8 @@ void Open(SvgCanvas* p, const char* szElement, const CanvasTag& tag) {
   }
 }
 
-// A text as XML character data (still Shift-JIS: the document is
-// converted to UTF-8 as a whole).
+// A Shift-JIS text as XML character data in UTF-8.  Only the texts are
+// converted: the rest of the document is ASCII.
 std::string XmlText(const char* szCp932) {
   std::string s;
   for (const char* q = szCp932; *q; ++q) {
@@ -93,7 +94,8 @@ std::string XmlText(const char* szCp932) {
       default: s += *q;
     }
   }
-  return s;
+  const bool bAscii = std::all_of(s.begin(), s.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+  return bAscii ? s : Cp932ToUtf8(s);
 }
 
 void SvgCircle(void* pv, const CanvasTag& tag, int cx, int cy, int r, CanvasColor crPen, CanvasColor crFill) {
@@ -191,6 +193,5 @@ std::string SvgDocument(const SvgCanvas& svg, int iWidth, int iHeight) {
            "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
            "class=\"chart-view\" width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\" xml:space=\"preserve\">\n",
            iWidth, iHeight, iWidth, iHeight);
-  // Everything but the texts is ASCII, which reads the same in both codes.
-  return sz + Cp932ToUtf8(svg.sBody) + "</svg>\n";
+  return sz + svg.sBody + "</svg>\n";
 }
