@@ -287,7 +287,7 @@ int WizardConfirmPage(const BirthRecord& person, const char* szNowPlace, char* s
 // fields of nowPlace) becomes the default person's current place, iMarker
 // 1, the settings mark a registered default person, the person is appended
 // to the table and then carries iDataNo -8.  Returns 1; 0 when the table is
-// full (the settings are still updated).
+// full or null (the settings are still updated).
 int FinishDefaultPerson(SystemIniInf* pSii, BirthTable* pTable, const BirthRecord& nowPlace);
 
 // ---------------------------------------------------------------------------

@@ -56,7 +56,7 @@ int FinishDefaultPerson(SystemIniInf* pSii, BirthTable* pTable, const BirthRecor
   person.iMarker = 1;
   person.dwMagic = kRecordMagic;
   pSii->bFlags |= kSiiFlagDefaultPerson;
-  const int iAppended = AppendRow(&person, pTable, 0);
+  const int iAppended = pTable ? AppendRow(&person, pTable, 0) : 0;
   person.iDataNo = kDataNoNewDefault;
   return iAppended > 0 ? 1 : 0;
 }
