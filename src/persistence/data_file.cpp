@@ -13,11 +13,12 @@
 #include "platform/os_services.h"
 #include "platform/reports.h"
 
+const char kUntitledFileName[] = "無題.bd5";
+
 namespace {
 
 const char kErrorHeading[] = "エラー";
 const char kDefaultDataFileName[] = "出生ﾃﾞｰﾀ.Bd5";
-const char kUntitledFileName[] = "無題.bd5";
 // Filter of the file dialogs: one description and pattern pair.
 const char kDialogFilter[] = "出生データ(*.bd5)\0*.bd5\0";
 

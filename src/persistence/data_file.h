@@ -27,6 +27,10 @@ constexpr int kFileBufferSize = 261;
 constexpr int kRecentFileCommand = 45700;
 constexpr int kRecentFileSlots = 10;
 
+// Name of the file that "新規作成" makes: no folder, asked for a real name
+// when the program closes.
+extern const char kUntitledFileName[];  // "無題.bd5"
+
 // Results of classifying a path by its extension.
 enum : int {
   kFileClassOther = 0,

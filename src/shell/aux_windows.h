@@ -94,6 +94,8 @@ int QuickMenuState();
 
 // QuickMenuVisible: the menu is drawn (state -1 or 1).
 bool QuickMenuVisible();
+// MarkQuickMenuPlaced: the first paint centred the menu (state -1 -> 1).
+void MarkQuickMenuPlaced();
 
 // ToggleQuickMenu (57052 and 10020): shows the menu at its stored place or
 // hides it; menu item 57052 follows.
@@ -108,11 +110,6 @@ void CloseQuickMenu(HWND hWnd, AppState* lpAb);
 void SuspendQuickMenu(HWND hWnd, AppState* lpAb);
 void ResumeQuickMenu(HWND hWnd, AppState* lpAb);
 
-// PaintQuickMenu: draws the card and places its four buttons (57049..57052)
-// when the menu is shown; a menu still to be placed is centred first.
-// RemoveQuickMenuButtons destroys the buttons and invalidates the card.
-void PaintQuickMenu(HWND hWnd, HDC hdc, AppState* lpAb);
-void RemoveQuickMenuButtons(HWND hWnd, AppState* lpAb);
 
 // DragQuickMenu: the left button down in the card's top band starts moving
 // its outline (XOR, dotted magenta); mouse moves move it inside the chart

@@ -78,7 +78,7 @@ void DeleteMainWindowGdi(HWND hWnd, AppState* lpAb) {
   DeleteOrReport(hWnd, reinterpret_cast<HGDIOBJ*>(&lpAb->hBmpHoromiraIcon), "hBmpHoromiraIcon");
 }
 
-void DeletePalette(HWND hWnd, AppState* lpAb) {
+void DeleteMainPalette(HWND hWnd, AppState* lpAb) {
   if (lpAb->lpLogPal) {
     HeapFree(GetProcessHeap(), 0, lpAb->lpLogPal);
     lpAb->lpLogPal = nullptr;
