@@ -16,6 +16,7 @@
 #include <string>
 #include <thread>
 
+#include "readings/help_texts.h"
 #include "wine_common.h"
 
 constexpr DWORD kDialogTimeoutMs = 20000;
@@ -149,4 +150,17 @@ Result RunWithDriver(const std::function<Result()>& dialog, const std::function<
   const Result r = dialog();
   t.join();
   return r;
+}
+
+// ExpectFairy: the fairy window ("親切な妖精") shows the help, title
+// (control 256) and text (257); it is closed afterwards with its button
+// "閉じる".
+inline void ExpectFairy(const FairyHelp& help, const char* szWhat) {
+  HWND h = AwaitDialog("親切な妖精", szWhat);
+  const DWORD dwStart = GetTickCount();
+  while (ControlText(h, 256) != help.szTitle && GetTickCount() - dwStart < kDialogTimeoutMs) Sleep(20);
+  ExpectBytes((std::string(szWhat) + ": the fairy's title").c_str(), ControlText(h, 256), help.szTitle);
+  ExpectBytes((std::string(szWhat) + ": the fairy's text").c_str(), ControlText(h, 257), help.szText);
+  Click(h, 2);
+  AwaitClosed(h, szWhat);
 }

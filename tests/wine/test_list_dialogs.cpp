@@ -26,19 +26,9 @@
 #include "shell/shell.h"
 #include "time/timescale.h"
 
-// --- What the dialogs call in the shell, recorded ----------------------------------
-
-namespace {
-std::vector<std::pair<std::string, std::string>> g_fairy;  // title, text
-HWND g_hPlaceList = nullptr;
-}  // namespace
-
-int FairyMessage(HWND, const char* szTitle, const char* szText) {
-  g_fairy.emplace_back(szTitle, szText);
-  return 1;
-}
-void SetPlaceListBox(HWND hList) { g_hPlaceList = hList; }
-HWND PlaceListBox() { return g_hPlaceList; }
+// The program instance, which the entry point of Horomap.exe sets: here
+// this test program, which holds the same resources.
+HINSTANCE g_hInstance = GetModuleHandleA(nullptr);
 
 namespace {
 
@@ -93,7 +83,6 @@ void FiledListCases() {
   memset(&g_table, 0, sizeof g_table);
   for (int i = 0; i < kTableSlots; ++i) g_table.rows[i] = RowPerson(i);
   g_table.iNumData = kTableSlots;
-  g_fairy.clear();
 
   int r = RunWithDriver<int>([] { return RunFromFileDialog(g_hMain, &g_table); }, [] {
     AnswerTooManyRows("list, notice");
@@ -104,12 +93,12 @@ void FiledListCases() {
     ExpectBytes("row 999 shows its list line", ListRow(h, IDC_FILED_LIST, 999), g_table.rows[999].szListLine);
     AwaitScreenshot(g_szShots, "filed_list", kShotTimeoutMs);
     PressF1(h, IDC_FILED_LIST);
+    ExpectFairy(kFiledDataHelp, "filed list, F1");
     ClickRow(h, IDC_FILED_LIST, 5, false);
     Click(h, IDOK);
     AwaitClosed(h, "filed list");
   });
   ExpectEqual("row 5 chosen with え ら ぶ", r, 5);
-  ExpectTrue("F1: the filed-data help", g_fairy.size() == 1 && g_fairy[0].first == kFiledDataHelp.szTitle);
 
   BirthRecord chosen{};
   r = RunWithDriver<int>([&] { return ChooseFiledRecord(g_hMain, &g_table, &chosen); }, [] {
@@ -182,7 +171,6 @@ void FiledListCases() {
 // --- Harmonic and season ---------------------------------------------------------------
 
 void HarmonicCases() {
-  g_fairy.clear();
   int32_t r = RunWithDriver<int32_t>([] { return ShowHarmonicInput(g_hMain); }, [] {
     HWND h = AwaitDialog("倍音図の計算", "harmonic");
     ExpectBytes("harmonic: the first opening proposes 5", ControlText(h, IDC_HARMONIC), "5");
@@ -194,12 +182,12 @@ void HarmonicCases() {
                  b.sText.find("正常な半角数字でないか") == 0);
     }
     PressF1(h, IDC_HARMONIC);
+    ExpectFairy(kHarmonicHelp, "harmonic, F1");
     Type(h, IDC_HARMONIC, "-3.5");
     Click(h, IDOK);
     AwaitClosed(h, "harmonic");
   });
   ExpectEqual("harmonic -3.5 returns -3500000", r, -3500000);
-  ExpectTrue("F1: the harmonic help", g_fairy.size() == 1 && g_fairy[0].first == kHarmonicHelp.szTitle);
 
   r = RunWithDriver<int32_t>([] { return ShowHarmonicInput(g_hMain); }, [] {
     HWND h = AwaitDialog("倍音図の計算", "harmonic 1");
@@ -237,6 +225,8 @@ void SeasonCases() {
       const ShownBoxTexts b = AnswerBox(ProgramCaption(), IDOK, "season refusal");
       ExpectBytes((std::string("season year [") + szBad + "] refused").c_str(), b.sText, "入力が未完了または無効");
     }
+    Click(h, IDC_HELP_BUTTON2);
+    ExpectFairy(kSeasonHelp, "season, 説明");
     Type(h, IDC_SEASON_YEAR, "2000");
     Tick(h, IDC_SEASON_AUTUMNAL);
     Click(h, IDOK);
@@ -316,6 +306,8 @@ void EphemerisCases() {
     ExpectBytes("no row: エラー", b.sHeading, "エラー");
     ExpectBytes("no row: LB_ERR", b.sLines[0], "LB_ERR");
     ExpectTrue("no row: the dialog stays", IsWindowVisible(h));
+    PressF1(h, IDC_EPHEM_LIST);
+    ExpectFairy(kEphemerisHelp, "ephemeris, F1");
     Click(h, IDCANCEL);
     AwaitClosed(h, "ephemeris, no row");
   });
@@ -355,6 +347,8 @@ void SolarReturnCases() {
     Click(h, IDOK);
     const ShownBoxTexts b = AnswerBox("", IDOK, "age 0");
     ExpectBytes("age 0 refused", b.sText, "0歳は指定できません");
+    Click(h, IDC_HELP_BUTTON);
+    ExpectFairy(kSolarReturnHelp, "solar return, 説明");
     ClickRow(h, IDC_RETURN_LIST, 30, true);
     AwaitClosed(h, "solar return");
   });
