@@ -446,9 +446,23 @@ void PlaceCases() {
     Click(h, IDCANCEL);
     AwaitClosed(h, "place, cancel");
   });
-  const BirthRecord after = Working();
+  BirthRecord after = Working();
   ExpectEqual("place, Cancel returns 0", r, 0);
   ExpectTrue("place, Cancel leaves the record", memcmp(&before, &after, sizeof before) == 0);
+
+  // An exception inside the place dialog is reported with its name and
+  // ends the dialog without touching the record.
+  r = Place(kPlaceEntryBirth, [] {
+    HWND h = AwaitDialog("どこで生まれましたか？  (場所テスト)", "place, exception");
+    ClickRow(h, IDC_PLACE_LIST, 3, false);
+    DWORD_PTR dw;
+    SendMessageTimeoutA(h, WM_INITDIALOG, 0, 16, SMTO_NORMAL, 200, &dw);
+    AnswerBox("PlaceInputDFunc", IDIGNORE, "place, exception box");
+    AwaitClosed(h, "place, exception");
+  });
+  after = Working();
+  ExpectEqual("place, exception: the dialog ends as cancelled", r, 0);
+  ExpectTrue("place, exception: the record is unchanged", memcmp(&before, &after, sizeof before) == 0);
 }
 
 // --- Wizard ---------------------------------------------------------------------------------
