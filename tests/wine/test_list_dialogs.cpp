@@ -174,6 +174,7 @@ void HarmonicCases() {
   int32_t r = RunWithDriver<int32_t>([] { return ShowHarmonicInput(g_hMain); }, [] {
     HWND h = AwaitDialog("倍音図の計算", "harmonic");
     ExpectBytes("harmonic: the first opening proposes 5", ControlText(h, IDC_HARMONIC), "5");
+    AwaitScreenshot(g_szShots, "harmonic", kShotTimeoutMs);
     for (const char* szBad : {"0.05", "2148", "abc"}) {
       Type(h, IDC_HARMONIC, szBad);
       Click(h, IDOK);
@@ -219,6 +220,7 @@ void SeasonCases() {
     HWND h = AwaitDialog("春分図・夏至図・秋分図・冬至図", "season");
     ExpectBytes("season: this year proposed", ControlText(h, IDC_SEASON_YEAR), std::to_string(st.wYear));
     ExpectTrue("season: 春分図 checked", Checked(h, IDC_SEASON_VERNAL) && !Checked(h, IDC_SEASON_AUTUMNAL));
+    AwaitScreenshot(g_szShots, "season", kShotTimeoutMs);
     for (const char* szBad : {"-5", "10000", ""}) {
       Type(h, IDC_SEASON_YEAR, szBad);
       Click(h, IDOK);
@@ -254,6 +256,7 @@ void EphemerisRoad(int iRow, int iStepButton, bool bUntickAligned, int iWantResu
     ExpectEqual("ephemeris: nine bodies", ListCount(h, IDC_EPHEM_LIST), 9);
     ExpectEqual("ephemeris: 太陽 selected", ListSelection(h, IDC_EPHEM_LIST), 0);
     ExpectTrue("ephemeris: 1日 and きりのいい時刻 checked", Checked(h, IDC_EPHEM_DAY) && Checked(h, IDC_EPHEM_ALIGNED));
+    if (iRow == 1) AwaitScreenshot(g_szShots, "ephemeris", kShotTimeoutMs);
     Tick(h, iStepButton);
     if (bUntickAligned) Tick(h, IDC_EPHEM_ALIGNED);
     ClickRow(h, IDC_EPHEM_LIST, iRow, true);
@@ -342,6 +345,7 @@ void SolarReturnCases() {
     }
     ExpectTrue("solar return: every line is the age and its return", bLines);
     ExpectBytes("solar return: the name above", ListRow(h, IDC_RETURN_NAME, 0), "リターン");
+    AwaitScreenshot(g_szShots, "solar_return", kShotTimeoutMs);
     ExpectEqual("solar return: this year's age preselected", ListSelection(h, IDC_RETURN_LIST), iThisAge);
     ClickRow(h, IDC_RETURN_LIST, 0, false);
     Click(h, IDOK);
@@ -369,6 +373,7 @@ void BoxCases() {
     const std::string sSpace = ControlText(h, IDC_VERSION_SPACE);
     ExpectTrue("version: the free space", sSpace.rfind("このドライブ[", 0) == 0 && sSpace.find(" MBの") != std::string::npos);
     ExpectBytes("version: its second line", ControlText(h, IDC_VERSION_SPACE2), "空きが認識されます。");
+    AwaitScreenshot(g_szShots, "version", kShotTimeoutMs);
     Click(h, IDOK);
     AwaitClosed(h, "version");
   });
@@ -380,6 +385,7 @@ void BoxCases() {
     for (int i = 0; i < kQuotationCount; ++i) {
       ExpectBytes("quotation: its text", ControlText(h, IDC_BOX_LINE1 + i), kQuotationTexts[i]);
     }
+    AwaitScreenshot(g_szShots, "quotation", kShotTimeoutMs);
     Click(h, IDOK);
     AwaitClosed(h, "quotation");
   });
