@@ -3,6 +3,13 @@
 
 #include <cstring>
 
+#include "shell/app_state.h"
+
+// The main window allocates the block with the sizes of the application
+// state: both name the same block.
+static_assert(kEntryBlockSize == kEntryBlockBytes, "one size of the data-entry block");
+static_assert(kEntryBlockWindowOffset == kEntryBlockMainWindowOffset, "one place of the main window handle");
+
 HLOCAL NewEntryBlock() { return LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, kEntryBlockSize); }
 
 EntryBlock* LockEntryBlock(HLOCAL hBlock) { return hBlock ? static_cast<EntryBlock*>(LocalLock(hBlock)) : nullptr; }
