@@ -9,7 +9,9 @@
 #include "chart/chart_text.h"
 #include "chart/chart_view.h"
 #include "persistence/data_file.h"
+#include "chart/houses.h"
 #include "platform/reports.h"
+#include "readings/help_texts.h"
 #include "shell/aux_windows.h"
 #include "shell/exception_guard.h"
 #include "shell/main_window.h"
@@ -135,6 +137,51 @@ int ViewCommand(const CommandContext& c) {
   return 1;
 }
 
+// 10009: the natal chart of the current person, alone in the chart view
+// when it was shown in the double circle.
+void ShowNatal(const CommandContext& c) {
+  ChartSlots* pSlots = c.pSlots;
+  const int iOldView = pSlots->iViewMode;
+  if (iOldView != kViewDouble && pSlots->bCurSlot == kSlotNatal && pSlots->iCurKind == kChartNatal) return;
+  if (iOldView == kViewDouble) pSlots->iViewMode = kViewChart;
+  pSlots->bCurSlot = kSlotNatal;
+  pSlots->iCurKind = kChartNatal;
+  if (pSlots->iViewMode == kViewChart) {
+    Redraw(c.hWnd);
+  } else {
+    InvalidateRect(c.hWnd, &c.lpAb->rcChart, FALSE);
+  }
+}
+
+int Natal(const CommandContext& c) {
+  CaughtException caught;
+  if (!RunGuarded([&] { ShowNatal(c); }, &caught)) ReportErrorLines(c.hWnd, "exception", "ControlChartType");
+  return 1;
+}
+
+// --- Settings ---------------------------------------------------------------------------------
+
+// 44401..44404: the house system of the wheel.  Placidus needs the cusps
+// of the shown chart, which exist only below 60 degrees of latitude.
+int HouseSystem(const CommandContext& c) {
+  static const int kHouseTypes[kHouseSystemCount] = {kHouseTypeEqualAsc, kHouseTypePlacidus, kHouseTypeEqualSun,
+                                                     kHouseTypeEqualAries};
+  const int i = c.iCommand - IDM_HOUSE_EQUAL;
+  if (c.iCommand == IDM_HOUSE_PLACIDUS && Shown(c).iHouseMode == 0) {
+    PlatformMessageBox(c.hWnd, "緯度が60度を超える場合、プラシーダス・ハウス・システムはサポートされません。", "高緯度の特例",
+                       kMbOk | kMbIconInformation);
+    return 0;
+  }
+  if (AppOkCancelMsg(c.hWnd, kHouseSystemHeading, kHouseSystemLines[i][0], kHouseSystemLines[i][1],
+                     kHouseSystemLines[i][2]) != kIdOk) {
+    return 0;
+  }
+  CheckMenuRadioItem(c.lpAb->hMenu, IDM_HOUSE_EQUAL, IDM_HOUSE_ARIES, c.iCommand, MF_BYCOMMAND);
+  c.lpAb->view.HouseType = kHouseTypes[i];
+  InvalidateRect(c.hWnd, &c.lpAb->rcChart, FALSE);
+  return 1;
+}
+
 // --- Auxiliary windows ----------------------------------------------------------------------
 
 // 10019, 57049.
@@ -215,6 +262,22 @@ int RecentFile(const CommandContext& c) {
   return iResult ? 1 : 0;
 }
 
+// 31771: "新規作成": an empty table named "無題.bd5"; the chart slots are
+// reset.
+int NewFile(const CommandContext& c) {
+  int iDone = 0;
+  if (BirthTable* pTable = LockBirthTable(c.lpAb)) {
+    iDone = NewFileCommand(c.pSii, &c.lpAb->files, pTable);
+    UnlockBirthTable(c.lpAb);
+  }
+  if (!iDone) return 0;
+  ResetChartSlots(c.pSlots);
+  c.lpAb->bState0 &= static_cast<uint8_t>(~kState0DefaultPerson);
+  c.lpAb->bState1 &= static_cast<uint8_t>(~kState1Stepped);
+  InvalidateRect(c.hWnd, nullptr, FALSE);
+  return 1;
+}
+
 // 37298, 37299: the program ends the normal way.
 int Exit(const CommandContext& c) {
   DestroyWindow(c.hWnd);
@@ -244,6 +307,32 @@ int TestBadSlotIndex(const CommandContext& c) {
   return 1;
 }
 
+// A popup window whose second button is enabled: the button sends this
+// command again with the popup's marker.
+int TestPopup(const CommandContext& c) {
+  if (!TestHooksEnabled()) return OutOfSwitch(c.hWnd);
+  return SetPopupWindow(c.hWnd, c.iCommand, "テスト", "テスト用の表示です。", "リスト [B]", 1);
+}
+// The first sample person appended to the table.
+int TestAppendRow(const CommandContext& c) {
+  if (!TestHooksEnabled()) return OutOfSwitch(c.hWnd);
+  BirthTable* pTable = LockBirthTable(c.lpAb);
+  if (!pTable) return 0;
+  BirthRecord row;
+  MakeSampleRow(0, &row);
+  const int iNext = AppendRow(&row, pTable, 0);
+  UnlockBirthTable(c.lpAb);
+  return iNext > 0 ? 1 : 0;
+}
+
+// In a test process every command is also left on the main window as two
+// properties, the command and its parameter, for the test to read.
+void RecordForTest(HWND hWnd, int iCommand, LPARAM lParam) {
+  if (!TestHooksEnabled()) return;
+  SetPropA(hWnd, "HoromiraCommand", reinterpret_cast<HANDLE>(static_cast<intptr_t>(iCommand)));
+  SetPropA(hWnd, "HoromiraParam", reinterpret_cast<HANDLE>(lParam));
+}
+
 constexpr unsigned kChart = kCmdNeedsChart;
 constexpr unsigned kAnim = kCmdDuringAnimation;
 constexpr unsigned kKeep = kCmdKeepsQuickMenu;
@@ -266,13 +355,16 @@ const CommandEntry kCommandTable[] = {
     {2050, 2050, 0, "右ボタンメニュー", RightButtonMenu},
     {10002, 10004, kAnim, "表示", ViewCommand},
     {10005, 10005, kChart | kAnim, "2重チャート", ViewCommand},
+    {10009, 10009, kChart, "出生図", Natal},
     {10013, 10013, 0, "ポップアップ", PopupList},
     {10019, 10019, kKeep, "親切な妖精", Fairy},
     {10020, 10020, kKeep, "簡単メニュー", QuickMenu},
     {10021, 10021, kKeep, "さくいん", HelpIndex},
     {12000, 12000, 0, "", Nothing},
+    {31771, 31771, 0, "新規作成", NewFile},
     {31772, 31772, 0, "名前を付けて保存", SaveAs},
     {37298, 37299, 0, "終了", Exit},
+    {44401, 44404, 0, "ハウスシステム", HouseSystem},
     {45700, 45709, 0, "最近のファイル", RecentFile},
     {53237, 53237, kKeep, "さくいん", HelpIndex},
     {53250, 53250, kKeep, "ポップアップ", PopupPressA},
@@ -280,9 +372,11 @@ const CommandEntry kCommandTable[] = {
     {55555, 55555, kKeep, "", Nothing},
     {57049, 57049, kKeep, "親切な妖精", Fairy},
     {57052, 57052, kKeep, "簡単メニュー", QuickMenu},
-    {59001, 59001, 0, "", TestDivisionByZero},
-    {59002, 59002, 0, "", TestAccessViolation},
-    {59003, 59003, 0, "", TestBadSlotIndex},
+    {59001, 59001, kKeep, "", TestDivisionByZero},
+    {59002, 59002, kKeep, "", TestAccessViolation},
+    {59003, 59003, kKeep, "", TestBadSlotIndex},
+    {59004, 59004, kKeep, "", TestPopup},
+    {59005, 59005, kKeep, "", TestAppendRow},
 };
 const int kCommandTableSize = sizeof kCommandTable / sizeof kCommandTable[0];
 
@@ -326,6 +420,7 @@ int RunCommand(const CommandEntry* pEntry, const CommandContext& ctx) {
 }  // namespace
 
 int IDM_Clip(HWND hWnd, int iCommand, LPARAM lParam, SystemIniInf* pSii, ChartSlots* pSlots, AppState* lpAb) {
+  RecordForTest(hWnd, iCommand, lParam);
   if (lpAb->bState1 & kState1SizeMask) {
     AppOkMsg(hWnd, "ウィンドウが小さすぎる", "ウィンドウを拡大してください", "", "");
     return 0;

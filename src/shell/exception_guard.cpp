@@ -135,6 +135,6 @@ void RaiseDivisionByZero() {
 }
 
 void RaiseAccessViolation() {
-  int* volatile pNowhere = nullptr;
+  volatile int* volatile pNowhere = nullptr;
   *pNowhere = 1;
 }

@@ -66,9 +66,9 @@ int DrawChartView(HWND hWnd, HDC hdc, AppState* lpAb, ChartSlots* pSlots) {
   return iResult;
 }
 
-// Points the wheel left out are listed in a box.  The box would cover the
-// window and have it painted again: a list is shown once, until the chart
-// fits again.
+// Points the wheel left out are listed in a box.  The box covers the window
+// and has it painted again: a list is shown once, until the chart fits
+// again.
 void ShowOverflow(HWND hWnd, const AppState* lpAb, int iResult) {
   if (iResult != 0) {
     g_sOverflowShown.clear();
