@@ -131,23 +131,25 @@ inline void PressKey(HWND hSettle, WORD vk) {
 }
 
 // The visible dialog boxes (class #32770) of a process, in z-order.
+struct ProcessDialogQuery {
+  DWORD pid;
+  std::vector<HWND> found;
+};
+// A named callback: on i686 EnumWindows takes a stdcall function, which a
+// lambda does not convert to.
+inline BOOL CALLBACK CollectProcessDialog(HWND h, LPARAM l) {
+  auto* p = reinterpret_cast<ProcessDialogQuery*>(l);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  char sz[32];
+  if (pid == p->pid && IsWindowVisible(h) && GetClassNameA(h, sz, sizeof sz) && strcmp(sz, "#32770") == 0) {
+    p->found.push_back(h);
+  }
+  return TRUE;
+}
 inline std::vector<HWND> ProcessDialogs(DWORD dwProcessId) {
-  struct Query {
-    DWORD pid;
-    std::vector<HWND> found;
-  } q{dwProcessId, {}};
-  EnumWindows(
-      [](HWND h, LPARAM l) -> BOOL {
-        auto* p = reinterpret_cast<Query*>(l);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(h, &pid);
-        char sz[32];
-        if (pid == p->pid && IsWindowVisible(h) && GetClassNameA(h, sz, sizeof sz) && strcmp(sz, "#32770") == 0) {
-          p->found.push_back(h);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&q));
+  ProcessDialogQuery q{dwProcessId, {}};
+  EnumWindows(CollectProcessDialog, reinterpret_cast<LPARAM>(&q));
   return q.found;
 }
 
