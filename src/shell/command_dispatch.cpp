@@ -325,6 +325,19 @@ int TestAppendRow(const CommandContext& c) {
   return iNext > 0 ? 1 : 0;
 }
 
+// A new record of 1700 confirmed as the data-entry dialogs confirm one:
+// its chart in the working chart, filed, and message 2048.
+int TestNewRecord(const CommandContext& c) {
+  if (!TestHooksEnabled()) return OutOfSwitch(c.hWnd);
+  BirthRecord rec;
+  MakeSampleRow(1, &rec);
+  rec.time.year = 1700;
+  rec.bSave = 1;
+  HoromiraMain(rec, rec, &c.lpAb->chart, kChartNatal, 0, c.lpAb->dHarmonic, kOriginOrdinary);
+  SendMessageA(c.hWnd, kMsgNewRecord, 0, 0);
+  return 1;
+}
+
 // In a test process every command is also left on the main window as two
 // properties, the command and its parameter, for the test to read.
 void RecordForTest(HWND hWnd, int iCommand, LPARAM lParam) {
@@ -377,6 +390,7 @@ const CommandEntry kCommandTable[] = {
     {59003, 59003, kKeep, "", TestBadSlotIndex},
     {59004, 59004, kKeep, "", TestPopup},
     {59005, 59005, kKeep, "", TestAppendRow},
+    {59006, 59006, kKeep, "", TestNewRecord},
 };
 const int kCommandTableSize = sizeof kCommandTable / sizeof kCommandTable[0];
 

@@ -89,13 +89,6 @@ uint32_t Corner(int x, int y) { return static_cast<uint32_t>(x) << 16 | (static_
 
 std::string SiiPath() { return g_sDir + "\\Horom.sii"; }
 
-void RemoveAssociation() {
-  for (const char* sz : {"Horomap\\shell\\open\\command", "Horomap\\shell\\open", "Horomap\\shell",
-                         "Horomap\\DefaultIcon", "Horomap", ".bd5"}) {
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, sz);
-  }
-}
-
 std::string RegisteredCommand() {
   HKEY hKey;
   if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "Horomap\\shell\\open\\command", 0, KEY_READ, &hKey) != ERROR_SUCCESS) {
@@ -584,6 +577,46 @@ void CheckReports(const Program& p, const std::string& sTransitTitle) {
   ExpectTrue("and takes commands again", WaitForPainted(p.hMain, kWaitMs));
 }
 
+// A new person born in 1700 is confirmed: the chart is shown, filed, and
+// the precision warning comes once.
+void CheckNewRecord(const Program& p) {
+  const std::string sBefore = Part(p, 0);
+  PostMessageA(p.hMain, WM_COMMAND, 59006, 0);
+  HWND hBox = WaitForMessageBox(p, "精度に注意");
+  if (ExpectTrue("a chart before 1800 brings the precision warning", hBox != nullptr)) {
+    ExpectTrue("its text", MessageBoxText(hBox).rfind("精度に注意\n\n力学時-2000年～+6000年に対して", 0) == 0);
+    ClickButton(hBox, IDOK);
+  }
+  WaitForPainted(p.hMain, kWaitMs);
+  ExpectTrue("the new chart is shown", Part(p, 0) != sBefore);
+  Command(p, 10003);
+  Command(p, 10002);
+  ExpectTrue("the warning comes once", WaitForMessageBox(p, "精度に注意", 1000) == nullptr);
+}
+
+// The animation steps the chart every 500 ms until a key is pressed; the
+// right button opens the small menu.
+void CheckAnimationAndRightButton(const Program& p) {
+  PostMessageA(p.hMain, WM_COMMAND, 2010, 0);
+  HWND hAsk = WaitForAppBox(p, "アニメーション");
+  if (!ExpectTrue("the animation asks first", hAsk != nullptr)) return;
+  ClickButton(hAsk, 6);
+  Sleep(1300);
+  ExpectEqual("the animation steps ten minutes a frame", LastCommand(p), 1210);
+  Foreground(p);
+  PressKey(p.hMain, 'X');
+  Command(p, 10002);
+  Sleep(1200);
+  ExpectEqual("a key press stops it", LastCommand(p), 10002);
+
+  PostMessageA(p.hMain, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(200, 200));
+  Settle(p.hMain);
+  const HWND hMenu = FindWindowA("#32768", nullptr);
+  ExpectTrue("the right button opens the small menu", hMenu && IsWindowVisible(hMenu));
+  PressKey(p.hMain, VK_ESCAPE);
+  ExpectTrue("Esc closes it", WaitGone(hMenu, 3000));
+}
+
 // Closing with an untitled file: the empty one stays open on Cancel, the
 // one with rows is saved under a name before the window goes.
 void CheckUntitledClosing(Program* p) {
@@ -619,8 +652,8 @@ void CheckUntitledClosing(Program* p) {
   const std::string sii = ReadFileBytes(SiiPath());
   ExpectEqual("Horom.sii is 3920 bytes", sii.size(), kSiiSize);
   ExpectBytes("the named file is the current file", sii.substr(kOffDataFile, sName.size()), sName);
-  ExpectEqual("the sample file was written at 新規作成 (two rows)",
-              ReadFileBytes(g_sDir + "\\出生ﾃﾞｰﾀ.Bd5").size(), 2 * kRowSize);
+  ExpectEqual("the sample file was written at 新規作成 (two rows and the new person)",
+              ReadFileBytes(g_sDir + "\\出生ﾃﾞｰﾀ.Bd5").size(), 3 * kRowSize);
 }
 
 void FirstStart() {
@@ -678,6 +711,8 @@ void FirstStart() {
   CheckHelpAndPopup(p);
   CheckPopupList(p, sTitle);
   CheckReports(p, sTitle);
+  CheckNewRecord(p);
+  CheckAnimationAndRightButton(p);
   CheckUntitledClosing(&p);
   if (p.pi.hProcess) WaitExit(&p, 1000);
 }
@@ -760,8 +795,12 @@ void Placements() {
     } else {
       ExpectTrue(c.szWhat, bStored == c.bExact);
     }
+    const DWORD dwClose = GetTickCount();
     PostMessageA(p.hMain, WM_CLOSE, 0, 0);
     ExpectEqual("closed, exit code 0", WaitExit(&p), 0);
+    const DWORD dwExitMs = GetTickCount() - dwClose;
+    printf("measure: exit took %lu ms\n", static_cast<unsigned long>(dwExitMs));
+    ExpectTrue("the exit does not wait out the clock's full second", dwExitMs < 1000);
   }
   const std::string sii = ReadFileBytes(SiiPath());
   ExpectTrue("closing maximized stores the maximized bit", (static_cast<unsigned char>(sii[kOffFlags]) & kFlagMaximized) != 0);
@@ -774,11 +813,11 @@ int main(int argc, char** argv) {
   g_sDir = argv[2];
   g_szShots = argc > 3 ? argv[3] : nullptr;
   if (!CopyFileA(argv[1], (g_sDir + "\\Horomap.exe").c_str(), FALSE)) Abandon("cannot copy Horomap.exe");
-  RemoveAssociation();
+  RemoveFileAssociation();
   FirstStart();
   SecondStart();
   EmptyUntitledWithOk();
   Placements();
-  RemoveAssociation();
+  RemoveFileAssociation();
   return Finish("test_shell");
 }
