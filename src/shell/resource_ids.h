@@ -28,6 +28,63 @@
 #define IDC_LIST_SHOW      1     /* "表 示" / "えらぶ" */
 #define IDC_LIST_CLOSE     2     /* "閉じる" */
 
+/* --- Controls of the data-entry dialogs ----------------------------------- */
+#define IDC_HELP_BUTTON      9     /* "説明" of most dialogs */
+#define IDC_HELP_BUTTON2     503   /* "説明" of VernalDB and EphemerisDB */
+/* TimeNameInputDB */
+#define IDC_TN_YEAR          2201
+#define IDC_TN_MONTH         2202
+#define IDC_TN_DAY           2203
+#define IDC_TN_HOUR          2204
+#define IDC_TN_MINUTE        2205
+#define IDC_TN_SECONDS       2206
+#define IDC_TN_UNKNOWN_TIME  2207  /* "時間は分からない(&U)" */
+#define IDC_TN_SECONDS_GIVEN 2208  /* "秒を指定(&S)" */
+#define IDC_TN_NAME          2209
+/* PlaceInputDB */
+#define IDC_PLACE_LIST       101
+#define IDC_PLACE_TYPED      102   /* "経緯度で指定(&L)" */
+#define IDC_PLACE_LONG       103
+#define IDC_PLACE_LAT        104
+#define IDC_PLACE_DATUM      105   /* "日本測地系（日本地図の経緯度）", always checked and disabled */
+/* FromFileDB */
+#define IDC_FILED_LIST       12301
+/* HarmInputDB */
+#define IDC_HARMONIC         3040
+/* VernalDB */
+#define IDC_SEASON_YEAR      600
+#define IDC_SEASON_VERNAL    700   /* radio buttons 700..703: vernal, summer, autumnal, winter */
+#define IDC_SEASON_SUMMER    701
+#define IDC_SEASON_AUTUMNAL  702
+#define IDC_SEASON_WINTER    703
+/* EphemerisDB */
+#define IDC_EPHEM_LIST       300
+#define IDC_EPHEM_SECOND     100
+#define IDC_EPHEM_MINUTE     110
+#define IDC_EPHEM_HOUR       120
+#define IDC_EPHEM_DAY        130
+#define IDC_EPHEM_ALIGNED    200   /* "きりのいい時刻(&J)" */
+/* SolarReturnDB */
+#define IDC_RETURN_LIST      12302
+#define IDC_RETURN_NAME      12303
+/* WizardDB */
+#define IDC_WIZARD_TEXT      257
+#define IDC_WIZARD_NEXT      65
+#define IDC_WIZARD_BACK      66
+#define IDC_WIZARD_STOP      67
+/* VersionDB: the five lines 257..261 */
+#define IDC_VERSION_OS       257
+#define IDC_VERSION_FOLDER   258
+#define IDC_VERSION_BUILD    259
+#define IDC_VERSION_SPACE    260
+#define IDC_VERSION_SPACE2   261
+/* NoButtonDB: the three lines 256..258; VuzerazDB: the quotations 256.. */
+#define IDC_BOX_LINE1        256
+#define IDC_BOX_LINE2        257
+#define IDC_BOX_LINE3        258
+/* AppMessageBox used as the data confirmation box: "訂正 (&R)" replaces "いいえ" */
+#define IDC_CONFIRM_CORRECT  7
+
 /* --- Commands -------------------------------------------------------------- */
 /* Time steps: direction (1000 = forward), unit (100 s, 200 min, 300 h,
    400 day), amount 1 or 5. */

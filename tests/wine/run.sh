@@ -7,6 +7,7 @@
 # empty WORK_DIR of its own.  When a test writes SHOT_DIR\NAME.ready, a
 # screenshot of the display is kept as build/<tree>/wine/NAME.png and
 # SHOT_DIR\NAME.done tells the test to go on.
+
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # shellcheck source=../../tools/wine_env.sh
@@ -49,7 +50,8 @@ run_one() {
   local pid=$!
   serve_screenshots "$pid" "$shots" "$out"
   wait "$pid" || rc=$?
-  sed 's/^/  /' "$out/$name.log"
+  # The tests print CP932 (their texts are the program's).
+  iconv -f CP932 -t UTF-8 -c "$out/$name.log" | sed 's/^/  /'
   local secs
   secs=$(awk -v ms=$(($(now_ms) - start)) 'BEGIN { printf "%.1f", ms / 1000 }')
   if [ "$rc" -eq 0 ]; then
