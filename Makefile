@@ -5,7 +5,7 @@ WIN32  := build/win32
 WIN64  := build/win64
 BENCH  := build/bench
 
-.PHONY: all deps native win32 win64 run test test-native test-wine bench fuzz clean
+.PHONY: all deps native win32 win64 run test test-native test-win32-exe test-wine bench fuzz clean
 
 all: native win32
 
@@ -31,10 +31,15 @@ run: native win32
 test-native: native
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
+# The 32-bit program cannot run here: its headers, imports and resources
+# are checked instead.
+test-win32-exe: win32
+	@python3 tools/check_win32_exe.py i686-w64-mingw32-objdump $(WIN32)/Horomap.exe
+
 test-wine: win32
 	@bash tests/wine/run.sh
 
-test: test-native test-wine
+test: test-native test-win32-exe test-wine
 
 # Speed of the ephemeris hot paths and its accuracy against Swiss Ephemeris
 # (a reference used only here); speed of the chart view's drawing.

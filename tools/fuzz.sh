@@ -9,7 +9,7 @@ out=build/fuzz
 mkdir -p "$out/corpus"
 # The portable engine, the shared records and the native platform layer, as
 # horocore, horobase and horoplatform hold them.
-sources=$(find src/base src/time src/ephemeris src/chart src/events src/readings src/persistence src/platform \
+sources=$(find src/base src/time src/ephemeris src/chart src/events src/readings src/persistence src/entry src/platform \
   -maxdepth 1 -name '*.cpp' 2>/dev/null; ls src/platform/native/*.cpp)
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -finput-charset=UTF-8 -Isrc $sources tests/fuzz/fuzz_persistence.cpp -o "$out/fuzz_persistence"

@@ -14,10 +14,11 @@
 #include "platform/reports.h"
 #include "time/calendar.h"
 
+const char kUntitledFileName[] = "無題.bd5";
+
 namespace {
 
 const char kErrorHeading[] = "エラー";
-const char kUntitledFileName[] = "無題.bd5";
 // Filter of the file dialogs: one description and pattern pair.
 const char kDialogFilter[] = "出生データ(*.bd5)\0*.bd5\0";
 

@@ -25,6 +25,10 @@ constexpr int kFileBufferSize = 261;
 // First recent-file menu command (slots 0..9 are 45700..45709).
 constexpr int kRecentFileCommand = 45700;
 
+// Name of the file that "新規作成" makes: no folder, asked for a real name
+// when the program closes.
+extern const char kUntitledFileName[];  // "無題.bd5"
+
 // The birth-data table (hVirtualFile of the application state): a zeroed
 // 319504-byte block; rows 0 .. iNumData-1 are in use, in file order.
 #pragma pack(push, 1)

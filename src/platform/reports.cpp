@@ -104,10 +104,10 @@ int ReportLevel2Exception(WindowRef hOwner, const char* szPlace, uint32_t dwCode
            "プログラムのバグか、まれには、Windowsにおける偶発的な現象です。\n"
            "無視することもできますが、念のためにいったん終了してください。\n\n"
            "万一フリーズしたときは [Ctrl]+[Alt]+[Del]を押して強制終了してください。\n\n"
-           "Address: %#08lX\nCode: %#lX\nFlags: %#lX\nNumParam: %#lX\nInfo: %#lX\n",
-           szPlace, ExceptionKindName(dwCode), static_cast<unsigned long>(uAddress),
+           "Address: %#08llX\nCode: %#lX\nFlags: %#lX\nNumParam: %#lX\nInfo: %#llX\n",
+           szPlace, ExceptionKindName(dwCode), static_cast<unsigned long long>(uAddress),
            static_cast<unsigned long>(dwCode), static_cast<unsigned long>(dwFlags),
-           static_cast<unsigned long>(dwNumParams), static_cast<unsigned long>(uInfo));
+           static_cast<unsigned long>(dwNumParams), static_cast<unsigned long long>(uInfo));
   const int iAnswer = ReportBox(hOwner, szText, kMbAbortRetryIgnore | kMbIconWarning);
   if (iAnswer == kIdAbort) PlatformDestroyMainWindow();
   return iAnswer;

@@ -7,12 +7,13 @@
 # empty WORK_DIR of its own.  When a test writes SHOT_DIR\NAME.ready, a
 # screenshot of the display is kept as build/<tree>/wine/NAME.png and
 # SHOT_DIR\NAME.done tells the test to go on.
+
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # shellcheck source=../../tools/wine_env.sh
 source "$root/tools/wine_env.sh"
 
-TEST_TIMEOUT=120   # seconds for one test program
+TEST_TIMEOUT=${TEST_TIMEOUT:-240}   # seconds for one test program
 SHOT_TIMEOUT=60    # seconds a test may take to reach its screenshot
 
 # Windows path of a Unix path (drive Z: is the Unix root in every prefix).
@@ -49,7 +50,8 @@ run_one() {
   local pid=$!
   serve_screenshots "$pid" "$shots" "$out"
   wait "$pid" || rc=$?
-  sed 's/^/  /' "$out/$name.log"
+  # The tests print CP932 (their texts are the program's).
+  iconv -f CP932 -t UTF-8 -c "$out/$name.log" | sed 's/^/  /'
   local secs
   secs=$(awk -v ms=$(($(now_ms) - start)) 'BEGIN { printf "%.1f", ms / 1000 }')
   if [ "$rc" -eq 0 ]; then
@@ -70,6 +72,8 @@ run_all() {
   rm -f "$HORO_WIN_TREE"/wine/*.png
   for src in "$root"/tests/wine/test_*.cpp; do
     name=$(basename "$src" .cpp)
+    # WINE_TEST=name runs that test alone.
+    [ -n "${WINE_TEST:-}" ] && [ "$name" != "$WINE_TEST" ] && continue
     run_one "$name" || failed=$((failed + 1))
   done
   timeout -k 5 30 "$HORO_WINESERVER" -k 2>/dev/null || true

@@ -1,10 +1,10 @@
 // Start-up test of Horomap.exe: the program starts in a scratch directory,
-// shows its main window of class Horomira5 with the program name as a CP932
-// caption, paints the default person's chart with the quick-menu card,
+// shows its main window of class Horomira5 with the program name first in
+// its CP932 caption, paints the default person's chart with the quick-menu card,
 // repaints on every resize (too small, large again, no room for the panel,
 // a wheel too small for its points, large again), closes the card with its
 // "閉じる" button, lists the points that do not fit in one box, and ends
-// with exit code 0 after WM_CLOSE.  The pixels of the client area are read
+// with exit code 0 after WM_CLOSE.  The pixels of the chart area are read
 // back and screenshots are kept: startup (with the card), too-small, chart,
 // overflow, resized.
 //
@@ -65,11 +65,33 @@ int CountQuickButtons(HWND hWnd) {
 void ExpectShare(const char* szWhat, const ClientPixels& px, DWORD dwRgb, double dMin, double dMax) {
   const double d = px.Share(dwRgb);
   char sz[200];
-  snprintf(sz, sizeof sz, "%s (%.1f%% of the client area)", szWhat, 100.0 * d);
+  snprintf(sz, sizeof sz, "%s (%.1f%% of the chart area)", szWhat, 100.0 * d);
   ExpectTrue(sz, d >= dMin && d <= dMax);
 }
 
-// Resizes the client area, waits for the paint and reads it back.
+// The pixels of the chart area: the client area between the tool bar and
+// the status bar, without the row next to each (the tool bar's border line
+// may reach into it).
+ClientPixels ChartPixels(HWND hWnd) {
+  ClientPixels px = ReadClientPixels(hWnd);
+  RECT rcBar{}, rcStatus{};
+  GetWindowRect(GetDlgItem(hWnd, 1025), &rcBar);
+  GetWindowRect(GetDlgItem(hWnd, 64), &rcStatus);
+  POINT top{0, rcBar.bottom}, bottom{0, rcStatus.top};
+  ScreenToClient(hWnd, &top);
+  ScreenToClient(hWnd, &bottom);
+  top.y += 1;
+  bottom.y -= 1;
+  if (px.rgb.empty() || top.y < 0 || bottom.y > px.iHeight || bottom.y <= top.y) return px;
+  ClientPixels area;
+  area.iWidth = px.iWidth;
+  area.iHeight = bottom.y - top.y;
+  area.rgb.assign(px.rgb.begin() + static_cast<size_t>(top.y) * px.iWidth,
+                  px.rgb.begin() + static_cast<size_t>(bottom.y) * px.iWidth);
+  return area;
+}
+
+// Resizes the client area, waits for the paint and reads the chart area back.
 ClientPixels Resize(HWND hWnd, int iWidth, int iHeight) {
   SetClientSize(hWnd, iWidth, iHeight);
   ExpectTrue("repainted after the resize", WaitForPainted(hWnd, kPaintTimeoutMs));
@@ -78,7 +100,7 @@ ClientPixels Resize(HWND hWnd, int iWidth, int iHeight) {
   char sz[80];
   snprintf(sz, sizeof sz, "client area %dx%d", iWidth, iHeight);
   ExpectTrue(sz, rc.right == iWidth && rc.bottom == iHeight);
-  return ReadClientPixels(hWnd);
+  return ChartPixels(hWnd);
 }
 
 // The overflow box: shown once with the list, answered with OK; painting
@@ -100,11 +122,11 @@ void AnswerOverflowBox(DWORD dwProcessId, const char* szShotDir) {
 
 // The whole road of the main window after it appeared.
 void WalkTheWindow(HWND hWnd, DWORD dwProcessId, const char* szShotDir) {
-  ExpectBytes("caption is the program name in CP932", WindowText(hWnd), kMainTitleCp932);
   ExpectTrue("the first paint is done", WaitForPainted(hWnd, kPaintTimeoutMs));
+  ExpectBytes("caption begins with the program name in CP932", WindowText(hWnd).substr(0, 8), kMainTitleCp932);
   ExpectEqual("the quick-menu card has its four buttons 1..4", CountQuickButtons(hWnd), 4);
-  ClientPixels px = ReadClientPixels(hWnd);
-  ExpectTrue("the client area can be read back", !px.rgb.empty());
+  ClientPixels px = ChartPixels(hWnd);
+  ExpectTrue("the chart area can be read back", !px.rgb.empty());
   ExpectShare("background colour", px, kBackground, 0.10, 0.70);
   ExpectShare("the wheel's light grey", px, kWheel, 0.10, 0.70);
   ExpectShare("the quick-menu card", px, kCard, 0.05, 0.30);
@@ -126,7 +148,7 @@ void WalkTheWindow(HWND hWnd, DWORD dwProcessId, const char* szShotDir) {
   SendMessageA(GetDlgItem(hWnd, kFirstQuickButton + 3), BM_CLICK, 0, 0);
   ExpectTrue("repainted after the card closed", WaitForPainted(hWnd, kPaintTimeoutMs));
   ExpectEqual("the card's buttons are gone", CountQuickButtons(hWnd), 0);
-  px = ReadClientPixels(hWnd);
+  px = ChartPixels(hWnd);
   ExpectShare("no card left", px, kCard, 0.0, 0.0);
   ExpectShare("the wheel's light grey, whole", px, kWheel, 0.15, 0.70);
   AwaitScreenshot(szShotDir, "chart", kShotTimeoutMs);
@@ -167,6 +189,7 @@ int main(int argc, char** argv) {
   if (!ExpectTrue("Horomap.exe copied into the work directory", CopyFileA(argv[1], sExe.c_str(), FALSE))) {
     return Finish("test_startup");
   }
+  RemoveFileAssociation();
   PROCESS_INFORMATION pi = {};
   if (!ExpectTrue("Horomap.exe starts", StartProgram(sExe, sDir, &pi))) return Finish("test_startup");
 
@@ -187,5 +210,6 @@ int main(int argc, char** argv) {
   }
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
+  RemoveFileAssociation();
   return Finish("test_startup");
 }

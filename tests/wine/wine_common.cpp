@@ -187,11 +187,27 @@ bool WaitForPainted(HWND hWnd, DWORD dwTimeoutMs) {
   }
 }
 
+void RemoveFileAssociation() {
+  for (const char* sz : {"Horomap\\shell\\open\\command", "Horomap\\shell\\open", "Horomap\\shell",
+                         "Horomap\\DefaultIcon", "Horomap", ".bd5"}) {
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, sz);
+  }
+}
+
 void SetClientSize(HWND hWnd, int iWidth, int iHeight) {
-  RECT rc{0, 0, iWidth, iHeight};
-  AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongPtrA(hWnd, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrA(hWnd, GWL_EXSTYLE)));
-  SetWindowPos(hWnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER);
+  // The frame is measured rather than computed: a menu bar wraps to more
+  // lines in a narrow window.
+  for (int iTry = 0; iTry < 3; ++iTry) {
+    RECT rcWindow, rcClient;
+    GetWindowRect(hWnd, &rcWindow);
+    GetClientRect(hWnd, &rcClient);
+    if (rcClient.right == iWidth && rcClient.bottom == iHeight) return;
+    const int cx = rcWindow.right - rcWindow.left + iWidth - rcClient.right;
+    const int cy = rcWindow.bottom - rcWindow.top + iHeight - rcClient.bottom;
+    SetWindowPos(hWnd, nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER);
+    DWORD_PTR r = 0;
+    SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
+  }
 }
 
 double ClientPixels::Share(DWORD dwRgb) const {

@@ -45,6 +45,11 @@ int Finish(const char* szTestName);
 // within dwTimeoutMs.
 bool WaitForPainted(HWND hWnd, DWORD dwTimeoutMs);
 
+// Removes the .bd5 association of Horomap.exe from the registry, so that a
+// start in a new folder is a first start (an association left by another
+// test would point at a folder without settings and bring up the warning).
+void RemoveFileAssociation();
+
 // Sets the client area of a top-level window to iWidth x iHeight pixels.
 void SetClientSize(HWND hWnd, int iWidth, int iHeight);
 

@@ -179,9 +179,13 @@ void PlatformRebuildRecentMenu(MenuRef hMenu, int iFirstCommand, int nItems, con
   SetMenuDefaultItem(hFile, iFirstCommand, FALSE);
 }
 
-void PlatformShowTitlePage(const char* const* pszLines, int nLines, int iMilliseconds) {
-  // A plain bordered window with the lines centred; the thread sleeps while
-  // it is shown, as the program does at start-up.
+namespace {
+
+INT_PTR CALLBACK NoButtonDFunc(HWND, UINT uMsg, WPARAM, LPARAM) { return uMsg == WM_INITDIALOG; }
+
+// A plain bordered window with the lines centred, when the program's
+// "NoButtonDB" template is not there.
+HWND PlainTitleWindow(const char* const* pszLines, int nLines) {
   char szText[512] = "";
   for (int i = 0; i < nLines && i < 3; ++i) {
     if (i) strncat(szText, "\r\n", sizeof szText - strlen(szText) - 1);
@@ -190,9 +194,24 @@ void PlatformShowTitlePage(const char* const* pszLines, int nLines, int iMillise
   const int cx = 360, cy = 120;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - cx) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - cy) / 2;
-  HWND hWnd = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", szText,
-                              WS_POPUP | WS_BORDER | WS_VISIBLE | SS_CENTER, x, y, cx, cy, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
+  return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", szText,
+                         WS_POPUP | WS_BORDER | WS_VISIBLE | SS_CENTER, x, y, cx, cy, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+}  // namespace
+
+void PlatformShowTitlePage(const char* const* pszLines, int nLines, int iMilliseconds) {
+  // The box without buttons ("NoButtonDB", three lines 256..258) owned by
+  // the desktop; the thread sleeps while it is shown.
+  constexpr int kFirstLine = 256;
+  HWND hWnd = CreateDialogParamA(GetModuleHandleA(nullptr), "NoButtonDB", nullptr, NoButtonDFunc, 0);
+  if (hWnd) {
+    for (int i = 0; i < 3; ++i) SetDlgItemTextA(hWnd, kFirstLine + i, i < nLines && pszLines[i] ? pszLines[i] : "");
+    ShowWindow(hWnd, SW_SHOWNOACTIVATE);
+  } else {
+    hWnd = PlainTitleWindow(pszLines, nLines);
+  }
   if (hWnd) UpdateWindow(hWnd);
   Sleep(static_cast<DWORD>(iMilliseconds));
   if (hWnd) DestroyWindow(hWnd);

@@ -1,0 +1,174 @@
+// The small choice dialogs: the harmonic number ("HarmInputDB"), the season
+// chart ("VernalDB") and the ephemeris ("EphemerisDB").
+#include <cstdio>
+
+#include "dialogs/dialog_support.h"
+#include "dialogs/dialogs.h"
+#include "entry/entry_rules.h"
+#include "events/events.h"
+#include "platform/platform.h"
+#include "platform/reports.h"
+#include "shell/resource_ids.h"
+
+namespace {
+
+// --- Harmonic ---------------------------------------------------------------------
+
+// The last harmonic number of this run: what the dialog proposes next.
+double g_dLastHarmonic = 1.0;
+
+void OnInitHarmonic(HWND hDlg) {
+  char szText[32];
+  FormatHarmonic(HarmonicProposal(&g_dLastHarmonic), szText, sizeof szText);
+  SendDlgItemMessageA(hDlg, IDC_HARMONIC, EM_LIMITTEXT, kHarmonicTextChars, 0);
+  SetDlgItemTextA(hDlg, IDC_HARMONIC, szText);
+  FocusItem(hDlg, IDC_HARMONIC);
+}
+
+void OnAcceptHarmonic(HWND hDlg) {
+  char szText[kHarmonicTextChars + 1];
+  ItemText(hDlg, IDC_HARMONIC, szText, kHarmonicTextChars);
+  int32_t iResult = 0;
+  if (AcceptHarmonicText(hDlg, szText, &g_dLastHarmonic, &iResult)) {
+    EndDialog(hDlg, iResult);
+  } else {
+    FocusItem(hDlg, IDC_HARMONIC);
+  }
+}
+
+INT_PTR HandleHarmonic(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM) {
+  switch (uMsg) {
+    case WM_INITDIALOG: OnInitHarmonic(hDlg); return FALSE;
+    case WM_HELP: ShowFairyHelp(hDlg, kHarmonicHelp); return TRUE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK: OnAcceptHarmonic(hDlg); return TRUE;
+        case IDCANCEL: EndDialog(hDlg, kHarmonicCancel); return TRUE;
+        case IDC_HELP_BUTTON: ShowFairyHelp(hDlg, kHarmonicHelp); return TRUE;
+      }
+      return FALSE;
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK HarmInputDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+  return GuardedDialogMessage("HarmInputDFunc", HandleHarmonic, hDlg, uMsg, wParam, lParam, kDialogEnds,
+                              kHarmonicCancel);
+}
+
+// --- Season charts ------------------------------------------------------------------
+
+const int kSeasonButtons[kNumSeasonKinds] = {IDC_SEASON_VERNAL, IDC_SEASON_SUMMER, IDC_SEASON_AUTUMNAL,
+                                             IDC_SEASON_WINTER};
+
+void OnInitSeason(HWND hDlg) {
+  LocalClock now;
+  PlatformLocalTime(&now);
+  char szYear[16];
+  snprintf(szYear, sizeof szYear, "%d", now.year);
+  SendDlgItemMessageA(hDlg, IDC_SEASON_YEAR, EM_LIMITTEXT, kSeasonTextChars, 0);
+  SetDlgItemTextA(hDlg, IDC_SEASON_YEAR, szYear);
+  CheckRadioButton(hDlg, IDC_SEASON_VERNAL, IDC_SEASON_WINTER, IDC_SEASON_VERNAL);
+  FocusItem(hDlg, IDC_SEASON_YEAR);
+}
+
+void OnAcceptSeason(HWND hDlg) {
+  int iKind = 0;
+  for (int k = 0; k < kNumSeasonKinds; ++k) {
+    if (IsItemChecked(hDlg, kSeasonButtons[k])) iKind = k;
+  }
+  char szYear[kSeasonTextChars + 1];
+  ItemText(hDlg, IDC_SEASON_YEAR, szYear, kSeasonTextChars);
+  int iResult = 0;
+  if (AcceptSeasonYear(hDlg, szYear, iKind, &iResult)) {
+    EndDialog(hDlg, iResult);
+  } else {
+    FocusItem(hDlg, IDC_SEASON_YEAR);
+  }
+}
+
+INT_PTR HandleSeason(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM) {
+  switch (uMsg) {
+    case WM_INITDIALOG: OnInitSeason(hDlg); return FALSE;
+    case WM_HELP: ShowFairyHelp(hDlg, kSeasonHelp); return TRUE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK: OnAcceptSeason(hDlg); return TRUE;
+        case IDCANCEL: EndDialog(hDlg, kSeasonCancel); return TRUE;
+        case IDC_HELP_BUTTON2: ShowFairyHelp(hDlg, kSeasonHelp); return TRUE;
+      }
+      return FALSE;
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK VernalDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+  return GuardedDialogMessage("VernalDFunc", HandleSeason, hDlg, uMsg, wParam, lParam, kDialogEnds,
+                              kSeasonCancel);
+}
+
+// --- Ephemeris ------------------------------------------------------------------------
+
+constexpr int kEphemCancel = -1;
+
+void OnInitEphemeris(HWND hDlg) {
+  HWND hList = GetDlgItem(hDlg, IDC_EPHEM_LIST);
+  for (const char* szName : kEphemBodyNames) SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(szName));
+  SendMessageA(hList, LB_SETCURSEL, 0, 0);
+  CheckRadioButton(hDlg, IDC_EPHEM_SECOND, IDC_EPHEM_DAY, IDC_EPHEM_DAY);
+  CheckItem(hDlg, IDC_EPHEM_ALIGNED, true);
+  FocusItem(hDlg, IDC_EPHEM_LIST);
+}
+
+void OnAcceptEphemeris(HWND hDlg) {
+  const int iBody = static_cast<int>(SendDlgItemMessageA(hDlg, IDC_EPHEM_LIST, LB_GETCURSEL, 0, 0));
+  if (iBody < 0 || iBody >= kNumEphemBodies) {
+    ReportErrorLines(hDlg, "Ephem", "LB_ERR");
+    return;
+  }
+  const int iStep = EphemStepFromButtons(IsItemChecked(hDlg, IDC_EPHEM_SECOND), IsItemChecked(hDlg, IDC_EPHEM_MINUTE),
+                                         IsItemChecked(hDlg, IDC_EPHEM_HOUR));
+  EndDialog(hDlg, EncodeEphemChoice(iBody, iStep, IsItemChecked(hDlg, IDC_EPHEM_ALIGNED)));
+}
+
+INT_PTR HandleEphemeris(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM) {
+  switch (uMsg) {
+    case WM_INITDIALOG: OnInitEphemeris(hDlg); return FALSE;
+    case WM_HELP: ShowFairyHelp(hDlg, kEphemerisHelp); return TRUE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDC_EPHEM_LIST:
+          if (HIWORD(wParam) == LBN_DBLCLK) OnAcceptEphemeris(hDlg);
+          return TRUE;
+        case IDOK: OnAcceptEphemeris(hDlg); return TRUE;
+        case IDCANCEL: EndDialog(hDlg, kEphemCancel); return TRUE;
+        case IDC_HELP_BUTTON2: ShowFairyHelp(hDlg, kEphemerisHelp); return TRUE;
+      }
+      return FALSE;
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK EphemerisDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+  return GuardedDialogMessage("EphemerisDFunc", HandleEphemeris, hDlg, uMsg, wParam, lParam, kDialogEnds,
+                              kEphemCancel);
+}
+
+}  // namespace
+
+int32_t ShowHarmonicInput(HWND hOwner) {
+  const INT_PTR iResult = DialogBoxParamA(DialogInstance(), "HarmInputDB", hOwner, HarmInputDFunc, 0);
+  // -1 (no dialog) and 0 lie below every valid result (|h| >= 0.1).
+  if (iResult == -1 || iResult == 0) return kHarmonicCancel;
+  return static_cast<int32_t>(iResult);
+}
+
+int ShowSeasonInput(HWND hOwner) {
+  const INT_PTR iResult = DialogBoxParamA(DialogInstance(), "VernalDB", hOwner, VernalDFunc, 0);
+  return static_cast<int>(iResult);
+}
+
+int ShowEphemerisInput(HWND hOwner) {
+  const INT_PTR iResult = DialogBoxParamA(DialogInstance(), "EphemerisDB", hOwner, EphemerisDFunc, 0);
+  return static_cast<int>(iResult);
+}

@@ -1,0 +1,43 @@
+// The data-entry block.
+#include "dialogs/entry_block.h"
+
+#include <cstring>
+
+#include "shell/app_state.h"
+
+// The main window allocates the block with the sizes of the application
+// state: both name the same block.
+static_assert(kEntryBlockSize == kEntryBlockBytes, "one size of the data-entry block");
+static_assert(kEntryBlockWindowOffset == kEntryBlockMainWindowOffset, "one place of the main window handle");
+
+HLOCAL NewEntryBlock() { return LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, kEntryBlockSize); }
+
+EntryBlock* LockEntryBlock(HLOCAL hBlock) { return hBlock ? static_cast<EntryBlock*>(LocalLock(hBlock)) : nullptr; }
+
+void UnlockEntryBlock(HLOCAL hBlock) {
+  if (hBlock) LocalUnlock(hBlock);
+}
+
+void SetEntryMainWindow(HLOCAL hBlock, HWND hWnd) {
+  EntryBlock* p = LockEntryBlock(hBlock);
+  if (!p) return;
+  p->dwMainWindow = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hWnd));
+  UnlockEntryBlock(hBlock);
+}
+
+HWND EntryMainWindow(HLOCAL hBlock) {
+  EntryBlock* p = LockEntryBlock(hBlock);
+  if (!p) return nullptr;
+  // Window handles are 32-bit values sign-extended on x86-64.
+  HWND hWnd = reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(p->dwMainWindow)));
+  UnlockEntryBlock(hBlock);
+  return hWnd;
+}
+
+void PrepareSolarReturnEntry(HLOCAL hBlock, const ChartSlots& slots) {
+  EntryBlock* p = LockEntryBlock(hBlock);
+  if (!p) return;
+  p->working = slots.charts[kSlotNatal].natal;
+  memcpy(p->abChartSet, &slots, sizeof slots);
+  UnlockEntryBlock(hBlock);
+}
