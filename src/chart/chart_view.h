@@ -70,7 +70,7 @@ constexpr int kIdBmpSignFirst = IDB_SIGN_ARIES;  // sign s: kIdBmpSignFirst + s
 constexpr int kIdBmpPointFirst = IDB_POINT_SUN;  // ChartPoint i: kIdBmpPointFirst + i
 constexpr int kIdBmpTitle = IDB_TITLE;           // 32 x 32 title bitmap
 // Commands of the quick-menu buttons: kIdQuickMenuFirst + i for item i.
-constexpr int kIdQuickMenuFirst = IDC_QUICKMENU_FIRST;
+constexpr int kIdQuickMenuFirst = IDM_QUICK_FAIRY;
 
 // LayoutChartView: the geometry of the view for an area.  A size factor
 // k <= 0 is reported ("k<=0 at WM_PAINT", title "異常値検出") and set to 1.

@@ -6,6 +6,7 @@
 #include "base/chart_record.h"
 #include "base/date_time.h"
 #include "platform/platform.h"
+#include "platform/resource_ids.h"
 
 // Results of GetAscEx and of its two halves, SetChartSiderealTime and
 // SetChartAngles.  The datum's failures (kDatumZeroX, kDatumOnAxis,
@@ -95,10 +96,10 @@ double WheelFirstCusp(const ChartRecord& chart, int iHouseType, bool* pbPlacidus
 void HouseCuspsForWheel(const ChartRecord& chart, int iHouseType, double dCusp[12]);
 
 // Menu commands of the house systems and the HouseType each sets.
-constexpr int kCmdHouseEqual = 44401;
-constexpr int kCmdHousePlacidus = 44402;
-constexpr int kCmdHouseSun = 44403;
-constexpr int kCmdHouseAries = 44404;
+constexpr int kCmdHouseEqual = IDM_HOUSE_EQUAL;
+constexpr int kCmdHousePlacidus = IDM_HOUSE_PLACIDUS;
+constexpr int kCmdHouseSun = IDM_HOUSE_SUN;
+constexpr int kCmdHouseAries = IDM_HOUSE_ARIES;
 
 // ChooseHouseType: asks about the house system of menu command iCommand
 // (44401..44404) for the chart on view and sets *piHouseType on OK.

@@ -8,7 +8,7 @@
 #include "dialogs/dialogs.h"
 #include "entry/entry_rules.h"
 #include "platform/platform.h"
-#include "shell/resource_ids.h"
+#include "platform/resource_ids.h"
 #include "shell/shell.h"
 #include "time/timescale.h"
 
@@ -18,8 +18,7 @@ namespace {
 
 // Controls of the own message box: the heading and the three lines, and its
 // three buttons.
-constexpr int kIdHeading = 256;
-constexpr int kIdYes = 6;
+constexpr int kIdYes = IDYES;
 
 HWND g_hConfirm = nullptr;
 
@@ -29,10 +28,10 @@ void CloseConfirmBox(HWND hBox) {
 }
 
 void OnInitConfirm(HWND hBox, const BirthRecord* pRec) {
-  SetDlgItemTextA(hBox, kIdHeading, "これでよろしいですか？");
-  SetDlgItemTextA(hBox, kIdHeading + 1, pRec->szName);
-  SetDlgItemTextA(hBox, kIdHeading + 2, TimeToStr(&pRec->time));
-  SetDlgItemTextA(hBox, kIdHeading + 3, pRec->szBirthPlace);
+  SetDlgItemTextA(hBox, IDC_APPBOX_HEADING, "これでよろしいですか？");
+  SetDlgItemTextA(hBox, IDC_APPBOX_LINE1, pRec->szName);
+  SetDlgItemTextA(hBox, IDC_APPBOX_LINE2, TimeToStr(&pRec->time));
+  SetDlgItemTextA(hBox, IDC_APPBOX_LINE3, pRec->szBirthPlace);
   SetDlgItemTextA(hBox, IDC_CONFIRM_CORRECT, "訂正 (&R)");
 }
 

@@ -8,7 +8,7 @@
 #include "events/events.h"
 #include "platform/platform.h"
 #include "platform/reports.h"
-#include "shell/resource_ids.h"
+#include "platform/resource_ids.h"
 
 namespace {
 

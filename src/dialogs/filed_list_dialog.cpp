@@ -5,7 +5,7 @@
 #include "dialogs/dialogs.h"
 #include "entry/entry_rules.h"
 #include "platform/reports.h"
-#include "shell/resource_ids.h"
+#include "platform/resource_ids.h"
 
 namespace {
 

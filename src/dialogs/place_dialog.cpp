@@ -4,7 +4,7 @@
 #include "dialogs/dialogs.h"
 #include "dialogs/entry_block.h"
 #include "entry/entry_rules.h"
-#include "shell/resource_ids.h"
+#include "platform/resource_ids.h"
 #include "shell/shell.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "dialogs/entry_block.h"
 #include "events/events.h"
 #include "platform/platform.h"
-#include "shell/resource_ids.h"
+#include "platform/resource_ids.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "dialogs/entry_block.h"
 #include "entry/entry_rules.h"
 #include "platform/platform.h"
-#include "shell/resource_ids.h"
+#include "platform/resource_ids.h"
 
 namespace {
 

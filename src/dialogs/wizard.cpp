@@ -15,8 +15,8 @@
 #include "dialogs/entry_block.h"
 #include "entry/entry_rules.h"
 #include "platform/reports.h"
+#include "platform/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/resource_ids.h"
 
 namespace {
 

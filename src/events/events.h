@@ -11,16 +11,17 @@
 #include <cstdint>
 
 #include "base/chart_record.h"
+#include "platform/resource_ids.h"
 #include "time/calendar.h"
 
 // Command ids that select a listing of GetSunIngressT.
-constexpr int kCmdSunIngressList = 38250;  // the Sun's sign ingresses of a year
-constexpr int kCmdSolarTermList = 38251;   // the mid-sign crossings (sectional terms) of a year
-constexpr int kCmdAlmanac = 39077;         // the solar terms around a moment
+constexpr int kCmdSunIngressList = IDM_INGRESS;    // the Sun's sign ingresses of a year
+constexpr int kCmdSolarTermList = IDM_SOLAR_TERMS;  // the mid-sign crossings (sectional terms) of a year
+constexpr int kCmdAlmanac = IDM_ALMANAC;            // the solar terms around a moment
 // Command ids of the other listings, also the popup ids of their windows.
-constexpr int kCmdMakeEphem = 38241;
-constexpr int kCmdMoonIngressList = 38300;
-constexpr int kCmdMoonPhaseList = 38310;
+constexpr int kCmdMakeEphem = IDM_EPHEMERIS;
+constexpr int kCmdMoonIngressList = IDM_MOON_SIGNS;
+constexpr int kCmdMoonPhaseList = IDM_MOON_PHASES;
 
 // Names used by the texts, indexed by sign number floor(lon / 30), 0 = Aries.
 extern const char* const kSignHiragana[12];    // "おひつじ" .. "うお"

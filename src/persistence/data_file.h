@@ -16,14 +16,15 @@
 #include "persistence/paths.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
+#include "platform/resource_ids.h"
 
 // Row slots of the table and the most rows a file holds.
 constexpr int kTableSlots = 1024;
 constexpr int kMaxFileRows = 1000;
 // Size of the file fields.
 constexpr int kFileBufferSize = 261;
-// First recent-file menu command (slots 0..9 are 45700..45709).
-constexpr int kRecentFileCommand = 45700;
+// First recent-file menu command (slot i is kRecentFileCommand + i).
+constexpr int kRecentFileCommand = IDM_RECENT_FIRST;
 
 // Name of the file that "新規作成" makes: no folder, asked for a real name
 // when the program closes.

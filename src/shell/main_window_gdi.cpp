@@ -4,7 +4,7 @@
 
 #include "chart/canvas.h"
 #include "platform/reports.h"
-#include "shell/resource_ids.h"
+#include "platform/resource_ids.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "shell/resource_ids.h"
+#include "platform/resource_ids.h"
 
 // Window class of the main window, also the name of its menu and of its
 // accelerator table.

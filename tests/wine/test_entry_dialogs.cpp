@@ -20,12 +20,12 @@
 #include "dialogs/dialogs.h"
 #include "dialogs/entry_block.h"
 #include "entry/entry_rules.h"
+#include "platform/resource_ids.h"
 #include "platform/win32/win32_platform.h"
 #include "readings/help_texts.h"
 #include "shell/app_state.h"
 #include "shell/aux_windows.h"
 #include "shell/exception_guard.h"
-#include "shell/resource_ids.h"
 #include "shell/shell.h"
 #include "time/timescale.h"
 

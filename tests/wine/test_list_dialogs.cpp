@@ -18,11 +18,11 @@
 #include "entry/entry_rules.h"
 #include "events/events.h"
 #include "persistence/data_file.h"
+#include "platform/resource_ids.h"
 #include "platform/win32/win32_platform.h"
 #include "readings/help_texts.h"
 #include "shell/aux_windows.h"
 #include "shell/exception_guard.h"
-#include "shell/resource_ids.h"
 #include "shell/shell.h"
 #include "time/timescale.h"
 

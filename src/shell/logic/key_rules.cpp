@@ -1,21 +1,23 @@
 // The key rules of the message-filter hook and the keyboard hook.
 #include "shell/logic/shell_logic.h"
 
+#include "platform/resource_ids.h"
+
 namespace {
 
 // Commands the keys send.
-constexpr int kCmdFromFile = 10000;
-constexpr int kCmdNewData = 10001;
-constexpr int kCmdHelpIndex = 53237;
-constexpr int kCmdAlmanac = 39077;
-constexpr int kCmdQuickFirst = 57049;
-constexpr int kCmdQuickClose = 57052;
+constexpr int kCmdFromFile = IDM_FROM_FILE;
+constexpr int kCmdNewData = IDM_NEW_DATA;
+constexpr int kCmdHelpIndex = IDM_HELP_INDEX;
+constexpr int kCmdAlmanac = IDM_ALMANAC;
+constexpr int kCmdQuickFirst = IDM_QUICK_FAIRY;
+constexpr int kCmdQuickClose = IDM_QUICK_MENU;
 // Commands of the fairy window's and the popup window's buttons.
-constexpr int kFairyIndexButton = 1;
-constexpr int kFairyCloseButton = 2;
-constexpr int kPopupA = 65;
-constexpr int kPopupB = 66;
-constexpr int kPopupClose = 67;
+constexpr int kFairyIndexButton = IDC_FAIRY_INDEX;
+constexpr int kFairyCloseButton = IDC_FAIRY_CLOSE;
+constexpr int kPopupA = IDC_POPUP_A;
+constexpr int kPopupB = IDC_POPUP_B;
+constexpr int kPopupClose = IDC_POPUP_CLOSE;
 
 constexpr KeyAction Pass() { return KeyAction{kKeyPass, 0}; }
 constexpr KeyAction Swallow() { return KeyAction{kKeySwallow, 0}; }
