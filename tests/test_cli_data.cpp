@@ -80,22 +80,30 @@ TEST_F(CliData, BadInputWritesNothing) {
 }
 
 TEST_F(CliData, FullAndCorruptFilesAreLeftAlone) {
-  WriteRows(Path("full.bd5"), 1000);
+  // Rows past the 1000th are kept.
+  WriteRows(Path("many.bd5"), 1000);
+  CliResult r = RunCli("data add '" + Path("many.bd5") + "' --name A --date 1990-02-03 --lat 35 --lon 135");
+  EXPECT_EQ(r.iExit, 0) << r.All();
+  EXPECT_EQ(ReadBytes(Path("many.bd5")).size(), 1001 * sizeof(BirthRecord));
+
+  WriteRows(Path("full.bd5"), 1024);
   const std::string full = ReadBytes(Path("full.bd5"));
-  CliResult r = RunCli("data add '" + Path("full.bd5") + "' --name A --date 1990-02-03 --lat 35 --lon 135");
+  r = RunCli("data add '" + Path("full.bd5") + "' --name A --date 1990-02-03 --lat 35 --lon 135");
   EXPECT_EQ(r.iExit, 2);
   EXPECT_NE(r.All().find("すでに一杯です"), std::string::npos) << r.All();
-  EXPECT_EQ(ReadBytes(Path("full.bd5")), full);
+  EXPECT_TRUE(ReadBytes(Path("full.bd5")) == full);
 
   // More rows than the program keeps: rewriting would lose the rest.
-  WriteRows(Path("huge.bd5"), 1001);
+  WriteRows(Path("huge.bd5"), 1500);
   const std::string huge = ReadBytes(Path("huge.bd5"));
   r = RunCli("data delete '" + Path("huge.bd5") + "' 0");
   EXPECT_EQ(r.iExit, 2);
-  EXPECT_NE(r.All().find("1000件を超える"), std::string::npos) << r.All();
-  EXPECT_EQ(ReadBytes(Path("huge.bd5")), huge);
+  EXPECT_NE(r.All().find("1024件を超えるデータがあるファイルなので、上書き保存しません"), std::string::npos) << r.All();
+  EXPECT_TRUE(ReadBytes(Path("huge.bd5")) == huge);
   r = RunCli("data list '" + Path("huge.bd5") + "'");
   EXPECT_EQ(r.iExit, 0);
+  EXPECT_NE(r.err.find("1024件めまでを読み込みました"), std::string::npos) << r.err;
+  EXPECT_NE(r.out.find("1023 P1023"), std::string::npos);
 
   BirthRecord rows[2] = {Row("A", 1980, 1, 1), Row("B", 1980, 1, 1)};
   rows[1].dwMagic = 0;
@@ -107,6 +115,26 @@ TEST_F(CliData, FullAndCorruptFilesAreLeftAlone) {
   r = RunCli("data delete '" + Path("bad.bd5") + "' 0");
   EXPECT_EQ(r.iExit, 2);
   EXPECT_EQ(ReadBytes(Path("bad.bd5")).size(), sizeof rows);
+}
+
+// A file that is there but cannot be read is refused by every command,
+// never taken for a new file, and left as it was.
+TEST_F(CliData, AFileThatCannotBeReadIsNeverOverwritten) {
+  WriteRows(Path("locked.bd5"), 600);
+  ASSERT_EQ(chmod(Path("locked.bd5").c_str(), 0), 0);
+  ASSERT_EQ(chmod(dir_.c_str(), 0777), 0);
+  const std::string before = ReadBytes(Path("locked.bd5"));
+  const std::string file = "'" + Path("locked.bd5") + "'";
+  for (const std::string& args : {"data add " + file + " --name A --date 1990-02-03 --lat 35 --lon 135",
+                                 "data delete " + file + " 0", "data list " + file, "data show " + file + " 0"}) {
+    SCOPED_TRACE(args);
+    const CliResult r = RunCliAsOtherUser(args);
+    EXPECT_EQ(r.iExit, 2) << r.All();
+    EXPECT_NE(r.err.find("上記のファイルをひらけません"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("読み取りが許可されていません"), std::string::npos) << r.err;
+  }
+  EXPECT_TRUE(ReadBytes(Path("locked.bd5")) == before);
+  EXPECT_FALSE(Exists(Path("locked.bd5.tmp")));
 }
 
 }  // namespace

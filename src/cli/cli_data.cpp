@@ -31,23 +31,6 @@ bool LoadTable(const std::string& path, BirthTable* pTable) {
   return ReadBirthDataFile(path.c_str(), pTable) > 0;
 }
 
-// Reads a file that is to be rewritten: a file of more than 1000 rows (not
-// written by the program) would lose the rows after the 1000th, so it is
-// refused.  False after a message.
-bool LoadTableToRewrite(const std::string& path, BirthTable* pTable) {
-  if (FILE* f = PlatformOpenFile(path.c_str(), "rb")) {
-    fseek(f, 0, SEEK_END);
-    const long nRows = ftell(f) / static_cast<long>(sizeof(BirthRecord));
-    fclose(f);
-    if (nRows > kMaxFileRows) {
-      return Fail("このファイルには1000件を超えるデータがあります。書き換えると1001件め以降が失われるので、"
-                  "変更しません: " + path),
-             false;
-    }
-  }
-  return LoadTable(path, pTable);
-}
-
 // A row number "0".."iNumData-1"; -1 after a message.
 int ParseRow(const std::string& s, const BirthTable& table) {
   char* pEnd = nullptr;
@@ -102,7 +85,7 @@ int RunShow(CliArgs& a) {
 int RunDelete(CliArgs& a) {
   if (a.args.size() != 2) return Fail("出生データファイルと行番号を指定してください");
   auto table = NewTable();
-  if (!LoadTableToRewrite(a.args[0], table.get())) return kExitBadInput;
+  if (!LoadTable(a.args[0], table.get())) return kExitBadInput;
   const int iRow = ParseRow(a.args[1], *table);
   if (iRow < 0) return kExitBadInput;
   const std::string line = table->rows[iRow].szListLine;
@@ -113,15 +96,15 @@ int RunDelete(CliArgs& a) {
 }
 
 // The table of the file to add to: empty for a new or empty file; false
-// after the program's message when the file exists but does not read.
+// after the program's message when something is there that does not read
+// (a file that cannot be read, a folder, a device, a corrupt file), which
+// is then left as it is.
 bool LoadTableForAdd(const std::string& path, BirthTable* pTable) {
-  FILE* f = PlatformOpenFile(path.c_str(), "rb");
-  if (!f) return true;  // a new file
-  fseek(f, 0, SEEK_END);
-  const long nSize = ftell(f);
-  fclose(f);
-  if (nSize == 0) return true;
-  return LoadTableToRewrite(path, pTable);
+  PlatformFileFacts facts;
+  const int iKind = PlatformInspectFile(path.c_str(), &facts);
+  if (iKind == kFileAbsent) return true;  // a new file
+  if (iKind == kFileRegular && facts.bReadable && facts.nBytes == 0) return true;
+  return LoadTable(path, pTable);
 }
 
 // The birth record of the add options, checked as the entry dialogs check
@@ -161,10 +144,6 @@ int RunAdd(CliArgs& a) {
   const std::string path = a.args[0];
   auto table = NewTable();
   if (!LoadTableForAdd(path, table.get())) return Fail("ファイルは変更されていません: " + path);
-  if (table->iNumData >= kMaxFileRows) {
-    // The file keeps at most 1000 rows: a further row would be lost.
-    return Fail("このﾌｧｲﾙはすでに一杯です。ほかのﾌｧｲﾙを新規作成してください。");
-  }
   const int iNext = AppendRow(&rec, table.get(), 0);
   if (iNext == 0) return kExitBadInput;
   if (!WriteBirthDataFile(table.get(), path.c_str())) return kExitBadInput;
@@ -197,8 +176,11 @@ const CliRegistrar kRegister(
      "          (Shift-JIS); DATE is JST; --unknown-time puts the time at 12:00 JST;\n"
      "          the place is a row of the built-in place list (--place 札幌) or\n"
      "          --lat/--lon (Tokyo datum, north and east positive); without either, 東京都.\n"
-     "ROW counts from 0, as 'data list' shows.  A file holds at most 1000 rows.\n"
-     "Files are replaced only when completely written; on any error nothing is written.",
+     "ROW counts from 0, as 'data list' shows.  A file holds at most 1024 rows.\n"
+     "Files are replaced only when completely written; on any error nothing is written.\n"
+     "A symbolic link stays a link, the file's rights and hard links stay.  A file that\n"
+     "cannot be read, anything that is not a regular file, and a file of more than\n"
+     "1024 rows are never written.",
      RunData});
 
 }  // namespace
