@@ -117,6 +117,48 @@ TEST_F(CliData, FullAndCorruptFilesAreLeftAlone) {
   EXPECT_EQ(ReadBytes(Path("bad.bd5")).size(), sizeof rows);
 }
 
+// A name that would break the lists or steer the terminal, or that
+// Shift-JIS cannot hold, is refused; a name read from a crafted file never
+// reaches the terminal raw.
+TEST_F(CliData, NamesWithControlsOrCharactersOutsideShiftJisAreRefused) {
+  WriteRows(Path("f.bd5"), 2);
+  const std::string before = ReadBytes(Path("f.bd5"));
+  const std::string file = "'" + Path("f.bd5") + "'";
+  struct Case {
+    const char* szName;  // as the shell builds it
+    const char* szMessage;
+  };
+  const Case cases[] = {
+      {"\"$(printf 'a\\nb')\"", "名前に制御文字 (改行やエスケープなど) は使えません"},
+      {"\"$(printf '\\033[31mRed')\"", "名前に制御文字 (改行やエスケープなど) は使えません"},
+      {"\"$(printf 'tab\\tbed')\"", "名前に制御文字 (改行やエスケープなど) は使えません"},
+      {"\"$(printf '\\355\\225\\234')\"", "Shift-JIS (CP932) で表せない文字を含む引数です: "},    // Hangul
+      {"\"$(printf '\\360\\237\\230\\200')\"", "Shift-JIS (CP932) で表せない文字を含む引数です: "},  // an emoji
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.szName);
+    CliResult r = RunCli("data add " + file + " --name " + c.szName + " --date 1990-02-03 --lat 35 --lon 135");
+    EXPECT_EQ(r.iExit, 2);
+    EXPECT_NE(r.err.find(c.szMessage), std::string::npos) << r.err;
+    r = RunCli(std::string("chart --name ") + c.szName + " --date 1990-02-03");
+    EXPECT_EQ(r.iExit, 2);
+    EXPECT_NE(r.err.find(c.szMessage), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_TRUE(ReadBytes(Path("f.bd5")) == before);
+
+  BirthRecord rows[2] = {Row("\x1b]0;owned\x07", 1980, 1, 1), Row("B\x1b[2J", 1981, 13, 1)};
+  WriteBytes(Path("crafted.bd5"), rows, sizeof rows);
+  CliResult r = RunCli("data list '" + Path("crafted.bd5") + "'");
+  EXPECT_EQ(r.All().find('\x1b'), std::string::npos);
+  EXPECT_NE(r.All().find("B?[2J"), std::string::npos) << r.All();
+  WriteBytes(Path("crafted.bd5"), rows, sizeof rows[0]);
+  r = RunCli("data list '" + Path("crafted.bd5") + "'");
+  EXPECT_EQ(r.iExit, 0);
+  EXPECT_EQ(r.All().find('\x1b'), std::string::npos);
+  EXPECT_NE(r.out.find("?]0;owned?"), std::string::npos) << r.out;
+}
+
 // A file that is there but cannot be read is refused by every command,
 // never taken for a new file, and left as it was.
 TEST_F(CliData, AFileThatCannotBeReadIsNeverOverwritten) {

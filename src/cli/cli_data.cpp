@@ -120,6 +120,7 @@ bool BuildRecord(CliArgs& a, BirthRecord* pRec) {
   if (a.args.size() != 1) return Fail("出生データファイルを一つ指定してください"), false;
   // A person without a name is not filed by the program.
   if (!bName || name.empty()) return Fail("名前を入力してください"), false;
+  if (CheckName(name) != 0) return false;
   if (name.size() > kMaxEntryNameBytes) {
     return Fail("とても長い名前！ " + name + " (ファイリングの都合上、30バイトまで)"), false;
   }

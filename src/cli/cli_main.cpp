@@ -63,12 +63,27 @@ bool CliArgs::TakeOption(const char* szName, std::string* pValue) {
   return false;
 }
 
-void Print(const std::string& sCp932) { fputs(Cp932ToUtf8(sCp932).c_str(), stdout); }
+namespace {
+
+// Control characters other than the line break and the tab never reach the
+// terminal raw: a name read from a file might carry an escape sequence.
+std::string WithoutControls(std::string s) {
+  for (char& c : s) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if ((u < 0x20 && c != '\n' && c != '\t') || u == 0x7F) c = '?';
+  }
+  return s;
+}
+
+}  // namespace
+
+void Print(const std::string& sCp932) { fputs(WithoutControls(Cp932ToUtf8(sCp932)).c_str(), stdout); }
+
 void PrintLine(const std::string& sCp932) { Print(sCp932 + "\n"); }
 void PrintJson(const std::string& sUtf8) { fputs((sUtf8 + "\n").c_str(), stdout); }
 
 int Fail(const std::string& sCp932) {
-  fprintf(stderr, "horomira: %s\n", Cp932ToUtf8(sCp932).c_str());
+  fprintf(stderr, "horomira: %s\n", WithoutControls(Cp932ToUtf8(sCp932)).c_str());
   return kExitBadInput;
 }
 
@@ -166,7 +181,17 @@ int main(int argc, char** argv) {
     return kExitBadInput;
   }
   CliArgs args;
-  for (int i = 2; i < argc; ++i) args.args.push_back(Utf8ToCp932(argv[i]));
+  for (int i = 2; i < argc; ++i) {
+    // Every text of the program is Shift-JIS: a character it cannot hold
+    // is refused rather than turned into "?".
+    std::string sArg;
+    if (!Utf8ToCp932Strict(argv[i], &sArg)) {
+      fprintf(stderr, "horomira: %s%s\n", Cp932ToUtf8("Shift-JIS (CP932) で表せない文字を含む引数です: ").c_str(),
+              WithoutControls(argv[i]).c_str());
+      return kExitBadInput;
+    }
+    args.args.push_back(sArg);
+  }
   if (args.TakeFlag("--help") || args.TakeFlag("-h")) {
     Print(std::string("usage: horomira ") + pCmd->szUsage + "\n\n" + pCmd->szHelp + "\n");
     return 0;

@@ -45,6 +45,11 @@ int TakeMomentArg(const std::string& sText, const char* szDataName, DateTime* pT
   return 0;
 }
 
+int CheckName(const std::string& sName) {
+  if (HasControlCharacter(sName.c_str())) return Fail("名前に制御文字 (改行やエスケープなど) は使えません");
+  return 0;
+}
+
 int TakePlaceOptions(CliArgs& a, BirthRecord* pRec) {
   std::string sPlace, sLat, sLon;
   const bool bPlace = a.TakeOption("--place", &sPlace);
@@ -86,6 +91,7 @@ int TakePersonOptions(CliArgs& a, BirthRecord* pRec) {
   if (a.bValueMissing) return MissingValue(a);
   if (!bDate) return Fail("--date で生年月日を指定してください (YYYY-MM-DDTHH:MM)");
   if (sName.empty()) sName = "(No Name)";
+  if (const int r = CheckName(sName)) return r;
   snprintf(pRec->szName, sizeof pRec->szName, "%s", sName.c_str());
   if (strlen(pRec->szName) > kMaxNameBytes) CutDoubleByteSafe(pRec->szName, kMaxNameBytes);
 

@@ -13,6 +13,10 @@
 // then the calendar check).  *pbHasTime tells whether a time was written.
 int TakeMomentArg(const std::string& sText, const char* szDataName, DateTime* pTime, bool* pbHasTime);
 
+// CheckName: a person's name as the CLI accepts it: no control character.
+// Returns 0, or the exit code after the message.
+int CheckName(const std::string& sName);
+
 // TakePlaceOptions: the birthplace fields of pRec from --place or
 // --lat/--lon; without either, the place list's first choice "東京都".
 int TakePlaceOptions(CliArgs& a, BirthRecord* pRec);

@@ -51,7 +51,13 @@ int NextAnswer(int iDefault) {
 
 void PrintBox(const ShownBox& box) {
   if (State().mode != kNativeBoxesStderr) return;
-  std::string out = "[" + Cp932ToUtf8(box.title) + "] " + Cp932ToUtf8(box.text) + "\n";
+  std::string out = "[" + Cp932ToUtf8(box.title) + "] " + Cp932ToUtf8(box.text);
+  // A text taken from a file (a name) never steers the terminal.
+  for (char& c : out) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if ((u < 0x20 && c != '\n' && c != '\t') || u == 0x7F) c = '?';
+  }
+  out += "\n";
   fputs(out.c_str(), stderr);
 }
 
