@@ -159,6 +159,32 @@ TEST_F(CliData, NamesWithControlsOrCharactersOutsideShiftJisAreRefused) {
   EXPECT_NE(r.out.find("?]0;owned?"), std::string::npos) << r.out;
 }
 
+// Seconds count as given whenever they were written, with "T" or a blank
+// between date and time; row numbers are decimal digits only.
+TEST_F(CliData, SecondsGivenAndStrictRowNumbers) {
+  const std::string file = "'" + Path("s.bd5") + "'";
+  for (const char* szDate : {"'2000-01-01 12:00:30'", "2000-01-01T12:00:30", "'2000-01-01 12:00'", "2000-01-01"}) {
+    const CliResult r = RunCli("data add " + file + " --name A --date " + szDate + " --lat 35 --lon 135");
+    ASSERT_EQ(r.iExit, 0) << r.All();
+  }
+  ASSERT_EQ(ReadBirthDataFile(Path("s.bd5").c_str(), table_.get()), 4);
+  const BirthRecord* rows = table_->rows;
+  const int bGiven[4] = {rows[0].bSecondsGiven, rows[1].bSecondsGiven, rows[2].bSecondsGiven,
+                         rows[3].bSecondsGiven};
+  EXPECT_EQ(bGiven[0], 1);
+  EXPECT_EQ(bGiven[1], 1);
+  EXPECT_EQ(bGiven[2], 0);
+  EXPECT_EQ(bGiven[3], 0);
+
+  for (const char* szRow : {"' 0'", "+0", "0x0", "''", "'0 '", "1.0"}) {
+    SCOPED_TRACE(szRow);
+    const CliResult r = RunCli("data show " + file + " " + szRow);
+    EXPECT_EQ(r.iExit, 2);
+    EXPECT_NE(r.err.find("行番号が範囲外です"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(RunCli("data show " + file + " 3").iExit, 0);
+}
+
 // A file that is there but cannot be read is refused by every command,
 // never taken for a new file, and left as it was.
 TEST_F(CliData, AFileThatCannotBeReadIsNeverOverwritten) {

@@ -94,4 +94,48 @@ TEST(CliEvents, BadInput) {
   EXPECT_EQ(iExit, 2);
 }
 
+// Years before A.D. 1 are accepted by the year commands, and every moment
+// the JSON prints is accepted back as input.
+TEST(CliEvents, YearsBeforeOurEraAndTheirMomentsReadBack) {
+  int iExit = -1;
+  EXPECT_TRUE(Contains(RunCliOut("ingress -1", &iExit), "   -1年 1月の イングレス"));
+  EXPECT_EQ(iExit, 0);
+  EXPECT_EQ(CountOf(RunCliOut("sekki -500", &iExit), "度を通過"), 12);
+  EXPECT_EQ(iExit, 0);
+  EXPECT_TRUE(Contains(RunCliOut("moon-ingress -1 12", &iExit), "月"));
+  EXPECT_EQ(iExit, 0);
+  for (const char* szArgs : {"sekki -501 --json", "moon-ingress -999 1 --json", "ingress -4000 --json",
+                             "sekki 8000 --json"}) {
+    SCOPED_TRACE(szArgs);
+    const std::string s = RunCliOut(szArgs, &iExit);
+    ASSERT_EQ(iExit, 0);
+    int nMoments = 0;
+    for (size_t i = s.find("\"jst\": \""); i != std::string::npos; i = s.find("\"jst\": \"", i + 1)) {
+      const std::string sJst = s.substr(i + 8, s.find('"', i + 8) - (i + 8));
+      const CliResult r = RunCli("time " + sJst);
+      EXPECT_EQ(r.iExit, 0) << sJst << "\n" << r.err;
+      ++nMoments;
+    }
+    EXPECT_GE(nMoments, 12);
+  }
+  EXPECT_TRUE(Contains(RunCliOut("sekki -501 --json", &iExit), "\"jst\": \"-0501-"));
+}
+
+// Numbers are decimal digits: blanks, signs, hexadecimal and empty values
+// are refused with a message instead of being read as something else.
+TEST(CliEvents, StrictNumbers) {
+  for (const char* szArgs :
+       {"moon-ingress 2000 ''", "moon-ingress 2000 ' 1'", "ingress ' 2000'", "ingress +2000", "ingress 0x7D0",
+        "sekki 2000.0", "time 2000-01-01T12:00:0x3C", "time ' 2000-01-01'", "time +2000-01-01",
+        "ephem Sun day '2000-01-01T12: 00'", "return --name A --date 2000-01-01 +5",
+        "chart --name A --date 2000-01-01 --lat 0x23 --lon 135", "chart --name A --date 2000-01-01 --harmonic 1e1",
+        "chart --season ' 2024' vernal", "aspects --name A --date 2000-01-01 --orb ' 5'"}) {
+    SCOPED_TRACE(szArgs);
+    const CliResult r = RunCli(szArgs);
+    EXPECT_EQ(r.iExit, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err, "");
+  }
+}
+
 }  // namespace

@@ -46,10 +46,10 @@ struct ChartOptions {
 };
 
 int ParseHarmonic(const std::string& s, double* pd) {
-  char* pEnd = nullptr;
-  const double d = strtod(s.c_str(), &pEnd);
+  double d = 0.0;
+  const bool bNumber = ParseDecimalNumber(s, &d);
   const double a = std::fabs(d);
-  if (s.empty() || *pEnd != '\0' || !(a >= kMinHarmonic && a <= kMaxHarmonic)) {
+  if (!bNumber || !(a >= kMinHarmonic && a <= kMaxHarmonic)) {
     return Fail("倍音 " + s +
                 ": 正常な半角数字でないか、入力が未完了か、または、絶対値が大きすぎるか小さすぎます。"
                 "入力をやり直してください。");
@@ -59,9 +59,8 @@ int ParseHarmonic(const std::string& s, double* pd) {
 }
 
 int ParseSeason(const std::string& sYear, const std::string& sKind, ChartOptions* o) {
-  char* pEnd = nullptr;
-  const long y = strtol(sYear.c_str(), &pEnd, 10);
-  if (sYear.empty() || *pEnd != '\0' || y < 0 || y > 9999) return Fail("入力が未完了または無効: " + sYear);
+  long y;
+  if (!ParseWholeNumber(sYear, 0, 9999, &y)) return Fail("入力が未完了または無効: " + sYear);
   for (int k = 0; k < 4; ++k) {
     for (const char* szName : kSeasons[k].szNames) {
       if (sKind == szName || sKind == kSeasons[k].szChartName) {

@@ -1,6 +1,5 @@
 // horomira data: lists, adds, deletes and shows the rows of a birth-data
 // file (.bd5) with the program's own checks and its safe writing.
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -33,10 +32,8 @@ bool LoadTable(const std::string& path, BirthTable* pTable) {
 
 // A row number "0".."iNumData-1"; -1 after a message.
 int ParseRow(const std::string& s, const BirthTable& table) {
-  char* pEnd = nullptr;
-  errno = 0;
-  const long n = strtol(s.c_str(), &pEnd, 10);
-  if (s.empty() || *pEnd != '\0' || errno != 0 || n < 0 || n >= table.iNumData) {
+  long n;
+  if (!ParseWholeNumber(s, 0, table.iNumData - 1, &n)) {
     char sz[128];
     snprintf(sz, sizeof sz, "行番号が範囲外です: %s (0 … %d)", s.c_str(), table.iNumData - 1);
     Fail(sz);
@@ -126,14 +123,12 @@ bool BuildRecord(CliArgs& a, BirthRecord* pRec) {
   }
   if (!bDate) return Fail("日時を指定してください (--date YYYY-MM-DDTHH:MM)"), false;
   snprintf(pRec->szName, sizeof pRec->szName, "%s", name.c_str());
-  bool bHasTime = false;
-  if (TakeMomentArg(date, pRec->szName, &pRec->time, &bHasTime) != 0) return false;
-  if (bUnknownTime && bHasTime) return Fail("--unknown-time のときは日付だけを指定してください: " + date), false;
+  MomentParts parts{false, false};
+  if (TakeMomentArg(date, pRec->szName, &pRec->time, &parts) != 0) return false;
+  if (bUnknownTime && parts.bHasTime) return Fail("--unknown-time のときは日付だけを指定してください: " + date), false;
   pRec->bTimeKnown = bUnknownTime ? 0 : 1;
   if (bUnknownTime) pRec->time.hour = 12;  // provisionally noon
-  // Seconds were given when the time has a second colon.
-  const size_t iT = date.find('T');
-  pRec->bSecondsGiven = iT != std::string::npos && date.find(':', date.find(':', iT) + 1) != std::string::npos;
+  pRec->bSecondsGiven = parts.bHasSeconds ? 1 : 0;
   pRec->dwMagic = kRecordMagic;
   pRec->bSave = 1;
   return true;

@@ -29,10 +29,8 @@ void PrintText(const char* szText) {
 
 // A whole number argument; false when it is not one.
 bool ParseInt(const std::string& s, int* pValue) {
-  if (s.empty()) return false;
-  char* pEnd = nullptr;
-  const long v = strtol(s.c_str(), &pEnd, 10);
-  if (*pEnd != '\0' || v < -100000 || v > 100000) return false;
+  long v;
+  if (!ParseWholeNumber(s, -100000, 100000, &v)) return false;
   *pValue = static_cast<int>(v);
   return true;
 }
@@ -44,17 +42,17 @@ bool ParseCheckedMoment(const std::string& s, DateTime* pTime, int* piExit) {
   return *piExit == 0;
 }
 
-// A year (and month) argument, checked as the first of that month.
-bool ParseCheckedMonth(const std::string& sYear, const std::string& sMonth, DateTime* pTime,
-                       int* piExit) {
+// A year (and, when bMonth, a month) argument, checked as 00:00 JST on the
+// first of that month.
+bool ParseCheckedMonth(const std::string& sYear, const std::string* psMonth, DateTime* pTime, int* piExit) {
   int y, m = 1;
-  if (!ParseInt(sYear, &y) || (!sMonth.empty() && !ParseInt(sMonth, &m))) {
-    *piExit = Fail("年月は整数で指定してください");
+  if (!ParseInt(sYear, &y) || (psMonth && !ParseInt(*psMonth, &m))) {
+    *piExit = Fail("年月は整数で指定してください: " + sYear + (psMonth ? " " + *psMonth : std::string()));
     return false;
   }
-  char szMoment[32];
-  snprintf(szMoment, sizeof szMoment, "%04d-%02d-01", y, m);
-  return ParseCheckedMoment(szMoment, pTime, piExit);
+  *pTime = DateTime{y, m, 1, 0, 0, 0.0};
+  *piExit = CheckMoment(*pTime, sYear.c_str(), sYear + (psMonth ? " " + *psMonth : std::string()));
+  return *piExit == 0;
 }
 
 std::string JsonEvent(const std::string& sLabelCp932, double dJde, const std::string& sExtra = "") {
@@ -90,7 +88,7 @@ int RunSunListing(CliArgs& a, int iCommand) {
   if (a.args.size() != 1) return Fail("年を一つ指定してください");
   DateTime year;
   int iExit;
-  if (!ParseCheckedMonth(a.args[0], "", &year, &iExit)) return iExit;
+  if (!ParseCheckedMonth(a.args[0], nullptr, &year, &iExit)) return iExit;
   if (bJson) {
     EventEntry e[12];
     bool bFailed;
@@ -113,7 +111,7 @@ int RunMoonIngress(CliArgs& a) {
   if (a.args.size() != 2) return Fail("年と月を指定してください");
   DateTime month;
   int iExit;
-  if (!ParseCheckedMonth(a.args[0], a.args[1], &month, &iExit)) return iExit;
+  if (!ParseCheckedMonth(a.args[0], &a.args[1], &month, &iExit)) return iExit;
   if (bJson) {
     EventEntry e[kMaxEventEntries];
     bool bFailed;

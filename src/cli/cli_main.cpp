@@ -78,42 +78,12 @@ std::string WithoutControls(std::string s) {
 }  // namespace
 
 void Print(const std::string& sCp932) { fputs(WithoutControls(Cp932ToUtf8(sCp932)).c_str(), stdout); }
-
 void PrintLine(const std::string& sCp932) { Print(sCp932 + "\n"); }
 void PrintJson(const std::string& sUtf8) { fputs((sUtf8 + "\n").c_str(), stdout); }
 
 int Fail(const std::string& sCp932) {
   fprintf(stderr, "horomira: %s\n", WithoutControls(Cp932ToUtf8(sCp932)).c_str());
   return kExitBadInput;
-}
-
-bool ParseMoment(const std::string& s, DateTime* pTime, bool* pbHasTime) {
-  int y, mo, d, h = 0, mi = 0, n = 0;
-  double sec = 0.0;
-  const char* p = s.c_str();
-  if (sscanf(p, "%d-%2d-%2d%n", &y, &mo, &d, &n) != 3) return false;
-  // The year must be written with at least four digits (after a sign).
-  const char* pDigits = (*p == '-' || *p == '+') ? p + 1 : p;
-  if (strspn(pDigits, "0123456789") < 4) return false;
-  p += n;
-  bool bHasTime = false;
-  if (*p == 'T' || *p == ' ') {
-    bHasTime = true;
-    ++p;
-    if (sscanf(p, "%2d:%2d%n", &h, &mi, &n) != 2) return false;
-    p += n;
-    if (*p == ':') {
-      ++p;
-      char* pEnd = nullptr;
-      if (!isdigit(static_cast<unsigned char>(*p))) return false;
-      sec = strtod(p, &pEnd);
-      p = pEnd;
-    }
-  }
-  if (*p != '\0') return false;
-  *pTime = DateTime{y, mo, d, h, mi, sec};
-  if (pbHasTime) *pbHasTime = bHasTime;
-  return true;
 }
 
 DateTime NowJst() {
@@ -157,15 +127,6 @@ std::string JsonString(const std::string& sCp932) {
     }
   }
   return out + "\"";
-}
-
-std::string IsoMoment(const DateTime& t) {
-  char sz[64];
-  // Milliseconds are truncated so that a second of 59.9996 never prints as 60.
-  const double dMs = std::floor(t.second * 1000.0) / 1000.0;
-  snprintf(sz, sizeof sz, "%04d-%02d-%02dT%02d:%02d:%06.3f", t.year, t.month, t.day, t.hour,
-           t.minute, dMs);
-  return sz;
 }
 
 int main(int argc, char** argv) {
