@@ -94,6 +94,19 @@ TEST(CliEvents, BadInput) {
   EXPECT_EQ(iExit, 2);
 }
 
+// A listing starts at its start and keeps whole seconds across the step of
+// Delta T at New Year 2024 (09:00 JST), in text and in JSON.
+TEST(CliEvents, EphemStartsAtItsStartAcrossADeltaTStep) {
+  int iExit = -1;
+  const std::string s = RunCliOut("ephem Sun sec 2024-01-01T08:59:30", &iExit);
+  EXPECT_EQ(iExit, 0);
+  EXPECT_EQ(s.find("\n太陽  - 日本時間\n\n 2024年 1月 1日  8時59分30秒"), 0u) << s;
+  EXPECT_TRUE(Contains(s, " 2024年 1月 1日  9時 0分00秒"));
+  const std::string sJson = RunCliOut("ephem Sun sec 2024-01-01T08:59:30 --json", &iExit);
+  EXPECT_TRUE(Contains(sJson, "\"jst\": \"2024-01-01T08:59:30.000\""));
+  EXPECT_TRUE(Contains(sJson, "\"jst\": \"2024-01-01T09:00:33.000\""));
+}
+
 // Years before A.D. 1 are accepted by the year commands, and every moment
 // the JSON prints is accepted back as input.
 TEST(CliEvents, YearsBeforeOurEraAndTheirMomentsReadBack) {

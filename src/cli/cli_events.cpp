@@ -55,14 +55,23 @@ bool ParseCheckedMonth(const std::string& sYear, const std::string* psMonth, Dat
   return *piExit == 0;
 }
 
-std::string JsonEvent(const std::string& sLabelCp932, double dJde, const std::string& sExtra = "") {
-  // The moment is printed to the millisecond, truncated: half a millisecond
-  // more rounds it.
-  constexpr double kHalfMillisecondDays = 0.0005 / 86400.0;
-  DateTime jst;
-  JdeToJst(dJde + kHalfMillisecondDays, &jst);
-  return "{\"label\": " + JsonString(sLabelCp932) + ", \"jst\": \"" + IsoMoment(jst) +
+// The moment is printed to the millisecond, truncated: half a millisecond
+// more rounds it.
+constexpr long double kHalfMillisecondDays = 0.0005L / 86400.0L;
+
+// An event of the JSON output at its JST moment.
+std::string JsonEventAt(const std::string& sLabelCp932, const DateTime& jst, double dJde,
+                        const std::string& sExtra = "") {
+  DateTime rounded;
+  JdToDate(DateToJd(jst, 0.0f) + kHalfMillisecondDays, &rounded);
+  return "{\"label\": " + JsonString(sLabelCp932) + ", \"jst\": \"" + IsoMoment(rounded) +
          "\", \"jde\": " + JsonNumber(dJde) + sExtra + "}";
+}
+
+std::string JsonEvent(const std::string& sLabelCp932, double dJde, const std::string& sExtra = "") {
+  DateTime jst;
+  JdeToJst(dJde, &jst);
+  return JsonEventAt(sLabelCp932, jst, dJde, sExtra);
 }
 
 std::string JsonEntries(const EventEntry* pEntries, int n) {
@@ -233,8 +242,10 @@ int RunEphem(CliArgs& a) {
   if (bAligned) AlignStart(iStep, &start);
   if (bJson) {
     std::string s;
-    long double t = JstToJde(start);
     for (int i = 0; i < kNumEphemLines; ++i) {
+      DateTime when;
+      long double t;
+      EphemLineMoment(start, iStep, i, &when, &t);
       double dLong = 0.0;
       int iMotion = 0;
       if (!EphemPosition(iBody, t, &dLong, &iMotion)) return PrintJsonEvents(s, true);
@@ -245,9 +256,8 @@ int RunEphem(CliArgs& a) {
                kSignNames[ang.sign], ang.deg, ang.min, static_cast<double>(ang.sec),
                kMotionListLabels[iMotion]);
       if (!s.empty()) s += ", ";
-      s += JsonEvent(szLabel, static_cast<double>(t),
-                     ", \"lon\": " + JsonNumber(dLong) + ", \"motion\": " + std::to_string(iMotion));
-      t += EphemStepDays(iStep);
+      s += JsonEventAt(szLabel, when, static_cast<double>(t),
+                       ", \"lon\": " + JsonNumber(dLong) + ", \"motion\": " + std::to_string(iMotion));
     }
     return PrintJsonEvents(s, false);
   }

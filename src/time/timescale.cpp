@@ -106,17 +106,39 @@ double GetDeltaT(const DateTime& utDate, long double ldJd) {
   return dSeconds / kSecondsPerDay;
 }
 
-long double JstToJde(const DateTime& jst) {
-  const long double ldJd = DateToJd(jst, kJstZoneHours);
+long double JdToJde(long double ldJd) {
   DateTime ut;
   JdToDate(ldJd, &ut);
   return ldJd + GetDeltaT(ut, ldJd);
 }
 
+long double JstToJde(const DateTime& jst) { return JdToJde(DateToJd(jst, kJstZoneHours)); }
+
 int JdeToJst(long double ldJde, DateTime* pJst) {
+  // The JD(UT) whose JD + Delta T(UT date) is the JDE.  A first value from
+  // the TD date, then corrected until the UT date that chooses Delta T is
+  // that of the result (one pass within a segment of the model; the
+  // polynomials of 1800..1929 change by far less than their value).
+  constexpr int kMaxPasses = 8;
   DateTime td;
   JdToDate(ldJde, &td);
-  const long double ldJd = ldJde - GetDeltaT(td, ldJde);
+  long double ldJd = ldJde - GetDeltaT(td, ldJde);
+  long double ldBefore = ldJd;
+  for (int i = 0; i < kMaxPasses; ++i) {
+    DateTime ut;
+    JdToDate(ldJd, &ut);
+    const long double ldNext = ldJde - GetDeltaT(ut, ldJd);
+    if (ldNext == ldJd) break;
+    if (ldNext == ldBefore) {
+      // Between two values: the JDE lies in the gap of a forward step, or
+      // the last bit rounds both ways.  The later one is continuous with
+      // the moments before the gap.
+      ldJd = ldNext > ldJd ? ldNext : ldJd;
+      break;
+    }
+    ldBefore = ldJd;
+    ldJd = ldNext;
+  }
   JdToDate(ldJd + kJstZoneDays, pJst);
   return 1;
 }

@@ -14,10 +14,19 @@ struct ChartRecord;
 // count + 32.184 s for 1972..2007, and INT(66 + 0.6 (y - 2007)) s to 2099.
 double GetDeltaT(const DateTime& utDate, long double ldJd);
 
+// JdToJde: JDE of a JD(UT): JD + Delta T of the UT date.
+long double JdToJde(long double ldJd);
+
 // JstToJde: JDE of a JST date-time (no leap-second adjustment).
 long double JstToJde(const DateTime& jst);
 
-// JdeToJst: JST date-time of a JDE.  Returns 1.
+// JdeToJst: JST date-time of a JDE, the inverse of JstToJde: Delta T is
+// that of the UT date, as JstToJde takes it, so that a JST moment comes
+// back as it was also next to a step of the model (a New Year, a leap
+// second).  Where the model steps back (before 1800, some years of the
+// table) two moments a step apart share one JDE; one of them is returned.
+// A JDE that falls in the gap of a forward step gives the moment at the
+// step plus the JDE's distance into the gap.  Returns 1.
 int JdeToJst(long double ldJde, DateTime* pJst);
 
 // SetChartTimeScales: the time-scale step of the chart driver.  Sets the
