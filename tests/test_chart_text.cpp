@@ -150,4 +150,28 @@ TEST_F(ChartText, TypedPlace) {
   EXPECT_EQ(SetTypedPlace(nullptr, &rec, 90.0, 180.0), 1);
 }
 
+// Seconds rounded to what a text shows never read 60: they carry into the
+// minute and the degree, but not out of the sign.
+TEST(RoundAngleForDisplay, NeverSixtySeconds) {
+  struct Case {
+    int deg, min;
+    float sec;
+    int iDecimals;
+    int deg2, min2;
+    float sec2;
+  };
+  const Case cases[] = {
+      {14, 1, 59.996f, 2, 14, 2, 0.0f},  {14, 1, 59.994f, 2, 14, 1, 59.99f}, {14, 59, 59.97f, 1, 15, 0, 0.0f},
+      {29, 59, 59.996f, 2, 29, 59, 59.99f}, {29, 59, 59.6f, 0, 29, 59, 59.0f}, {3, 7, 12.344f, 2, 3, 7, 12.34f},
+  };
+  for (const Case& c : cases) {
+    Angle a{0.0, 4, c.deg, c.min, c.sec};
+    RoundAngleForDisplay(&a, c.iDecimals);
+    EXPECT_EQ(a.deg, c.deg2);
+    EXPECT_EQ(a.min, c.min2);
+    EXPECT_NEAR(a.sec, c.sec2, 1e-4);
+    EXPECT_EQ(a.sign, 4);
+  }
+}
+
 }  // namespace

@@ -168,6 +168,19 @@ TEST_F(EphemTest, LinesStayOnWholeStepsAcrossADeltaTStep) {
   }
 }
 
+// At 00:28:56 JST on 10 March 2024 the Sun stands 0.001″ short of a whole
+// minute of arc: the line shows the next minute, never 60.00″.
+TEST_F(EphemTest, NoLineShowsSixtySeconds) {
+  static char sz[kEphemTextSize];
+  ASSERT_EQ(MakeEphem(DateTime{2024, 3, 10, 0, 28, 48.0}, 0, kEphemStepSecond, sz), 1);
+  std::string sHeader;
+  std::vector<EphemLine> lines;
+  ASSERT_TRUE(ParseEphem(sz, &sHeader, &lines));
+  for (const EphemLine& line : lines) EXPECT_LT(line.sec, 59.995) << line.sTime;
+  EXPECT_EQ(lines[8].min, lines[7].min + 1);
+  EXPECT_EQ(lines[8].sec, 0.0);
+}
+
 TEST_F(EphemTest, BadArguments) {
   EXPECT_EQ(MakeEphem(DateTime{2024, 1, 1, 0, 0, 0.0}, 0, kEphemStepDay, nullptr), 0);
   static char sz[kEphemTextSize];

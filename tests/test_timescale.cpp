@@ -152,6 +152,34 @@ TEST(TimeStrings, Roundings) {
   EXPECT_STREQ(TimeToStr(&t), " -500年 3月 1日  0時 0分00秒");
 }
 
+// Never 60 or 61 seconds: a leap second keeps its "60" with its largest
+// fraction, and rounded to the second it reads as the next minute.
+TEST(TimeStrings, LeapSecondsAndTheLastTenthNeverShowSixtyOne) {
+  struct Case {
+    double dSecond;
+    const char* szP1;
+    const char* szP2;
+    const char* szWhole;
+  };
+  const Case cases[] = {
+      {60.95, " 1999年 1月 1日  8時59分60秒9", " 1999年 1月 1日  8時59分60秒95", " 1999年 1月 1日  9時 0分01秒"},
+      {60.999, " 1999年 1月 1日  8時59分60秒9", " 1999年 1月 1日  8時59分60秒99", " 1999年 1月 1日  9時 0分01秒"},
+      {60.4, " 1999年 1月 1日  8時59分60秒4", " 1999年 1月 1日  8時59分60秒40", " 1999年 1月 1日  9時 0分00秒"},
+      {59.97, " 1999年 1月 1日  8時59分59秒9", " 1999年 1月 1日  8時59分59秒97", " 1999年 1月 1日  9時 0分00秒"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dSecond);
+    const DateTime t{1999, 1, 1, 8, 59, c.dSecond};
+    EXPECT_STREQ(TimeToStrP1(&t), c.szP1);
+    EXPECT_STREQ(TimeToStrP2(&t), c.szP2);
+    EXPECT_STREQ(TimeToStr(&t), c.szWhole);
+  }
+  // The time-scale lines of a chart show tenths: 59.97 s reads 59.9.
+  static ChartRecord chart;
+  SetChartTimeScales(DateToJd(DateTime{2000, 1, 1, 12, 0, 59.97}, 0.0f), 0.0f, &chart);
+  EXPECT_STREQ(chart.szTime[2], "世界時   2000年 1月 1日 12時00分59.9秒 UTC");
+}
+
 TEST(TimeStrings, TwoFunctionsInOneCallKeepTheirTexts) {
   const DateTime a{2024, 1, 1, 0, 0, 1.0};
   const DateTime b{2025, 1, 1, 0, 0, 2.0};

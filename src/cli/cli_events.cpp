@@ -9,6 +9,7 @@
 #include <strings.h>
 
 #include "chart/chart_driver.h"
+#include "chart/chart_text.h"
 #include "cli/cli.h"
 #include "cli/cli_person.h"
 #include "ephemeris/ephemeris.h"
@@ -251,6 +252,7 @@ int RunEphem(CliArgs& a) {
       if (!EphemPosition(iBody, t, &dLong, &iMotion)) return PrintJsonEvents(s, true);
       Angle ang;
       LongitudeToAngle(dLong, &ang);
+      RoundAngleForDisplay(&ang, 2);  // as the listing shows it
       char szLabel[128];
       snprintf(szLabel, sizeof szLabel, "%s %s %2d°%2d′%05.2f″%s", kEphemBodyNames[iBody],
                kSignNames[ang.sign], ang.deg, ang.min, static_cast<double>(ang.sec),

@@ -2,6 +2,7 @@
 // step, and the decoding of the ephemeris dialog's choice.
 #include <cstdio>
 
+#include "chart/chart_text.h"
 #include "ephemeris/ephemeris.h"
 #include "events/events.h"
 #include "events/text_sink.h"
@@ -104,6 +105,8 @@ int MakeEphem(const DateTime& start, int iBody, int iStep, char* szOut) {
     if (!EphemPosition(iBody, t, &dLong, &iMotion)) return 0;
     Angle a;
     LongitudeToAngle(dLong, &a);
+    // Seconds of 59.995 and more would print as 60.00.
+    RoundAngleForDisplay(&a, 2);
     SinkPrintf(&sink, "%s    \r\n   ---- %s : %2d°%2d′%05.2f″%s\r\n", TimeToStr(&when),
                kSignNames[a.sign], a.deg, a.min, static_cast<double>(a.sec),
                kMotionListLabels[iMotion]);
