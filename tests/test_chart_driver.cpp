@@ -204,6 +204,17 @@ TEST_F(ChartDriver, PoleChartCompletesWithItsWarning) {
   EXPECT_TRUE(Contains(chart.szDetail[Moon], "みずがめ"));
 }
 
+// 12:00:59.99999999 is no leap second: the chart stands where the one of
+// 12:01:00 stands, not a second later.
+TEST_F(ChartDriver, TheLastFractionOfASecondIsNoLeapSecond) {
+  const BirthRecord natal = Person();
+  Chart(At(natal, {2000, 1, 1, 12, 1, 0.0}), natal, kChartTransit);
+  const long double ldJde = chart.ldJde;
+  Chart(At(natal, {2000, 1, 1, 12, 0, 59.99999999}), natal, kChartTransit);
+  EXPECT_NEAR(static_cast<double>((chart.ldJde - ldJde) * 86400.0L), 0.0, 1e-6);
+  EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(ChartDriver, AbnormalLatitudeIsReportedAndTheChartCompleted) {
   BirthRecord natal = Person();
   natal.dBirthLat = 91.0;

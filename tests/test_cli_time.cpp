@@ -35,6 +35,12 @@ TEST(CliTime, JsonInFullPrecision) {
   EXPECT_TRUE(Contains(r.out, "\"time_str_p1\": \" 1972年 7月 1日  8時59分60秒0\""));
 }
 
+TEST(CliTime, TheLastFractionOfASecondIsNoLeapSecond) {
+  const CliResult r = RunCli("time 2000-01-01T12:00:59.99999999");
+  EXPECT_EQ(r.iExit, 0) << r.err;
+  EXPECT_TRUE(Contains(r.out, "TimeToStrP2  2000年 1月 1日 12時 0分59秒99")) << r.out;
+}
+
 TEST(CliTime, BadInputGetsTheProgramsMessage) {
   struct Case {
     const char* szArg;

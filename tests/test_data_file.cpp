@@ -181,6 +181,14 @@ TEST_F(DataFile, LeapSecondAfter2006IsAcceptedAfterItsBox) {
   EXPECT_EQ(Boxes()[1].title, "未確認のうるう秒");
 }
 
+TEST_F(DataFile, TheLastFractionOfASecondIsNoCorruptRow) {
+  BirthRecord r = Row("Late", 2000, 1, 1);
+  r.time.second = 59.99999999;
+  WriteBytes(Path("late.bd5"), &r, sizeof r);
+  EXPECT_EQ(ReadBirthDataFile(Path("late.bd5").c_str(), table_.get()), 1);
+  EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(DataFile, MissingAndEmptyFilesAreReported) {
   table_->iNumData = 5;
   EXPECT_EQ(ReadBirthDataFile(Path("none.bd5").c_str(), table_.get()), 0);

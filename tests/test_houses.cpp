@@ -166,7 +166,7 @@ ChartRecord& ChartAt(const DateTime& jst) {
   static ChartRecord chart;
   memset(&chart, 0, sizeof chart);
   chart.ldJd = DateToJd(jst, 9.0f);
-  SetChartTimeScales(chart.ldJd, static_cast<float>(jst.second), &chart);
+  SetChartTimeScales(chart.ldJd, jst.second, &chart);
   return chart;
 }
 

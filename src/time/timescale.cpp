@@ -152,8 +152,8 @@ double TenthsShown(double dSecond) { return dSecond >= 59.95 ? 59.9 : dSecond; }
 
 }  // namespace
 
-int SetChartTimeScales(long double ldJd, float fTargetSeconds, ChartRecord* pChart) {
-  const long double ldLeap = fTargetSeconds >= 60.0f ? 1.0L / 86400.0L : 0.0L;
+int SetChartTimeScales(long double ldJd, double dTargetSeconds, ChartRecord* pChart) {
+  const long double ldLeap = dTargetSeconds >= 60.0 ? 1.0L / 86400.0L : 0.0L;
   DateTime u;
   JdToDate(ldJd, &u);
   snprintf(pChart->szTime[2], kLineDetail, "世界時  %5d年%2d月%2d日 %2d時%02d分%04.1f秒 UTC", u.year,

@@ -33,7 +33,9 @@ int JdeToJst(long double ldJde, DateTime* pJst);
 // chart's ldJde from its JD(UT) (one second more when the target record's
 // seconds are a leap second) and the UT and TD lines 2..5 of szTime.
 // Returns 1.
-int SetChartTimeScales(long double ldJd, float fTargetSeconds, ChartRecord* pChart);
+//   dTargetSeconds  the seconds of the chart's target record, in full
+//                   precision (60 and more: a leap second)
+int SetChartTimeScales(long double ldJd, double dTargetSeconds, ChartRecord* pChart);
 
 // Text forms of a date-time; each returns its own 128-byte buffer, valid
 // until the next call of the same function.
