@@ -9,6 +9,7 @@
 
 #include "chart/chart_driver.h"
 #include "chart/chart_text.h"
+#include "chart/houses.h"
 #include "chart/places.h"
 #include "test_support.h"
 #include "time/sidereal.h"
@@ -231,6 +232,25 @@ TEST_F(ChartDriver, HighLatitudeKeepsEqualHouses) {
   Chart(natal, natal, kChartNatal);
   EXPECT_EQ(chart.iHouseMode, 0);
   EXPECT_DOUBLE_EQ(chart.dCusp[1], chart.dCusp[0] + 30.0);
+}
+
+// At 75° S the semi-arcs of this moment do not exist: equal houses from
+// the ASC, and choosing Placidus shows the high-latitude box.
+TEST_F(ChartDriver, FarSouthFallsBackToEqualHousesWithTheirBox) {
+  BirthRecord natal = Person();
+  natal.time = DateTime{2000, 1, 1, 12, 0, 0.0};
+  natal.dBirthLat = -75.0;
+  natal.dBirthLong = 0.0;
+  Chart(natal, natal, kChartNatal);
+  EXPECT_EQ(chart.iHouseMode, 0);
+  EXPECT_DOUBLE_EQ(chart.dCusp[3], chart.dCusp[0] + 90.0);
+  int iHouseType = kHouseTypeEqualAsc;
+  EXPECT_EQ(ChooseHouseType(nullptr, chart, kCmdHousePlacidus, &iHouseType), 0);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].title, "高緯度の特例");
+  natal.dBirthLat = -65.0;
+  Chart(natal, natal, kChartNatal);
+  EXPECT_EQ(chart.iHouseMode, 1);
 }
 
 TEST_F(ChartDriver, SeasonChartsPutTheSunOnItsPoint) {
