@@ -184,7 +184,12 @@ void PrintChart(const ChartRecord& chart, const std::string& sReport) {
   }
 }
 
+// The house mode of a chart whose angles were not computed (a pole, or a
+// failed sidereal step): the chart driver then writes no cusp.
+constexpr int32_t kAnglesNotComputed = -1;
+
 void PrintChartJson(const ChartRecord& chart, const PositionData& pd) {
+  const bool bAngles = chart.iHouseMode != kAnglesNotComputed;
   std::string s = "{\"jd_ut\": " + JsonNumber(static_cast<double>(chart.ldJd)) +
                   ", \"jde\": " + JsonNumber(static_cast<double>(chart.ldJde)) +
                   ", \"delta_t_s\": " + JsonNumber(static_cast<double>((chart.ldJde - chart.ldJd) * 86400.0L)) +
@@ -193,15 +198,22 @@ void PrintChartJson(const ChartRecord& chart, const PositionData& pd) {
                   ", \"title\": " + JsonString(chart.szTitle) + ", \"points\": {";
   for (int i = 0; i < kNumChartPoints; ++i) {
     s += std::string(i ? ", " : "") + "\"" + kChartPointNames[i] + "\": ";
-    if (chart.dLong[i] == -1.0) {
+    if (chart.dLong[i] == -1.0 || (!bAngles && (i == Asc || i == MC))) {
       s += "null";
     } else {
       s += "{\"lon\": " + JsonNumber(chart.dLong[i]) + ", \"motion\": " + std::to_string(pd.mv[i]) + "}";
     }
   }
-  s += "}, \"cusps\": [";
-  for (int k = 0; k < 12; ++k) s += (k ? ", " : "") + JsonNumber(chart.dCusp[k]);
-  s += "], \"house_mode\": " + std::to_string(chart.iHouseMode) + "}";
+  // Cusps in [0, 360), as every longitude of the output; none where the
+  // angles are undefined.
+  s += "}, \"cusps\": ";
+  if (bAngles) {
+    s += "[";
+    for (int k = 0; k < 12; ++k) s += (k ? ", " : "") + JsonNumber(Normalize360(chart.dCusp[k]));
+    s += "], \"house_mode\": " + std::to_string(chart.iHouseMode) + "}";
+  } else {
+    s += "null, \"house_mode\": null}";
+  }
   PrintJson(s);
 }
 
@@ -210,6 +222,7 @@ int RunChart(CliArgs& a) {
   if (const int r = TakeChartOptions(a, &o)) return r;
   static ChartRecord chart;
   ResetChartRecord(&chart);
+  chart.iHouseMode = kAnglesNotComputed;  // stays so when no cusp is written
   PositionData pd{};
   const int r = o.iSeason >= 0 ? ComputeSeasonChart(a, o, &chart, &pd) : ComputePersonChart(a, o, &chart, &pd);
   if (r) return r;
@@ -255,7 +268,8 @@ const CliRegistrar kRegisterChart(
      "  --report time           the time and geodesy lines\n"
      "  --report extended       Placidus cusps and the lunar data\n"
      "  --json                  jd_ut, jde, delta_t_s, points {Sun..MC: {lon, motion}}\n"
-     "                          (null outside a body's period), cusps, house_mode",
+     "                          (null outside a body's period), cusps in [0, 360) and\n"
+     "                          house_mode (Asc, MC, cusps and house_mode null at a pole)",
      RunChart});
 
 const CliRegistrar kRegisterPlaces({"places", "places",
