@@ -129,15 +129,20 @@ std::string JsonString(const std::string& sCp932) {
   return out + "\"";
 }
 
-int main(int argc, char** argv) {
-  NativeSetBoxMode(kNativeBoxesStderr);
+namespace {
+
+// Exit code of an output that could not be written (a full disk, a closed
+// pipe): what was printed is incomplete.
+constexpr int kExitOutputFailed = 1;
+
+int RunCommandLine(int argc, char** argv) {
   if (argc < 2 || strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0) {
     PrintUsage(argc < 2 ? stderr : stdout);
     return argc < 2 ? kExitBadInput : 0;
   }
   const CliCommand* pCmd = FindCommand(argv[1]);
   if (!pCmd) {
-    fprintf(stderr, "horomira: unknown command '%s'\n", argv[1]);
+    fprintf(stderr, "horomira: unknown command '%s'\n", WithoutControls(argv[1]).c_str());
     PrintUsage(stderr);
     return kExitBadInput;
   }
@@ -158,4 +163,18 @@ int main(int argc, char** argv) {
     return 0;
   }
   return pCmd->Run(args);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  NativeSetBoxMode(kNativeBoxesStderr);
+  const int iExit = RunCommandLine(argc, argv);
+  // Everything printed must have reached its destination: a failed write
+  // is a failed run, whatever the command computed.
+  if (fflush(stdout) != 0 || ferror(stdout)) {
+    fprintf(stderr, "horomira: %s\n", Cp932ToUtf8("出力を書き込めませんでした").c_str());
+    return iExit != 0 ? iExit : kExitOutputFailed;
+  }
+  return iExit;
 }
