@@ -3,9 +3,10 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 NATIVE := build/native
 WIN32  := build/win32
 WIN64  := build/win64
+ASAN   := build/asan
 BENCH  := build/bench
 
-.PHONY: all deps native win32 win64 run test test-native test-wine bench fuzz clean
+.PHONY: all deps native asan win32 win64 run test test-native test-asan test-wine bench fuzz clean
 
 all: native win32
 
@@ -15,6 +16,12 @@ deps:
 native: deps
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(NATIVE) -j $(JOBS)
+
+# The same engine, CLI and unit tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer: a finding stops its test (no recovery).
+asan: deps
+	cmake -S . -B $(ASAN) -DHORO_SANITIZE=ON >/dev/null
+	cmake --build $(ASAN) -j $(JOBS)
 
 win32: deps
 	cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
@@ -31,10 +38,13 @@ run: native win32
 test-native: native
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
+test-asan: asan
+	cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
+
 test-wine: win32
 	@bash tests/wine/run.sh
 
-test: test-native test-wine
+test: test-native test-asan test-wine
 
 # Speed of the ephemeris hot paths and its accuracy against Swiss Ephemeris
 # (a reference used only here).

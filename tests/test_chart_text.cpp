@@ -140,7 +140,8 @@ TEST_F(ChartText, TypedPlace) {
   BirthRecord rec{};
   ASSERT_EQ(SetTypedPlace(nullptr, &rec, 35.5, -70.0), 1);
   EXPECT_STREQ(rec.szBirthPlace, "+35.5000 : -70.0000");
-  EXPECT_EQ(rec.dBirthLong, -70.0);
+  const double dLong = rec.dBirthLong;  // packed record: copied, not bound
+  EXPECT_EQ(dLong, -70.0);
   EXPECT_EQ(SetTypedPlace(nullptr, &rec, 90.0001, 0.0), 0);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].text, "無効な経緯度");

@@ -110,7 +110,8 @@ TEST_F(Houses, PoleStopsBeforeTheAscendant) {
   EXPECT_EQ(r.iResult, -90);
   EXPECT_EQ(r.chart.iHouseMode, 7);
   EXPECT_EQ(r.chart.dCusp[0], -99.0);
-  EXPECT_GT(r.pd.dLong[MC], 0.0);
+  const double dMc = r.pd.dLong[MC];  // packed block: copied, not bound
+  EXPECT_GT(dMc, 0.0);
   // The Tokyo-datum pole lands 0.5 km off the IAU pole; it is still a pole.
   EXPECT_EQ(Compute(100.0, 89.995, 90.0).iResult, -90);
   EXPECT_EQ(Compute(100.0, -90.0).iResult, -90);
@@ -121,7 +122,8 @@ TEST_F(Houses, UndefinedAscendant) {
   // On the equator at RAMC 0 the denominator of the ASC formula is 0.
   HouseResult& r = Compute(0.0, 0.0);
   EXPECT_EQ(r.iResult, -7);
-  EXPECT_EQ(r.pd.dLong[Asc], 0.0);
+  const double dAsc = r.pd.dLong[Asc];  // packed block: copied, not bound
+  EXPECT_EQ(dAsc, 0.0);
   EXPECT_EQ(r.chart.iHouseMode, 7);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].text, "ASCを計算できませんでした。");

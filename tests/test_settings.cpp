@@ -38,7 +38,8 @@ TEST(DefaultPerson, TakesTheBuildStampFields) {
   EXPECT_EQ(r.iMarker, 1);
   EXPECT_EQ(r.bTimeKnown, 1);
   EXPECT_EQ(r.bSecondsGiven, 1);
-  EXPECT_EQ(r.dwMagic, kRecordMagic);
+  const uint32_t dwMagic = r.dwMagic;  // packed record: copied, not bound
+  EXPECT_EQ(dwMagic, kRecordMagic);
   EXPECT_GT(strlen(r.szBirthPlace), 0u);
   EXPECT_STREQ(r.szBirthPlace, r.szCurrentPlace);
   MakeDefaultPerson(&r, "Dec 31 2023", "23:59:58");
