@@ -47,14 +47,16 @@ test-wine: win32
 test: test-native test-asan test-wine
 
 # Speed of the ephemeris hot paths and its accuracy against Swiss Ephemeris
-# (a reference used only here).
+# (a reference used only here); speed of the chart view's drawing.
 bench:
 	@bash tools/install-bench-deps.sh
 	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DHORO_BENCH=ON >/dev/null
 	cmake --build $(BENCH) -j $(JOBS) --target horomira_bench horomira_accuracy horomira_chart_bench
+	cmake --build $(BENCH) -j $(JOBS) --target horomira_view_bench
 	$(BENCH)/bench/horomira_bench
 	$(BENCH)/bench/horomira_accuracy
 	$(BENCH)/bench/horomira_chart_bench
+	$(BENCH)/bench/horomira_view_bench
 
 # libFuzzer run over the stored files (.bd5, settings); FUZZ_TIME seconds
 # (default 600), FUZZ_MERGE=1 minimizes the findings into tests/fuzz/corpus.

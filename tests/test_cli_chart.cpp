@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "cli_test_support.h"
@@ -157,6 +159,53 @@ TEST(CliChart, BadInputIsRefusedWithTheProgramsMessage) {
     EXPECT_EQ(r.out, "") << c.szArgs;
     EXPECT_TRUE(Contains(r.err, c.szMessage)) << c.szArgs << "\n" << r.err;
   }
+}
+
+// --svg writes the picture and nothing else; a bad request writes nothing.
+TEST(CliChart, SvgPicture) {
+  const std::string sPath = testing::TempDir() + "horomira_chart_" + std::to_string(getpid()) + ".svg";
+  remove(sPath.c_str());
+  const CliResult ok = RunCli("chart --default-person --svg " + sPath + " --size 640x480 --view 2 --background 5");
+  ASSERT_EQ(ok.iExit, 0) << ok.err;
+  EXPECT_EQ(ok.out, "");
+  std::ifstream in(sPath);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  const std::string sSvg = Utf8ToCp932(ss.str());
+  EXPECT_TRUE(Contains(sSvg, "width=\"640\" height=\"480\""));
+  EXPECT_TRUE(Contains(sSvg, "class=\"background\" x=\"0\" y=\"0\" width=\"640\" height=\"480\" fill=\"#000000\""));
+  EXPECT_TRUE(Contains(sSvg, "［測地系と時刻系］"));
+  remove(sPath.c_str());
+
+  struct Case {
+    const char* szArgs;
+    const char* szMessage;
+  };
+  const Case cases[] = {
+      {"--size 0x100", "--size は 幅x高さ"},
+      {"--size 800", "--size は 幅x高さ"},
+      {"--size 800x10001", "--size は 幅x高さ"},
+      {"--size -800x560", "--size は 幅x高さ"},
+      {"--view 4", "--view は 0"},
+      {"--view x", "--view は 0"},
+      {"--background 6", "--background は 0～5"},
+      {"--view 3", "--view 3 (2重円) には --transit"},
+      {"--view 3 --progressed 2020-01-01", "--view 3 (2重円) には --transit"},
+      {"--json", "--svg は --json, --report と同時に指定できません"},
+      {"--report time", "--svg は --json, --report と同時に指定できません"},
+  };
+  for (const Case& c : cases) {
+    const CliResult r = RunCli("chart --default-person --svg " + sPath + " " + c.szArgs);
+    EXPECT_NE(r.iExit, 0) << c.szArgs;
+    EXPECT_TRUE(Contains(r.err, c.szMessage)) << c.szArgs << "\n" << r.err;
+    EXPECT_FALSE(std::ifstream(sPath).good()) << c.szArgs;
+  }
+  const CliResult lone = RunCli("chart --default-person --view 1");
+  EXPECT_NE(lone.iExit, 0);
+  EXPECT_TRUE(Contains(lone.err, "--svg FILE と一緒に"));
+  const CliResult dir = RunCli("chart --default-person --svg /nonexistent-dir/x.svg");
+  EXPECT_NE(dir.iExit, 0);
+  EXPECT_TRUE(Contains(dir.err, "SVGファイルを作れません"));
 }
 
 TEST(CliChart, UnknownBirthTimeIsNoon) {

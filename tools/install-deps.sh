@@ -3,9 +3,13 @@
 # missing.  Needs root for apt; without root it only says what is missing.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libbenchmark-dev
+packages=(cmake g++ make libgtest-dev libbenchmark-dev zlib1g-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           xvfb xauth xdotool imagemagick fonts-ipafont-gothic locales
+          # The SVG pictures: read back by a Python check, rendered by
+          # rsvg-convert; Liberation fonts stand in for Times New Roman and
+          # Courier New there and under Wine.
+          python3 librsvg2-bin fonts-liberation
           wine wine64 wine32:i386
           # Wine's own fonts (caption buttons, dialog font) and the X
           # extensions its display driver uses: only recommended by Wine.

@@ -14,6 +14,14 @@
 #   build tree's wine/ folder, quiet, Japanese locale, JST) and creates the
 #   prefix once.  "unmanaged" makes Wine draw the window frames and captions
 #   itself, as needed on a virtual display without a window manager.
+#   Then gives the prefix the fonts the program names (horo_wine_fonts).
+#
+# horo_wine_fonts
+#   Once per prefix: Wine's Marlett font for the caption buttons, and Wine's
+#   font replacements for the faces the program
+#   asks for, from Debian's fonts: IPA Gothic for "ＭＳ ゴシック" and the
+#   other Japanese faces, Liberation Serif for "Times New Roman" (also asked
+#   for as "Times New Roman Bold"), Liberation Mono for "Courier New".
 
 HORO_WINE32=/usr/lib/wine/wine
 HORO_WINE64=/usr/lib/wine/wine64
@@ -46,7 +54,15 @@ horo_wine_prefix() {
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
   export TZ=Asia/Tokyo
   local stamp=$WINEPREFIX/.horomira-ready
-  [ -e "$stamp" ] && return 0
+  if [ ! -e "$stamp" ]; then
+    horo_wine_create_prefix "$unmanaged" || return 1
+    touch "$stamp"
+  fi
+  horo_wine_fonts
+}
+
+horo_wine_create_prefix() {
+  local unmanaged=$1
   echo "wine: creating the prefix $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
@@ -61,5 +77,30 @@ horo_wine_prefix() {
       || echo "wine: window frames are left to the window manager"
     timeout -k 5 60 "$HORO_WINESERVER" -w || true
   fi
-  touch "$stamp"
+}
+
+horo_wine_fonts() {
+  local stamp=$WINEPREFIX/.horomira-fonts-1 reg face
+  [ -e "$stamp" ] && return 0
+  # This Wine does not find the fonts of its own data folder: Marlett, which
+  # draws the caption buttons, is put where every Wine looks.
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null \
+    || echo "wine: no marlett.ttf (fonts-wine): caption buttons show letters"
+  reg=$WINEPREFIX/horomira-fonts.reg
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    for face in "ＭＳ ゴシック" "MS Gothic" "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic"; do
+      printf '"%s"="IPAGothic"\r\n' "$face"
+    done
+    printf '"Times New Roman"="Liberation Serif"\r\n'
+    printf '"Times New Roman Bold"="Liberation Serif"\r\n'
+    printf '"Courier New"="Liberation Mono"\r\n'
+  } | iconv -f UTF-8 -t UTF-16 >"$reg"
+  if timeout -k 5 60 "$HORO_WINE" regedit /S "$reg" >/dev/null 2>&1; then
+    timeout -k 5 60 "$HORO_WINESERVER" -w || true
+    touch "$stamp"
+  else
+    echo "wine: the font replacements could not be set"
+  fi
 }

@@ -153,14 +153,17 @@ int SetChartAngles(const SiderealAngles& a, PositionData* pd, ChartRecord* pChar
   return 1;
 }
 
-void HouseCuspsForWheel(const ChartRecord& chart, int iHouseType, double dCusp[12]) {
+double WheelFirstCusp(const ChartRecord& chart, int iHouseType, bool* pbPlacidus) {
   if (!chart.target.bTimeKnown) iHouseType = kHouseTypeEqualSun;
-  if (iHouseType > MC) {
-    for (int k = 0; k < 12; ++k) dCusp[k] = Normalize360(chart.dCusp[k]);
-    return;
-  }
-  const double dFirst = iHouseType < 0 ? 0.0 : chart.dLong[iHouseType];
-  for (int k = 0; k < 12; ++k) dCusp[k] = Normalize360(dFirst + 30.0 * k);
+  *pbPlacidus = iHouseType > MC;
+  if (iHouseType < 0) return 0.0;
+  return *pbPlacidus ? chart.dCusp[0] : chart.dLong[iHouseType];
+}
+
+void HouseCuspsForWheel(const ChartRecord& chart, int iHouseType, double dCusp[12]) {
+  bool bPlacidus = false;
+  const double dFirst = WheelFirstCusp(chart, iHouseType, &bPlacidus);
+  for (int k = 0; k < 12; ++k) dCusp[k] = Normalize360(bPlacidus ? chart.dCusp[k] : dFirst + 30.0 * k);
 }
 
 int ChooseHouseType(WindowRef hOwner, const ChartRecord& chart, int iCommand, int* piHouseType) {

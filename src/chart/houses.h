@@ -50,6 +50,13 @@ enum HouseTypeValue : int {
   kHouseTypeEqualAries = -1,
 };
 
+// WheelFirstCusp: the longitude (degrees) the wheel puts on its first cusp
+// under a HouseType, and whether it draws the stored cusps (*pbPlacidus:
+// HouseType above 13; at high latitudes these are the equal cusps from the
+// ASC).  A chart without a birth time (target bTimeKnown 0) uses equal
+// houses from the Sun whatever the setting.
+double WheelFirstCusp(const ChartRecord& chart, int iHouseType, bool* pbPlacidus);
+
 // HouseCuspsForWheel: the twelve cusps the wheel draws for a chart under a
 // HouseType, degrees.  A chart without a birth time (target bTimeKnown 0)
 // uses equal houses from the Sun whatever the setting.

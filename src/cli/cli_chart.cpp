@@ -11,6 +11,7 @@
 #include "chart/chart_text.h"
 #include "chart/places.h"
 #include "cli/cli_person.h"
+#include "cli/cli_svg.h"
 #include "ephemeris/ephemeris.h"
 #include "events/events.h"
 #include "platform/reports.h"
@@ -125,9 +126,10 @@ int ComputeSeasonChart(CliArgs& a, const ChartOptions& o, ChartRecord* pChart, P
 }
 
 // A chart of a person: natal, or progressed or transit for a moment at the
-// person's place.
-int ComputePersonChart(CliArgs& a, const ChartOptions& o, ChartRecord* pChart, PositionData* pd) {
-  BirthRecord natal;
+// person's place.  *pNatal receives the person.
+int ComputePersonChart(CliArgs& a, const ChartOptions& o, ChartRecord* pChart, PositionData* pd,
+                       BirthRecord* pNatal) {
+  BirthRecord& natal = *pNatal;
   if (const int r = TakePersonOptions(a, &natal)) return r;
   if (o.iKind == kChartNatal) {
     HoromiraMain(natal, natal, pChart, kChartNatal, 0, o.dHarmonic, kOriginOrdinary, pd);
@@ -188,8 +190,8 @@ void PrintChart(const ChartRecord& chart, const std::string& sReport) {
 // failed sidereal step): the chart driver then writes no cusp.
 constexpr int32_t kAnglesNotComputed = -1;
 
-void PrintChartJson(const ChartRecord& chart, const PositionData& pd) {
-  const bool bAngles = chart.iHouseMode != kAnglesNotComputed;
+// bAngles: the ASC, the MC and the cusps were computed (not at a pole).
+void PrintChartJson(const ChartRecord& chart, const PositionData& pd, bool bAngles) {
   std::string s = "{\"jd_ut\": " + JsonNumber(static_cast<double>(chart.ldJd)) +
                   ", \"jde\": " + JsonNumber(static_cast<double>(chart.ldJde)) +
                   ", \"delta_t_s\": " + JsonNumber(static_cast<double>((chart.ldJde - chart.ldJd) * 86400.0L)) +
@@ -217,18 +219,55 @@ void PrintChartJson(const ChartRecord& chart, const PositionData& pd) {
   PrintJson(s);
 }
 
+// Which picture --svg may draw of the chart asked for.
+int CheckSvgRequest(const SvgOptions& svg, const ChartOptions& o) {
+  if (svg.sFile.empty()) return 0;
+  if (o.bJson || !o.sReport.empty()) return Fail("--svg は --json, --report と同時に指定できません");
+  if (svg.iView == kViewDouble && (o.iKind != kChartTransit || o.iSeason >= 0)) {
+    return Fail("--view 3 (2重円) には --transit DATE|now が必要です: 内側に出生図、外側にトランジット図を描きます");
+  }
+  return 0;
+}
+
+// The chart in the slot of its kind, on view; in view 3 the person's natal
+// chart inside the transit chart.
+int WriteSvg(const SvgOptions& svg, const ChartOptions& o, const ChartRecord& chart, const BirthRecord& natal) {
+  static ChartSlots slots;
+  ResetChartSlots(&slots);
+  const int iSlot = o.iKind;  // the slots of the natal, progressed and transit charts are 0, 1, 2
+  slots.charts[iSlot] = chart;
+  slots.iCurKind = o.iKind;
+  slots.bCurSlot = static_cast<uint8_t>(iSlot);
+  slots.iViewMode = svg.iView;
+  if (svg.iView == kViewDouble) {
+    HoromiraMain(natal, natal, &slots.charts[kSlotNatal], kChartNatal, 0, o.dHarmonic, kOriginOrdinary);
+    slots.bInnerSlot = kSlotNatal;
+  }
+  return WriteChartSvg(svg, &slots);
+}
+
 int RunChart(CliArgs& a) {
   ChartOptions o;
   if (const int r = TakeChartOptions(a, &o)) return r;
+  SvgOptions svg;
+  if (const int r = TakeSvgOptions(a, &svg)) return r;
+  if (const int r = CheckSvgRequest(svg, o)) return r;
   static ChartRecord chart;
   ResetChartRecord(&chart);
   chart.iHouseMode = kAnglesNotComputed;  // stays so when no cusp is written
   PositionData pd{};
-  const int r = o.iSeason >= 0 ? ComputeSeasonChart(a, o, &chart, &pd) : ComputePersonChart(a, o, &chart, &pd);
+  BirthRecord natal{};
+  const int r =
+      o.iSeason >= 0 ? ComputeSeasonChart(a, o, &chart, &pd) : ComputePersonChart(a, o, &chart, &pd, &natal);
   if (r) return r;
+  // The record keeps the house mode of a reset record where no cusp was
+  // written.
+  const bool bAngles = chart.iHouseMode != kAnglesNotComputed;
+  if (!bAngles) chart.iHouseMode = 0;
   if (!a.args.empty()) return Fail("不明な引数です: " + a.args[0]);
+  if (!svg.sFile.empty()) return WriteSvg(svg, o, chart, natal);
   if (o.bJson) {
-    PrintChartJson(chart, pd);
+    PrintChartJson(chart, pd, bAngles);
   } else {
     PrintChart(chart, o.sReport);
   }
@@ -251,7 +290,7 @@ const CliRegistrar kRegisterChart(
     {"chart",
      "chart (--name N --date DATE [--unknown-time] [--place NAME | --lat DEG --lon DEG] | --default-person) "
      "[--progressed DATE|now | --transit DATE|now | --season YEAR KIND] [--harmonic H] "
-     "[--report time|extended] [--json]",
+     "[--report time|extended] [--json] [--svg FILE [--size WxH] [--view 0|1|2|3] [--background 0..5]]",
      "Computes a chart and prints its clipboard text, its twelve house cusps and the\n"
      "requested report.\n"
      "  --name N, --date DATE   the person (JST, YYYY-MM-DDTHH:MM[:SS]); without --name\n"
@@ -269,7 +308,16 @@ const CliRegistrar kRegisterChart(
      "  --report extended       Placidus cusps and the lunar data\n"
      "  --json                  jd_ut, jde, delta_t_s, points {Sun..MC: {lon, motion}}\n"
      "                          (null outside a body's period), cusps in [0, 360) and\n"
-     "                          house_mode (Asc, MC, cusps and house_mode null at a pole)",
+     "                          house_mode (Asc, MC, cusps and house_mode null at a pole)\n"
+     "  --svg FILE              instead of the text, write the chart view as Horomap.exe\n"
+     "                          paints it (equal houses) to FILE as SVG, a class on\n"
+     "                          every element\n"
+     "  --size WxH              the client area below the tool bar, default 800x560\n"
+     "  --view 0|1|2|3          0 wheel and summary, 1 detailed data, 2 geodesy and\n"
+     "                          time, 3 double circle: the natal chart inside the\n"
+     "                          --transit chart\n"
+     "  --background 0..5       grey-green (default), light blue, deep blue, pink,\n"
+     "                          white, black",
      RunChart});
 
 const CliRegistrar kRegisterPlaces({"places", "places",

@@ -46,10 +46,11 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
   if (!RegisterMainClass(hInstance)) return ReportFatal("ウィンドウクラスを登録できません");
 
   // The command line is the window name: the creation handler takes it as
-  // the file to open.
-  HWND hWnd = CreateWindowExA(0, kMainClassName, lpCmdLine, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, hInstance,
-                              nullptr);
+  // the file to open.  The quick menu's buttons are child windows the chart
+  // view must not paint over.
+  HWND hWnd = CreateWindowExA(0, kMainClassName, lpCmdLine, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                              hInstance, nullptr);
   if (!hWnd) return ReportFatal("ウィンドウが生成できません");
   Win32SetMainWindow(hWnd);
 

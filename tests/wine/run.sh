@@ -73,7 +73,10 @@ run_all() {
     run_one "$name" || failed=$((failed + 1))
   done
   timeout -k 5 30 "$HORO_WINESERVER" -k 2>/dev/null || true
-  [ -e "$HORO_WIN_TREE/wine/startup.png" ] && echo "screenshot: $HORO_WIN_TREE/wine/startup.png"
+  local png
+  for png in "$HORO_WIN_TREE"/wine/*.png; do
+    [ -e "$png" ] && echo "screenshot: $png"
+  done
   if [ "$failed" -ne 0 ]; then
     echo "wine tests: $failed failed"
     return 1

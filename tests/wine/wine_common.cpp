@@ -159,3 +159,80 @@ void AwaitScreenshot(const char* szDir, const char* szName, DWORD dwTimeoutMs) {
     Sleep(50);
   }
 }
+
+namespace {
+
+bool NothingToPaint(HWND hWnd) {
+  if (GetUpdateRect(hWnd, nullptr, FALSE)) return false;
+  for (HWND h = GetWindow(hWnd, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    if (GetUpdateRect(h, nullptr, FALSE)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool WaitForPainted(HWND hWnd, DWORD dwTimeoutMs) {
+  constexpr DWORD kSettleMs = 300;  // for the display to show what was painted
+  const DWORD dwStart = GetTickCount();
+  for (;;) {
+    DWORD_PTR dwResult = 0;
+    SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &dwResult);
+    if (NothingToPaint(hWnd)) {
+      Sleep(kSettleMs);
+      if (NothingToPaint(hWnd)) return true;
+    }
+    if (GetTickCount() - dwStart >= dwTimeoutMs) return false;
+    Sleep(50);
+  }
+}
+
+void SetClientSize(HWND hWnd, int iWidth, int iHeight) {
+  RECT rc{0, 0, iWidth, iHeight};
+  AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongPtrA(hWnd, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrA(hWnd, GWL_EXSTYLE)));
+  SetWindowPos(hWnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+double ClientPixels::Share(DWORD dwRgb) const {
+  if (rgb.empty()) return 0.0;
+  size_t n = 0;
+  for (DWORD d : rgb) n += d == dwRgb;
+  return static_cast<double>(n) / rgb.size();
+}
+
+ClientPixels ReadClientPixels(HWND hWnd) {
+  ClientPixels px;
+  RECT rc;
+  GetClientRect(hWnd, &rc);
+  POINT origin{0, 0};
+  ClientToScreen(hWnd, &origin);
+  const int w = rc.right, h = rc.bottom;
+  if (w <= 0 || h <= 0) return px;
+  const HDC hScreen = GetDC(nullptr);
+  const HDC hMem = CreateCompatibleDC(hScreen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;  // top row first
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* pBits = nullptr;
+  const HBITMAP hDib = CreateDIBSection(hScreen, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+  if (hDib && pBits) {
+    const HGDIOBJ hOld = SelectObject(hMem, hDib);
+    if (BitBlt(hMem, 0, 0, w, h, hScreen, origin.x, origin.y, SRCCOPY)) {
+      const DWORD* p = static_cast<const DWORD*>(pBits);
+      px.iWidth = w;
+      px.iHeight = h;
+      px.rgb.assign(p, p + static_cast<size_t>(w) * h);
+      for (DWORD& d : px.rgb) d &= 0xFFFFFF;
+    }
+    SelectObject(hMem, hOld);
+    DeleteObject(hDib);
+  }
+  DeleteDC(hMem);
+  ReleaseDC(nullptr, hScreen);
+  return px;
+}

@@ -39,6 +39,27 @@ int Finish(const char* szTestName);
 // prints the reason and ends the process with exit code 1.
 [[noreturn]] void Abandon(const char* szWhy);
 
+// Waits until a window of another process has painted: its thread has
+// answered a message and neither it nor its children have anything left to
+// paint; then gives the display a moment.  False when it did not settle
+// within dwTimeoutMs.
+bool WaitForPainted(HWND hWnd, DWORD dwTimeoutMs);
+
+// Sets the client area of a top-level window to iWidth x iHeight pixels.
+void SetClientSize(HWND hWnd, int iWidth, int iHeight);
+
+// The pixels of a window's client area as the screen shows them, row by
+// row, as 0x00rrggbb.  Empty when they could not be read.
+struct ClientPixels {
+  int iWidth = 0, iHeight = 0;
+  std::vector<DWORD> rgb;
+  DWORD At(int x, int y) const { return rgb[static_cast<size_t>(y) * iWidth + x]; }
+  // Fraction (0..1) of the pixels of exactly this colour.
+  double Share(DWORD dwRgb) const;
+};
+ClientPixels ReadClientPixels(HWND hWnd);
+constexpr DWORD Rgb(int r, int g, int b) { return static_cast<DWORD>(r << 16 | g << 8 | b); }
+
 // Screenshot handshake with run.sh.  Creates <szDir>\<szName>.ready, then
 // waits up to dwTimeoutMs for <szDir>\<szName>.done, which run.sh writes
 // after taking the screenshot.  Does nothing when szDir is null or empty.

@@ -1,0 +1,206 @@
+// The GDI canvas.
+#include "shell/gdi_canvas.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int kIdBmpSignLast = kIdBmpSignFirst + 11;
+constexpr int kIdBmpPointLast = kIdBmpPointFirst + kNumChartPoints - 1;
+
+GdiCanvas* Gdi(void* p) { return static_cast<GdiCanvas*>(p); }
+
+// The bitmap of a resource id, or null.
+HBITMAP BitmapOf(const GdiResources& res, int iResourceId) {
+  if (iResourceId >= kIdBmpSignFirst && iResourceId <= kIdBmpSignLast) {
+    return res.hBmp[iResourceId - kIdBmpSignFirst];
+  }
+  if (iResourceId >= kIdBmpPointFirst && iResourceId <= kIdBmpPointLast) {
+    return res.hBmp[12 + iResourceId - kIdBmpPointFirst];
+  }
+  return iResourceId == kIdBmpTitle ? res.hBmpTitle : nullptr;
+}
+
+// A font as the drawing describes it: the stock system fixed font, or a new
+// font the caller deletes (OwnedObject).
+HFONT MakeFont(HDC hdc, const CanvasFont& f) {
+  static const char* const kFaceNames[] = {"", "Courier New", "Times New Roman", "Times New Roman Bold",
+                                           "ＭＳ ゴシック"};
+  if (f.iFace <= kFaceSystemFixed || f.iFace > kFaceMsGothic) return nullptr;
+  const int iHeight = f.iPoints > 0 ? -MulDiv(f.iPoints, GetDeviceCaps(hdc, LOGPIXELSY), 72) : f.iHeight;
+  const DWORD dwCharset = f.iFace == kFaceMsGothic ? SHIFTJIS_CHARSET : ANSI_CHARSET;
+  return CreateFontA(iHeight, f.iWidth, 0, 0, f.iWeight, f.bItalic, FALSE, FALSE, dwCharset,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                     kFaceNames[f.iFace]);
+}
+
+HGDIOBJ FontObject(HFONT hFont) {
+  return hFont ? static_cast<HGDIOBJ>(hFont) : GetStockObject(SYSTEM_FIXED_FONT);
+}
+
+void GdiCircle(void* p, const CanvasTag&, int cx, int cy, int r, CanvasColor crPen, CanvasColor crFill) {
+  const HDC hdc = Gdi(p)->hdc;
+  OwnedObject pen(CreatePen(PS_SOLID, 1, crPen));
+  OwnedObject brush(crFill == kCanvasNone ? nullptr : CreateSolidBrush(crFill));
+  SelectedObject selPen(hdc, pen.h);
+  SelectedObject selBrush(hdc, brush.h ? brush.h : GetStockObject(NULL_BRUSH));
+  Ellipse(hdc, cx - r, cy - r, cx + r, cy + r);
+}
+
+void DrawLine(HDC hdc, int x1, int y1, int x2, int y2, COLORREF cr) {
+  OwnedObject pen(CreatePen(PS_SOLID, 1, cr));
+  SelectedObject sel(hdc, pen.h);
+  MoveToEx(hdc, x1, y1, nullptr);
+  LineTo(hdc, x2, y2);
+}
+
+void GdiLine(void* p, const CanvasTag&, int x1, int y1, int x2, int y2, CanvasColor crPen) {
+  DrawLine(Gdi(p)->hdc, x1, y1, x2, y2, crPen);
+}
+
+void GdiFillRect(void* p, const CanvasTag&, const CanvasRect& rc, CanvasColor crFill) {
+  OwnedObject brush(CreateSolidBrush(crFill));
+  const RECT r{rc.left, rc.top, rc.right, rc.bottom};
+  FillRect(Gdi(p)->hdc, &r, static_cast<HBRUSH>(brush.h));
+}
+
+void GdiFrame3D(void* p, const CanvasTag&, const CanvasRect& rc) {
+  const HDC hdc = Gdi(p)->hdc;
+  const COLORREF crLight = GetSysColor(COLOR_BTNHIGHLIGHT), crShadow = GetSysColor(COLOR_BTNSHADOW);
+  const int r = rc.right - 1, b = rc.bottom - 1;
+  DrawLine(hdc, rc.left, b, rc.left, rc.top, crLight);
+  DrawLine(hdc, rc.left, rc.top, r, rc.top, crLight);
+  DrawLine(hdc, r, rc.top, r, b, crShadow);
+  DrawLine(hdc, r, b, rc.left - 1, b, crShadow);
+}
+
+void GdiText(void* p, const CanvasTag&, int x, int y, const char* szText, const CanvasFont& font,
+             CanvasColor crText, CanvasColor crBack) {
+  const HDC hdc = Gdi(p)->hdc;
+  OwnedObject hFont(MakeFont(hdc, font));
+  SelectedObject sel(hdc, FontObject(static_cast<HFONT>(hFont.h)));
+  SetTextColor(hdc, crText);
+  if (crBack == kCanvasNone) {
+    SetBkMode(hdc, TRANSPARENT);
+  } else {
+    SetBkMode(hdc, OPAQUE);
+    SetBkColor(hdc, crBack);
+  }
+  TextOutA(hdc, x, y, szText, static_cast<int>(strlen(szText)));
+}
+
+int GdiTextWidth(void* p, const CanvasFont& font, const char* szText) {
+  const HDC hdc = Gdi(p)->hdc;
+  OwnedObject hFont(MakeFont(hdc, font));
+  SelectedObject sel(hdc, FontObject(static_cast<HFONT>(hFont.h)));
+  SIZE size{};
+  GetTextExtentPoint32A(hdc, szText, static_cast<int>(strlen(szText)), &size);
+  return size.cx;
+}
+
+int GdiLineHeight(void* p, const CanvasFont& font) {
+  const HDC hdc = Gdi(p)->hdc;
+  OwnedObject hFont(MakeFont(hdc, font));
+  SelectedObject sel(hdc, FontObject(static_cast<HFONT>(hFont.h)));
+  TEXTMETRICA tm{};
+  GetTextMetricsA(hdc, &tm);
+  return tm.tmHeight + tm.tmExternalLeading;
+}
+
+void GdiBitmap(void* p, const CanvasTag&, int iResourceId, int x, int y) {
+  const GdiCanvas& g = *Gdi(p);
+  const HBITMAP hBmp = BitmapOf(*g.pRes, iResourceId);
+  if (!hBmp) return;
+  BITMAP bm{};
+  GetObjectA(hBmp, sizeof bm, &bm);
+  const HDC hMem = CreateCompatibleDC(g.hdc);
+  if (!hMem) return;
+  {
+    SelectedObject sel(hMem, hBmp);
+    BitBlt(g.hdc, x, y, bm.bmWidth, bm.bmHeight, hMem, 0, 0, SRCAND);
+  }
+  DeleteDC(hMem);
+}
+
+void GdiButton(void* p, const CanvasTag&, int iId, const char* szCaption, int x, int y, int iSize) {
+  const HWND hWnd = Gdi(p)->hWnd;
+  if (const HWND hButton = GetDlgItem(hWnd, iId)) {
+    MoveWindow(hButton, x, y, iSize, iSize, TRUE);
+    return;
+  }
+  CreateWindowExA(0, "BUTTON", szCaption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y, iSize, iSize, hWnd,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(iId)),
+                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hWnd, GWLP_HINSTANCE)), nullptr);
+}
+
+}  // namespace
+
+int CreateGdiResources(HINSTANCE hInstance, int iBackColor, GdiResources* pRes) {
+  *pRes = GdiResources{};
+  for (int i = 0; i < kNumChartBitmaps; ++i) {
+    const int iId = i < 12 ? kIdBmpSignFirst + i : kIdBmpPointFirst + i - 12;
+    pRes->hBmp[i] = LoadBitmapA(hInstance, MAKEINTRESOURCEA(iId));
+  }
+  pRes->hBmpTitle = LoadBitmapA(hInstance, MAKEINTRESOURCEA(kIdBmpTitle));
+  // The palette description: 16 entries, the background and its companion reserved.
+  struct {
+    WORD palVersion;
+    WORD palNumEntries;
+    PALETTEENTRY entries[kPaletteSize];
+  } pal{0x300, kPaletteSize, {}};
+  for (int i = 0; i < kPaletteSize; ++i) {
+    const CanvasColor rgb = PaletteRgb(iBackColor, i);
+    pal.entries[i] = PALETTEENTRY{GetRValue(rgb), GetGValue(rgb), GetBValue(rgb),
+                                  static_cast<BYTE>(i < 2 ? PC_RESERVED : 0)};
+  }
+  pRes->hPal = CreatePalette(reinterpret_cast<const LOGPALETTE*>(&pal));
+  bool bOk = pRes->hPal && pRes->hBmpTitle;
+  for (HBITMAP h : pRes->hBmp) bOk = bOk && h;
+  if (!bOk) DeleteGdiResources(pRes);
+  return bOk ? 1 : 0;
+}
+
+void DeleteGdiResources(GdiResources* pRes) {
+  for (HBITMAP& h : pRes->hBmp) {
+    if (h) DeleteObject(h);
+    h = nullptr;
+  }
+  if (pRes->hBmpTitle) DeleteObject(pRes->hBmpTitle);
+  if (pRes->hPal) DeleteObject(pRes->hPal);
+  pRes->hBmpTitle = nullptr;
+  pRes->hPal = nullptr;
+}
+
+Canvas MakeGdiCanvas(GdiCanvas* pGdi) {
+  Canvas c{};
+  c.pContext = pGdi;
+  c.Circle = GdiCircle;
+  c.Line = GdiLine;
+  c.FillRect = GdiFillRect;
+  c.Frame3D = GdiFrame3D;
+  c.Text = GdiText;
+  c.TextWidth = GdiTextWidth;
+  c.LineHeight = GdiLineHeight;
+  c.Bitmap = GdiBitmap;
+  c.Button = GdiButton;
+  return c;
+}
+
+bool DestroyQuickMenuButtons(HWND hWnd) {
+  bool bAny = false;
+  for (int i = 0; i < 4; ++i) {
+    if (const HWND hButton = GetDlgItem(hWnd, kIdQuickMenuFirst + i)) {
+      DestroyWindow(hButton);
+      bAny = true;
+    }
+  }
+  return bAny;
+}
+
+void HideQuickMenuCard(HWND hWnd, const ChartViewState& state) {
+  DestroyQuickMenuButtons(hWnd);
+  constexpr int kShadow = 5;
+  const RECT rc{state.iQuickLeft, state.iQuickTop, state.iQuickLeft + state.iQuickSize + kShadow,
+                state.iQuickTop + state.iQuickSize + kShadow};
+  InvalidateRect(hWnd, &rc, FALSE);
+}
