@@ -97,9 +97,12 @@ TEST(CliChart, Json) {
 // north and Placidus cusps past 0° included, and they are the text's cusps;
 // at a pole, where the angles are undefined, Asc, MC and the cusps are null.
 TEST(CliChart, JsonCuspsAreReducedAndNullAtAPole) {
-  for (const char* szPlace : {"--lat 65 --lon 25", "--lat 35.7 --lon 139.7", "--lat -40 --lon 175"}) {
-    for (const char* szDate : {"1990-05-17T14:23", "2000-01-01T06:00", "2010-10-10T20:10"}) {
-      const std::string args = std::string("chart --date ") + szDate + " " + szPlace;
+  const char* const kCases[][2] = {{"1990-05-17T14:23", "--lat 65 --lon 25"},
+                                   {"2000-01-01T06:00", "--lat 35.7 --lon 139.7"},
+                                   {"2010-10-10T20:10", "--lat -40 --lon 175"}};
+  for (const auto& c : kCases) {
+    {
+      const std::string args = std::string("chart --date ") + c[0] + " " + c[1];
       SCOPED_TRACE(args);
       const CliResult r = RunCli(args + " --json");
       ASSERT_EQ(r.iExit, 0) << r.err;
