@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 #include <swephexp.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -66,6 +67,13 @@ const int kSweBodies[10] = {SE_SUN,    SE_MOON,   SE_MERCURY, SE_VENUS,   SE_MAR
                             SE_JUPITER, SE_SATURN, SE_URANUS,  SE_NEPTUNE, SE_PLUTO};
 const int kChartSlotOfSweBody[10] = {Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto};
 
+// Both sides run in interleaved repetitions (random order), so that the
+// other programs of a shared machine disturb them alike, and the ratio is
+// taken from the median CPU time of each side's repetitions: the real time
+// of a loaded machine includes whatever ran in between.
+constexpr int kRepetitions = 12;
+constexpr double kSecondsPerRepetition = 0.2;
+
 void BM_HoromiraMain_Natal(benchmark::State& state) {
   static ChartRecord chart;
   ResetChartRecord(&chart);
@@ -78,7 +86,10 @@ void BM_HoromiraMain_Natal(benchmark::State& state) {
     benchmark::DoNotOptimize(chart.dLong[Sun]);
   }
 }
-BENCHMARK(BM_HoromiraMain_Natal)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HoromiraMain_Natal)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(kRepetitions)
+    ->MinTime(kSecondsPerRepetition);
 
 void BM_SwissEphemeris_SameChart(benchmark::State& state) {
   double dLat, dLong;
@@ -95,17 +106,40 @@ void BM_SwissEphemeris_SameChart(benchmark::State& state) {
     benchmark::DoNotOptimize(cusps[1]);
   }
 }
-BENCHMARK(BM_SwissEphemeris_SameChart)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SwissEphemeris_SameChart)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(kRepetitions)
+    ->MinTime(kSecondsPerRepetition);
 
-// Keeps the real time per iteration of every benchmark for the ratio.
+// Keeps the CPU and real time per chart of every repetition for the ratio;
+// shows the statistics of the repetitions only.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
-  std::map<std::string, double> times;
+  struct Times {
+    std::vector<double> cpu, real;
+  };
+  std::map<std::string, Times> times;
+
   void ReportRuns(const std::vector<Run>& runs) override {
+    std::vector<Run> aggregates;
     for (const Run& r : runs) {
-      if (r.run_type == Run::RT_Iteration) times[r.benchmark_name()] = r.GetAdjustedRealTime();
+      if (r.run_type == Run::RT_Iteration) {
+        times[r.run_name.function_name].cpu.push_back(r.GetAdjustedCPUTime());
+        times[r.run_name.function_name].real.push_back(r.GetAdjustedRealTime());
+      } else {
+        aggregates.push_back(r);
+      }
     }
-    ConsoleReporter::ReportRuns(runs);
+    if (!aggregates.empty()) ConsoleReporter::ReportRuns(aggregates);
+  }
+
+  static double Median(std::vector<double> v) {
+    if (v.empty()) return 0.0;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : 0.5 * (v[v.size() / 2 - 1] + v[v.size() / 2]);
+  }
+  static double Fastest(const std::vector<double>& v) {
+    return v.empty() ? 0.0 : *std::min_element(v.begin(), v.end());
   }
 };
 
@@ -151,15 +185,26 @@ void PrintGoldenCrossCheck() {
 int main(int argc, char** argv) {
   swe_set_ephe_path(const_cast<char*>(SWE_EPHE_DIR));
   PrintGoldenCrossCheck();
-  benchmark::Initialize(&argc, argv);
+  // The repetitions of the two sides interleaved unless asked otherwise.
+  std::vector<char*> args(argv, argv + argc);
+  char szInterleave[] = "--benchmark_enable_random_interleaving=true";
+  args.insert(args.begin() + 1, szInterleave);
+  int iArgs = static_cast<int>(args.size());
+  benchmark::Initialize(&iArgs, args.data());
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double dProgram = reporter.times["BM_HoromiraMain_Natal"];
-  const double dReference = reporter.times["BM_SwissEphemeris_SameChart"];
+  const RatioReporter::Times& program = reporter.times["BM_HoromiraMain_Natal"];
+  const RatioReporter::Times& reference = reporter.times["BM_SwissEphemeris_SameChart"];
+  const double dProgram = RatioReporter::Median(program.cpu);
+  const double dReference = RatioReporter::Median(reference.cpu);
   if (dProgram > 0.0 && dReference > 0.0) {
     printf("\nOne natal chart: HoromiraMain %.1f us, Swiss Ephemeris (10 bodies, node, houses) %.1f us; "
            "ratio %.2f\n",
            dProgram, dReference, dProgram / dReference);
+    printf("(CPU time, median of %zu interleaved repetitions each; real time, fastest repetition: %.1f us, "
+           "%.1f us, ratio %.2f)\n",
+           program.cpu.size(), RatioReporter::Fastest(program.real), RatioReporter::Fastest(reference.real),
+           RatioReporter::Fastest(program.real) / RatioReporter::Fastest(reference.real));
   }
   swe_close();
   return 0;

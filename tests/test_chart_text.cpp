@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "chart/chart_text.h"
 #include "chart/places.h"
@@ -32,6 +33,46 @@ TEST_F(ChartText, DetailedLineNeverShowsSixtySeconds) {
   EXPECT_TRUE(Contains(DetailLine(29.0 + 59.0 / 60.0 + 59.97 / 3600.0), "おひつじ  29°59′59.9″=  29.999992°"));
   // Whole minutes that binary fractions leave a hair short still print whole.
   EXPECT_TRUE(Contains(DetailLine(35.0 + 40.0 / 60.0), "おうし　   5°40′00.0″="));
+}
+
+// The position lines are built without the general formatter: they must be
+// the very bytes snprintf prints from their formats, for longitudes all
+// round the circle, at the rounding edges (a longitude whose sixth decimal
+// is an exact tie, 1/128 of a degree, goes to snprintf), for angles out of
+// the ordinary and into short buffers.
+TEST_F(ChartText, PositionLinesAreTheBytesOfTheirFormats) {
+  std::vector<double> lons = {0.0,          1e-7,         0.0000005,  0.0078125,    29.99999951, 29.999999,
+                              123.4567895,  180.0,        359.9921875, 359.9999994, 359.99999949, 7.9999999996};
+  for (int i = 0; i < 40000; ++i) lons.push_back(std::fmod(i * 0.0179999971 + i * 1e-9 * i, 360.0));
+  auto check = [](const Angle& a, const char* szWord, size_t nText) {
+    char sz[kLineDetail], szRef[kLineDetail];
+    Angle r = a;
+    RoundAngleForDisplay(&r, 1);
+    const int iSign = a.sign >= 0 && a.sign < 12 ? a.sign : 12;
+    SetDataStringD(sz, nText, kChartPointLabels[Mars], a, szWord);
+    snprintf(szRef, nText, " %s  %s  %2d°%2d′%04.1f″= %10.6f°%s", kChartPointLabels[Mars], kSignNames[iSign], r.deg,
+             r.min, r.sec, r.lon, szWord);
+    EXPECT_STREQ(sz, szRef);
+    Angle s = a;
+    RoundAngleForDisplay(&s, 0);
+    SetShortDataString(sz, nText < kLineShort ? nText : kLineShort, s, kMotionMarks[2]);
+    snprintf(szRef, nText < kLineShort ? nText : kLineShort, " %s %2d°%02d′%02.0f″%s", kSignNames[iSign], s.deg, s.min,
+             s.sec, kMotionMarks[2]);
+    EXPECT_STREQ(sz, szRef);
+  };
+  for (size_t k = 0; k < lons.size(); ++k) {
+    Angle a;
+    LongitudeToAngle(lons[k], &a);
+    check(a, kMotionWords[k % 4], kLineDetail);
+  }
+  Angle a;
+  LongitudeToAngle(123.456789, &a);
+  for (size_t nText : {1, 7, 20, 44}) check(a, kMotionWords[1], nText);
+  // Angles out of the ordinary go through snprintf itself.
+  check(Angle{std::nan(""), 1, 2, 3, 4.5f}, kMotionWords[0], kLineDetail);
+  check(Angle{12.5, 0, -3, 7, 30.0f}, kMotionWords[0], kLineDetail);
+  check(Angle{1e12, 5, 5, -1, 0.25f}, kMotionWords[0], kLineDetail);
+  NativeClearBoxes();
 }
 
 TEST_F(ChartText, BadSignIsReportedAndShown) {

@@ -192,9 +192,7 @@ void WritePointLines(const ChartRequest& r, PositionData* pd, ChartRecord* c) {
     }
     Angle shown = a;
     RoundAngleForDisplay(&shown, 0);
-    const int iSign = shown.sign >= 0 && shown.sign < 12 ? shown.sign : 12;
-    SET_TEXT(c->szShort[i], " %s %2d°%02d′%02.0f″%s", kSignNames[iSign], shown.deg, shown.min, shown.sec,
-             kMotionMarks[pd->mv[i]]);
+    SetShortDataString(c->szShort[i], sizeof c->szShort[i], shown, kMotionMarks[pd->mv[i]]);
     SetDataStringD(c->szDetail[i], kLineDetail, kChartPointLabels[i], a, kMotionWords[pd->mv[i]]);
   }
 }

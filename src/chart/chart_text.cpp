@@ -3,6 +3,7 @@
 #include "chart/chart_text.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -44,6 +45,91 @@ void Append(char* szText, size_t nText, size_t* pLen, const char* szAdd) {
   *pLen += strlen(szText + *pLen);
 }
 
+// A position line built piece by piece to the very bytes snprintf prints,
+// for the conversions of the position lines (%s, %Nd, %0Nd, %N.Df, %0N.Df).
+// The general formatter spends longer on the 28 position lines of a chart
+// than the ephemeris on the positions, and a chart is computed at every
+// step of the animation.  A number outside the simple cases (negative,
+// huge, not a number, or a decimal within a rounding error of a tie) leaves
+// the line incomplete: the caller then prints it with snprintf.
+class PositionLine {
+ public:
+  void Text(const char* sz) {
+    const size_t n = strlen(sz);
+    if (m_nLen + n >= sizeof m_sz) {
+      m_bComplete = false;
+      return;
+    }
+    memcpy(m_sz + m_nLen, sz, n);
+    m_nLen += n;
+  }
+
+  // %Nd (cPad ' ') or %0Nd (cPad '0') of a number 0 or above.
+  void Int(int iValue, int iWidth, char cPad) {
+    if (iValue < 0) {
+      m_bComplete = false;
+      return;
+    }
+    Padded(static_cast<uint64_t>(iValue), 0, iWidth, cPad);
+  }
+
+  // %N.Df (cPad ' ') or %0N.Df (cPad '0') of a number 0 or above.
+  void Fixed(double dValue, int iWidth, int iDecimals, char cPad) {
+    static const double kPowers[] = {1.0, 10.0, 100.0, 1e3, 1e4, 1e5, 1e6};
+    if (!(dValue >= 0.0 && dValue < 1e9) || iDecimals > 6) {
+      m_bComplete = false;
+      return;
+    }
+    // snprintf rounds the exact value to iDecimals places.  The scaled
+    // value, rounded once, is off the exact one by at most half a unit in
+    // its last place: it decides the rounding wherever its fraction is
+    // further than that from one half (and leaves ties to snprintf).
+    const double dScaled = dValue * kPowers[iDecimals];
+    const double dWhole = std::floor(dScaled);
+    const double dFraction = dScaled - dWhole;
+    if (std::fabs(dFraction - 0.5) <= dScaled * 0x1p-52) {
+      m_bComplete = false;
+      return;
+    }
+    Padded(static_cast<uint64_t>(dWhole) + (dFraction > 0.5 ? 1 : 0), iDecimals, iWidth, cPad);
+  }
+
+  bool Complete() const { return m_bComplete; }
+
+  // The line into szOut as snprintf leaves it: cut to nOut - 1 bytes.
+  void CopyTo(char* szOut, size_t nOut) const {
+    if (nOut == 0) return;
+    const size_t n = m_nLen < nOut - 1 ? m_nLen : nOut - 1;
+    memcpy(szOut, m_sz, n);
+    szOut[n] = '\0';
+  }
+
+ private:
+  // The digits of n with a decimal point iDecimals digits from the right
+  // (at least one digit before it), padded on the left to iWidth.
+  void Padded(uint64_t n, int iDecimals, int iWidth, char cPad) {
+    char sz[32];
+    int i = sizeof sz;  // written from the right
+    for (int iDigit = 0; n > 0 || iDigit <= iDecimals; ++iDigit) {
+      if (iDigit == iDecimals && iDecimals > 0) sz[--i] = '.';
+      sz[--i] = static_cast<char>('0' + n % 10);
+      n /= 10;
+    }
+    while (static_cast<int>(sizeof sz) - i < iWidth) sz[--i] = cPad;
+    const size_t nDigits = sizeof sz - i;
+    if (m_nLen + nDigits >= sizeof m_sz) {
+      m_bComplete = false;
+      return;
+    }
+    memcpy(m_sz + m_nLen, sz + i, nDigits);
+    m_nLen += nDigits;
+  }
+
+  char m_sz[256];
+  size_t m_nLen = 0;
+  bool m_bComplete = true;
+};
+
 }  // namespace
 
 void RoundAngleForDisplay(Angle* pAngle, int iDecimals) {
@@ -76,9 +162,50 @@ int SetDataStringD(char* szText, size_t nText, const char* szLabel, const Angle&
   }
   Angle a = angle;
   RoundAngleForDisplay(&a, 1);
-  snprintf(szText, nText, " %s  %s  %2d°%2d′%04.1f″= %10.6f°%s", szLabel, kSignNames[iSign], a.deg,
-           a.min, a.sec, a.lon, szMotionWord);
+  // " %s  %s  %2d°%2d′%04.1f″= %10.6f°%s"
+  PositionLine line;
+  line.Text(" ");
+  line.Text(szLabel);
+  line.Text("  ");
+  line.Text(kSignNames[iSign]);
+  line.Text("  ");
+  line.Int(a.deg, 2, ' ');
+  line.Text("°");
+  line.Int(a.min, 2, ' ');
+  line.Text("′");
+  line.Fixed(a.sec, 4, 1, '0');
+  line.Text("″= ");
+  line.Fixed(a.lon, 10, 6, ' ');
+  line.Text("°");
+  line.Text(szMotionWord);
+  if (line.Complete()) {
+    line.CopyTo(szText, nText);
+  } else {
+    snprintf(szText, nText, " %s  %s  %2d°%2d′%04.1f″= %10.6f°%s", szLabel, kSignNames[iSign], a.deg, a.min,
+             a.sec, a.lon, szMotionWord);
+  }
   return 1;
+}
+
+void SetShortDataString(char* szText, size_t nText, const Angle& shown, const char* szMark) {
+  const char* szSign = kSignNames[shown.sign >= 0 && shown.sign < kSignsPerTurn ? shown.sign : kBadSign];
+  // " %s %2d°%02d′%02.0f″%s"
+  PositionLine line;
+  line.Text(" ");
+  line.Text(szSign);
+  line.Text(" ");
+  line.Int(shown.deg, 2, ' ');
+  line.Text("°");
+  line.Int(shown.min, 2, '0');
+  line.Text("′");
+  line.Fixed(shown.sec, 2, 0, '0');
+  line.Text("″");
+  line.Text(szMark);
+  if (line.Complete()) {
+    line.CopyTo(szText, nText);
+  } else {
+    snprintf(szText, nText, " %s %2d°%02d′%02.0f″%s", szSign, shown.deg, shown.min, shown.sec, szMark);
+  }
 }
 
 int MakeChartText(char* szText, size_t nText, const ChartRecord& chart) {

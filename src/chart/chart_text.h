@@ -39,6 +39,12 @@ void RoundAngleForDisplay(Angle* pAngle, int iDecimals);
 int SetDataStringD(char* szText, size_t nText, const char* szLabel, const Angle& angle,
                    const char* szMotionWord);
 
+// SetShortDataString: one short position line, " %s %2d°%02d′%02.0f″%s"
+// with the sign name, degree, minute, second and the motion mark, of an
+// angle rounded for display to whole seconds; a sign outside 0..11 prints
+// as "<異常値>".
+void SetShortDataString(char* szText, size_t nText, const Angle& shown, const char* szMark);
+
 // MakeChartText: the plain-text form of a chart for the clipboard and the
 // pop-up list: the banner, szHeader[0..3], a blank line and
 // szDetail[0..13], lines ended by "\r\n", taken as the record holds them.

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "ephemeris/planets.h"
+#include "ephemeris/trig_arrays.h"
+#include "ephemeris/vsop87.h"
 #include "platform/reports.h"
 #include "time/sidereal.h"
 
@@ -22,71 +24,104 @@ bool IsPlanetNumber(int n) { return n >= kMercury && n <= kPluto && n != kEarth;
 // Slot of the position block that receives planet n.
 int SlotOfPlanet(int n) { return n < kEarth ? n + 2 : n + 1; }
 
-// Heliocentric rectangular ecliptic coordinates of a position, AU.
+// Heliocentric rectangular ecliptic coordinates of a position, AU (the
+// sines and cosines of L and B from the vector kernel in one call).
 void ToRectangular(const HeliocentricLBR& p, double* px, double* py, double* pz) {
-  const double dL = p.L * kDegToRad;
-  const double dB = p.B * kDegToRad;
-  *px = p.R * std::cos(dB) * std::cos(dL);
-  *py = p.R * std::cos(dB) * std::sin(dL);
-  *pz = p.R * std::sin(dB);
+  const double dAngle[2] = {p.L * kDegToRad, p.B * kDegToRad};
+  double dSin[2], dCos[2];
+  SinCosArray(dAngle, dSin, dCos, 2);
+  *px = p.R * dCos[1] * dCos[0];
+  *py = p.R * dCos[1] * dSin[0];
+  *pz = p.R * dSin[1];
 }
 
-// Apparent longitude of planet n (1, 2, 4..8), mean equinox of date, seen
-// from the Earth's position of the same instant.  Returns 1, or 0 after
-// the "!X" report.
-int PlanetAppMeanFK5(long double ldJde, int n, const HeliocentricLBR& earth, double* pdLong) {
-  const double T = CenturiesOf(ldJde);
-  double ex, ey, ez;
-  ToRectangular(earth, &ex, &ey, &ez);
+// The Earth at one instant, heliocentric and rectangular.
+struct EarthPlace {
+  HeliocentricLBR lbr;
+  double x, y, z;
+};
 
+EarthPlace EarthPlaceOf(const HeliocentricLBR& lbr) {
+  EarthPlace e{lbr, 0.0, 0.0, 0.0};
+  ToRectangular(lbr, &e.x, &e.y, &e.z);
+  return e;
+}
+
+// The Earth at the moment of the positions: its series, the base of its
+// evaluations one motion step earlier, and its place.
+struct EarthAtMoment {
+  VsopBase series;
+  EarthPlace place;
+};
+
+void EarthAt(long double ldJde, EarthAtMoment* pEarth) {
+  VsopEvaluateBase(kEarth, CenturiesOf(ldJde) * 0.1, &pEarth->series);
+  pEarth->place = EarthPlaceOf(pEarth->series.lbr);
+}
+
+// Apparent longitude of planet n (1, 2, 4..8), mean equinox of date, at
+// ldJde: seen from the Earth's position of the same instant, the planet's
+// geometric position at ldJde given (it gives the light time).  The planet
+// at the instant of emission is evaluated near planetBase, the planet's
+// series at the chart moment.  Returns 1, or 0 after the "!X" report.
+int PlanetAppMeanFK5(long double ldJde, const EarthPlace& earth, const HeliocentricLBR& geometric,
+                     const VsopBase& planetBase, double* pdLong) {
+  const double T = CenturiesOf(ldJde);
   // Geometric distance, then the planet at the instant of emission; the
   // light time is taken once, from the geometric distance.
-  HeliocentricLBR planet;
-  GetPlanetPositionLBR(n, T * 0.1, &planet);
   double px, py, pz;
-  ToRectangular(planet, &px, &py, &pz);
-  double x = px - ex, y = py - ey, z = pz - ez;
+  ToRectangular(geometric, &px, &py, &pz);
+  double x = px - earth.x, y = py - earth.y, z = pz - earth.z;
   const double dLightDays = kLightTimeDays * std::sqrt(x * x + y * y + z * z);
-  GetPlanetPositionLBR(n, static_cast<double>((ldJde - dLightDays - kJ2000) / 365250.0L), &planet);
+  HeliocentricLBR planet;
+  VsopEvaluateNear(planetBase, static_cast<double>((ldJde - dLightDays - kJ2000) / 365250.0L), &planet);
   ToRectangular(planet, &px, &py, &pz);
-  x = px - ex;
-  y = py - ey;
-  z = pz - ez;
+  x = px - earth.x;
+  y = py - earth.y;
+  z = pz - earth.z;
   if (x == 0.0) return ReportPlaceKind("GetPlanetLongitude_AppMeanFK5", "!X", 0);
 
   const double dLambda = std::atan2(y, x) * kRadToDeg;
   const double dBeta = std::atan(z / std::sqrt(x * x + y * y)) * kRadToDeg;
-  const double dSun = earth.L - 180.0;
-  const double dAberration = GetLongitudeAberration(T, dSun, dLambda, dBeta);
-  // FK5 correction from the planet's heliocentric place at emission.
-  const double dLp = (planet.L - 1.397 * T - 0.00031 * T * T) * kDegToRad;
-  const double dFk5 =
-      (0.03916 * (std::cos(dLp) + std::sin(dLp)) * std::tan(planet.B * kDegToRad) - 0.09033) / 3600.0;
+  // Aberration (GetLongitudeAberration) and the FK5 correction, computed
+  // from the planet's heliocentric place at emission; their sines and
+  // cosines in one call of the vector kernel (tan B as sin B / cos B).
+  const double dSun = earth.lbr.L - 180.0;
+  const double dAngle[5] = {(dSun - dLambda) * kDegToRad, (EarthPerihelion(T) - dLambda) * kDegToRad,
+                            dBeta * kDegToRad, (planet.L - 1.397 * T - 0.00031 * T * T) * kDegToRad,
+                            planet.B * kDegToRad};
+  double dSin[5], dCos[5];
+  SinCosArray(dAngle, dSin, dCos, 5);
+  const double dAberration = LongitudeAberrationFromCosines(T, dCos[0], dCos[1], dCos[2]);
+  const double dFk5 = (0.03916 * (dCos[3] + dSin[3]) * (dSin[4] / dCos[4]) - 0.09033) / 3600.0;
   *pdLong = dLambda + dAberration + dFk5;
   return 1;
 }
 
-// The same with the Earth computed for the instant.
-double PlanetAppMeanFK5At(long double ldJde, int n) {
-  HeliocentricLBR earth;
-  GetEarthPositionLBR(CenturiesOf(ldJde) * 0.1, &earth);
-  double dLong = 0.0;
-  PlanetAppMeanFK5(ldJde, n, earth, &dLong);
-  return dLong;
-}
-
-// GetPlanetLongitudeEx_AppMeanFK5 for a valid planet number; pEarth, when
-// not null, is the Earth at ldJde (the dispatcher shares one for all
-// planets).
-double PlanetLongitudeEx(long double ldJde, int n, int* piMotion, const HeliocentricLBR* pEarth) {
+// GetPlanetLongitudeEx_AppMeanFK5 for a valid planet number, with the
+// Earth at ldJde given.
+//
+// Every position the definition asks of the planet (at ldJde and at the
+// instant of emission, and both again one motion step earlier) and the
+// Earth one motion step earlier lie within a few days of ldJde: they are
+// evaluated by angle addition from the series at ldJde (VsopEvaluateNear),
+// each argument B + C tau still that of its own instant.
+double PlanetLongitudeEx(long double ldJde, int n, int* piMotion, const EarthAtMoment& earth) {
   if (n == kPluto) return GetPlutoLong_(ldJde, piMotion);
+  VsopBase planet;
+  VsopEvaluateBase(n, CenturiesOf(ldJde) * 0.1, &planet);
   double dLong = 0.0;
-  if (pEarth) {
-    PlanetAppMeanFK5(ldJde, n, *pEarth, &dLong);
-  } else {
-    dLong = PlanetAppMeanFK5At(ldJde, n);
+  PlanetAppMeanFK5(ldJde, earth.place, planet.lbr, planet, &dLong);
+  if (piMotion) {
+    const long double ldBefore = ldJde - kMotionStepDays[n];
+    const double tauBefore = CenturiesOf(ldBefore) * 0.1;
+    HeliocentricLBR earthBefore, geometricBefore;
+    VsopEvaluateNear(earth.series, tauBefore, &earthBefore);
+    VsopEvaluateNear(planet, tauBefore, &geometricBefore);
+    double dBefore = 0.0;
+    PlanetAppMeanFK5(ldBefore, EarthPlaceOf(earthBefore), geometricBefore, planet, &dBefore);
+    *piMotion = GetMotionCode(dLong - dBefore);
   }
-  if (piMotion) *piMotion = GetMotionCode(dLong - PlanetAppMeanFK5At(ldJde - kMotionStepDays[n], n));
   return dLong;
 }
 
@@ -96,14 +131,21 @@ double PlanetLongitudeEx(long double ldJde, int n, int* piMotion, const Heliocen
 double ComputePositions(long double ldJde, PositionData* pd, int iWorkMode, bool* pbFinite) {
   const double T = CenturiesOf(ldJde);
   const double dPsi = GetNutation(T, nullptr);
-  HeliocentricLBR earth;
-  GetEarthPositionLBR(T * 0.1, &earth);
+  // The Earth: for the Sun alone its position, for the planets its series
+  // as the base of theirs (Pluto alone needs neither).
+  EarthAtMoment earth;
+  if (iWorkMode == 0) {
+    GetEarthPositionLBR(T * 0.1, &earth.series.lbr);
+  } else if (iWorkMode != kPluto) {
+    EarthAt(ldJde, &earth);
+  }
 
   double dResult = 0.0;
   if (iWorkMode <= 0) {
     // The Sun: aberration 20.4898" at 1 AU over the distance, the FK5
     // correction -0.09033"; no light time.
-    dResult = Normalize360(earth.L - 180.0 - 0.005691611 / earth.R + dPsi - 0.00002509167);
+    const HeliocentricLBR& e = earth.series.lbr;
+    dResult = Normalize360(e.L - 180.0 - 0.005691611 / e.R + dPsi - 0.00002509167);
     *pbFinite = std::isfinite(dResult);
     if (pd) pd->dLong[Sun] = dResult;
     if (iWorkMode == 0) return dResult;
@@ -113,7 +155,7 @@ double ComputePositions(long double ldJde, PositionData* pd, int iWorkMode, bool
   for (int n = iFirst; n <= iLast; ++n) {
     if (n == kEarth) continue;
     int iMotion = kMotionDirect;
-    const double dLong = Normalize360(PlanetLongitudeEx(ldJde, n, &iMotion, &earth) + dPsi);
+    const double dLong = Normalize360(PlanetLongitudeEx(ldJde, n, &iMotion, earth) + dPsi);
     if (!std::isfinite(dLong)) *pbFinite = false;
     if (pd) {
       pd->dLong[SlotOfPlanet(n)] = dLong;
@@ -144,7 +186,13 @@ double GetPlanetLongitude_AppMeanFK5(long double ldJde, int iPlanetNumber) {
     return ReportPlaceKind("GetPlanetLongitude_AppMeanFK5", "OOR/iPlanetNumber", 0);
   }
   if (iPlanetNumber == kPluto) return GetPlutoLong_(ldJde, nullptr);
-  return PlanetAppMeanFK5At(ldJde, iPlanetNumber);
+  HeliocentricLBR earth;
+  GetEarthPositionLBR(CenturiesOf(ldJde) * 0.1, &earth);
+  VsopBase planet;
+  VsopEvaluateBase(iPlanetNumber, CenturiesOf(ldJde) * 0.1, &planet);
+  double dLong = 0.0;
+  PlanetAppMeanFK5(ldJde, EarthPlaceOf(earth), planet.lbr, planet, &dLong);
+  return dLong;
 }
 
 double GetPlanetLongitudeEx_AppMeanFK5(long double ldJde, int iPlanetNumber, int* piMotion) {
@@ -152,7 +200,9 @@ double GetPlanetLongitudeEx_AppMeanFK5(long double ldJde, int iPlanetNumber, int
     if (piMotion) *piMotion = kMotionDirect;
     return ReportPlaceKind("GetPlanetLongitudeEx_AppMeanFK5", "OOR/iPlanetNumber", 0);
   }
-  return PlanetLongitudeEx(ldJde, iPlanetNumber, piMotion, nullptr);
+  EarthAtMoment earth;
+  if (iPlanetNumber != kPluto) EarthAt(ldJde, &earth);
+  return PlanetLongitudeEx(ldJde, iPlanetNumber, piMotion, earth);
 }
 
 double GetPositionData(long double ldJde, PositionData* pd, int iWorkMode) {

@@ -38,8 +38,10 @@ struct VsopBody {
 // Version D (mean ecliptic and equinox of date), by body code 1..8 (entry 0
 // is empty).  2430 terms.
 extern const VsopBody kVsop87D[9];
+constexpr int kNumVsop87DTerms = 2430;
 // Version B for the Earth (ecliptic and equinox J2000.0).  207 terms.
 extern const VsopBody kVsop87BEarth;
+constexpr int kNumVsop87BEarthTerms = 207;
 
 // --- Pluto (pluto_table.cpp) --------------------------------------------------
 // One term of argument j*J + s*S + p*P (mean longitudes of Jupiter, Saturn,

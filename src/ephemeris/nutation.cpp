@@ -4,6 +4,7 @@
 
 #include "ephemeris/ephemeris.h"
 #include "ephemeris/ephemeris_tables.h"
+#include "ephemeris/trig_arrays.h"
 
 namespace {
 
@@ -14,6 +15,44 @@ constexpr double kTableUnitToDeg = 2.777777777777778e-9;
 // An angle in degrees reduced to 0..360 and turned into radians, so that the
 // integer combinations of the arguments stay small.
 double ReducedRadians(double dDeg) { return std::fmod(dDeg, 360.0) * kDegToRad; }
+
+// The table as arrays of doubles for the vector loops, built once (the
+// integers convert exactly): multipliers by argument, then S, S', C, C'.
+struct NutationArrays {
+  double dMultiplier[5][kNumNutationTerms];
+  double dS[kNumNutationTerms], dS1[kNumNutationTerms], dC[kNumNutationTerms], dC1[kNumNutationTerms];
+};
+
+const NutationArrays& Arrays() {
+  static const NutationArrays kArrays = [] {
+    NutationArrays a;
+    for (int i = 0; i < kNumNutationTerms; ++i) {
+      const NutationTerm& t = kNutationTerms[i];
+      for (int k = 0; k < 5; ++k) a.dMultiplier[k][i] = t.iArg[k];
+      a.dS[i] = t.lS;
+      a.dS1[i] = t.lS1;
+      a.dC[i] = t.lC;
+      a.dC1[i] = t.lC1;
+    }
+    return a;
+  }();
+  return kArrays;
+}
+
+// Σ (c[i] + c1[i] T) x[i] in four running sums: the definition sums term by
+// term; the order touches only the last bits, far below 1e-15 degree.
+double SumTerms(const double* c, const double* c1, double T, const double* x, int n) {
+  const int nWhole = n - n % 4;
+  double d0 = 0.0, d1 = 0.0, d2 = 0.0, d3 = 0.0;
+  for (int i = 0; i < nWhole; i += 4) {
+    d0 += (c[i] + c1[i] * T) * x[i];
+    d1 += (c[i + 1] + c1[i + 1] * T) * x[i + 1];
+    d2 += (c[i + 2] + c1[i + 2] * T) * x[i + 2];
+    d3 += (c[i + 3] + c1[i + 3] * T) * x[i + 3];
+  }
+  for (int i = nWhole; i < n; ++i) d0 += (c[i] + c1[i] * T) * x[i];
+  return (d0 + d1) + (d2 + d3);
+}
 
 }  // namespace
 
@@ -29,32 +68,38 @@ double GetNutation(double T, double* pdDeltaEps) {
       ReducedRadians(83.353243 + 4069.0137122 * T - 0.0103217 * T2),
       ReducedRadians(218.316646 + 481267.8812725 * T - 0.0014664 * T2),
   };
-  const auto Argument = [&dArg](const NutationTerm& t) {
-    return t.iArg[0] * dArg[0] + t.iArg[1] * dArg[1] + t.iArg[2] * dArg[2] + t.iArg[3] * dArg[3] +
-           t.iArg[4] * dArg[4];
-  };
-  double dPsi = 0.0;
-  for (const NutationTerm& t : kNutationTerms) dPsi += (t.lS + t.lS1 * T) * std::sin(Argument(t));
-  // The obliquity terms lead the table; their cosines are evaluated only
-  // when the obliquity is asked for.
-  if (pdDeltaEps) {
-    double dEps = 0.0;
-    for (int i = 0; i < kNumNutationEpsTerms; ++i) {
-      const NutationTerm& t = kNutationTerms[i];
-      dEps += (t.lC + t.lC1 * T) * std::cos(Argument(t));
-    }
-    *pdDeltaEps = dEps * kTableUnitToDeg;
+  // Each term's argument as the definition writes it; the sines (and the
+  // cosines of the obliquity terms, which lead the table) of all of them at
+  // once; then the sums.
+  const NutationArrays& a = Arrays();
+  double dTermArg[kNumNutationTerms], dSin[kNumNutationTerms], dCos[kNumNutationEpsTerms];
+  for (int i = 0; i < kNumNutationTerms; ++i) {
+    dTermArg[i] = a.dMultiplier[0][i] * dArg[0] + a.dMultiplier[1][i] * dArg[1] + a.dMultiplier[2][i] * dArg[2] +
+                  a.dMultiplier[3][i] * dArg[3] + a.dMultiplier[4][i] * dArg[4];
   }
-  return dPsi * kTableUnitToDeg;
+  if (pdDeltaEps) {
+    SinCosArray(dTermArg, dSin, dCos, kNumNutationEpsTerms);
+    SinArray(dTermArg + kNumNutationEpsTerms, dSin + kNumNutationEpsTerms,
+             kNumNutationTerms - kNumNutationEpsTerms);
+    // The cosine series only when the obliquity is asked for.
+    *pdDeltaEps = SumTerms(a.dC, a.dC1, T, dCos, kNumNutationEpsTerms) * kTableUnitToDeg;
+  } else {
+    SinArray(dTermArg, dSin, kNumNutationTerms);
+  }
+  return SumTerms(a.dS, a.dS1, T, dSin, kNumNutationTerms) * kTableUnitToDeg;
+}
+
+double EarthPerihelion(double T) { return 102.93735 + 1.71953 * T + 0.00046 * T * T; }
+
+double LongitudeAberrationFromCosines(double T, double dCosSunAngle, double dCosPerihelionAngle, double dCosLat) {
+  // Eccentricity of the Earth's orbit; the constant of aberration 20.49552".
+  const double e = 0.016708617 - 0.000042037 * T - 0.0000001236 * T * T;
+  constexpr double kKappa = 0.0056932;
+  return (-kKappa * dCosSunAngle + e * kKappa * dCosPerihelionAngle) / dCosLat;
 }
 
 double GetLongitudeAberration(double T, double dSunLong, double dLong, double dLat) {
-  // Eccentricity and longitude of perihelion of the Earth's orbit; the
-  // constant of aberration 20.49552".
-  const double e = 0.016708617 - 0.000042037 * T - 0.0000001236 * T * T;
-  const double dPerihelion = 102.93735 + 1.71953 * T + 0.00046 * T * T;
-  constexpr double kKappa = 0.0056932;
-  return (-kKappa * std::cos((dSunLong - dLong) * kDegToRad) +
-          e * kKappa * std::cos((dPerihelion - dLong) * kDegToRad)) /
-         std::cos(dLat * kDegToRad);
+  return LongitudeAberrationFromCosines(T, std::cos((dSunLong - dLong) * kDegToRad),
+                                        std::cos((EarthPerihelion(T) - dLong) * kDegToRad),
+                                        std::cos(dLat * kDegToRad));
 }

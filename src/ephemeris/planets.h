@@ -52,6 +52,15 @@ int GetEarthPositionLBR(double tau, HeliocentricLBR* pLBR);
 // Algorithms, 2nd ed., Appendix III and ch. 32).
 int GetEarthPositionJ2000(double T, double* pdL, double* pdB, double* pdR);
 
+// EarthPerihelion: longitude of the perihelion of the Earth's orbit,
+// degrees (T in Julian centuries of TT from J2000.0).
+double EarthPerihelion(double T);
+
+// LongitudeAberrationFromCosines: GetLongitudeAberration from the cosines of
+// its three angles: the Sun's longitude minus the body's, EarthPerihelion
+// minus the body's longitude, and the body's latitude.
+double LongitudeAberrationFromCosines(double T, double dCosSunAngle, double dCosPerihelionAngle, double dCosLat);
+
 // Motion step of each planet number (days): the interval back in time over
 // which the motion code compares two longitudes, about 0.005 degree of the
 // body's mean heliocentric motion.  Entries 0 and 3 are 0.

@@ -4,6 +4,7 @@
 
 #include "ephemeris/ephemeris_tables.h"
 #include "ephemeris/planets.h"
+#include "ephemeris/trig_arrays.h"
 #include "platform/reports.h"
 
 namespace {
@@ -23,6 +24,51 @@ constexpr double kSunFromEarth = 180.00002509167;
 // Pluto's motion step, Julian centuries (1.2608 days).
 constexpr double kPlutoStepCenturies = 0.00003452;
 
+// Sines and cosines of a longitude and a latitude given in degrees, in one
+// call of the vector kernel.
+void SinCosOfLB(double dL, double dB, double* pdSin, double* pdCos) {
+  const double dAngle[2] = {dL * kDegToRad, dB * kDegToRad};
+  SinCosArray(dAngle, pdSin, pdCos, 2);
+}
+
+// Pluto's terms as arrays of doubles for the vector loops, built once from
+// the table (the integers convert exactly).
+struct PlutoArrays {
+  double dJ[kNumPlutoTerms], dS[kNumPlutoTerms], dP[kNumPlutoTerms];
+  double dLSin[kNumPlutoTerms], dLCos[kNumPlutoTerms], dBSin[kNumPlutoTerms], dBCos[kNumPlutoTerms],
+      dRSin[kNumPlutoTerms], dRCos[kNumPlutoTerms];
+};
+
+const PlutoArrays& Arrays() {
+  static const PlutoArrays kArrays = [] {
+    PlutoArrays a;
+    for (int i = 0; i < kNumPlutoTerms; ++i) {
+      const PlutoTerm& t = kPlutoTerms[i];
+      a.dJ[i] = t.iJ;
+      a.dS[i] = t.iS;
+      a.dP[i] = t.iP;
+      a.dLSin[i] = t.lLSin;
+      a.dLCos[i] = t.lLCos;
+      a.dBSin[i] = t.lBSin;
+      a.dBCos[i] = t.lBCos;
+      a.dRSin[i] = t.lRSin;
+      a.dRCos[i] = t.lRCos;
+    }
+    return a;
+  }();
+  return kArrays;
+}
+
+// Σ (s[i] sin + c[i] cos) in four running sums: the definition sums term by
+// term; the order touches only the last bits (below 1e-14 degree).
+double SumTerms(const double* s, const double* c, const double* pdSin, const double* pdCos) {
+  double d[4] = {0.0, 0.0, 0.0, 0.0};
+  for (int k = 0; k < 4; ++k) {
+    for (int i = k; i < kNumPlutoTerms; i += 4) d[k] += s[i] * pdSin[i] + c[i] * pdCos[i];
+  }
+  return (d[0] + d[1]) + (d[2] + d[3]);
+}
+
 // The geocentric place of J2000 in the order GetPlutoData computes it.
 // Returns 1, or 0 after the error box of a failed step.
 int ComputePlutoPlace(double T, PlutoPlace* pPlace) {
@@ -31,11 +77,11 @@ int ComputePlutoPlace(double T, PlutoPlace* pPlace) {
   double dL, dB, dR;
   GetEarthPositionJ2000(T, &dL, &dB, &dR);
   pPlace->dSunLong = dL - kSunFromEarth;
-  const double dLr = dL * kDegToRad;
-  const double dBr = dB * kDegToRad;
-  const double x = -dR * std::cos(dBr) * std::cos(dLr);
-  const double y = -dR * std::cos(dBr) * std::sin(dLr);
-  const double z = -dR * std::sin(dBr);
+  double dSin[2], dCos[2];
+  SinCosOfLB(dL, dB, dSin, dCos);
+  const double x = -dR * dCos[1] * dCos[0];
+  const double y = -dR * dCos[1] * dSin[0];
+  const double z = -dR * dSin[1];
   const double X = x + 0.000000440360 * y - 0.000000190919 * z;
   const double Y = -0.000000479966 * x + 0.917482137087 * y - 0.397776982902 * z;
   const double Z = 0.397776982902 * y + 0.917482137087 * z;
@@ -46,11 +92,10 @@ int ComputePlutoPlace(double T, PlutoPlace* pPlace) {
   for (int iPass = 0; iPass < 3; ++iPass) {
     double l, b, r;
     GetPlutoHeliocentric(T - dTauDays / 36525.0, &l, &b, &r);
-    l *= kDegToRad;
-    b *= kDegToRad;
-    const double xi = r * std::cos(l) * std::cos(b);
-    const double eta = r * (std::sin(l) * std::cos(b) * kCosEps - std::sin(b) * kSinEps);
-    const double zeta = r * (std::sin(l) * std::cos(b) * kSinEps + std::sin(b) * kCosEps);
+    SinCosOfLB(l, b, dSin, dCos);
+    const double xi = r * dCos[0] * dCos[1];
+    const double eta = r * (dSin[0] * dCos[1] * kCosEps - dSin[1] * kSinEps);
+    const double zeta = r * (dSin[0] * dCos[1] * kSinEps + dSin[1] * kCosEps);
     dX = X + xi;
     dY = Y + eta;
     dZ = Z + zeta;
@@ -93,18 +138,15 @@ int GetPlutoHeliocentric(double T, double* pdL, double* pdB, double* pdR) {
   const double J = (34.35 + 3034.9057 * T) * kDegToRad;
   const double S = (50.08 + 1222.1138 * T) * kDegToRad;
   const double P = (238.96 + 144.96 * T) * kDegToRad;
-  double dL = 0.0, dB = 0.0, dR = 0.0;
-  for (const PlutoTerm& t : kPlutoTerms) {
-    const double dArg = t.iJ * J + t.iS * S + t.iP * P;
-    const double dSin = std::sin(dArg);
-    const double dCos = std::cos(dArg);
-    dL += t.lLSin * dSin + t.lLCos * dCos;
-    dB += t.lBSin * dSin + t.lBCos * dCos;
-    dR += t.lRSin * dSin + t.lRCos * dCos;
-  }
-  *pdL = 238.956785 + 144.96 * T + dL * 1e-6;
-  *pdB = -3.908202 + dB * 1e-6;
-  *pdR = 40.7247248 + dR * 1e-7;
+  // The arguments as the definition writes them, their sines and cosines
+  // at once.
+  const PlutoArrays& a = Arrays();
+  double dArg[kNumPlutoTerms], dSin[kNumPlutoTerms], dCos[kNumPlutoTerms];
+  for (int i = 0; i < kNumPlutoTerms; ++i) dArg[i] = a.dJ[i] * J + a.dS[i] * S + a.dP[i] * P;
+  SinCosArray(dArg, dSin, dCos, kNumPlutoTerms);
+  *pdL = 238.956785 + 144.96 * T + SumTerms(a.dLSin, a.dLCos, dSin, dCos) * 1e-6;
+  *pdB = -3.908202 + SumTerms(a.dBSin, a.dBCos, dSin, dCos) * 1e-6;
+  *pdR = 40.7247248 + SumTerms(a.dRSin, a.dRCos, dSin, dCos) * 1e-7;
   return 1;
 }
 
