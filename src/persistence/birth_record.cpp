@@ -33,6 +33,13 @@ char* CutDoubleByteSafe(char* szText, int n) {
   return szText;
 }
 
+bool HasControlCharacter(const char* szText) {
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(szText); *p; ++p) {
+    if (*p < 0x20 || *p == 0x7F) return true;
+  }
+  return false;
+}
+
 void BuildListLine(BirthRecord* pRec) {
   constexpr int kNameWidth = 22;   // bytes of the name in the line
   constexpr int kPadWidth = 24;    // name column, padded with "."

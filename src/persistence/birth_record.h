@@ -78,6 +78,13 @@ static_assert(offsetof(BirthRecord, iMarker) == 308, "BirthRecord layout");
 // Returns szText.
 char* CutDoubleByteSafe(char* szText, int n);
 
+// HasControlCharacter: whether a Shift-JIS text holds a control character
+// (0x01..0x1F or 0x7F: a line break, a tab, an escape ...).  A name with
+// one would break the one-line lists and could steer a terminal.  Trail
+// bytes of double-byte characters are 0x40 or above, so every such byte is
+// a character of its own.
+bool HasControlCharacter(const char* szText);
+
 // BuildListLine: rebuilds szListLine from the name and the birth date: the
 // name cut to 22 bytes and padded with "." to 24, then the date.
 void BuildListLine(BirthRecord* pRec);
