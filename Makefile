@@ -3,9 +3,10 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 NATIVE := build/native
 WIN32  := build/win32
 WIN64  := build/win64
+ASAN   := build/asan
 BENCH  := build/bench
 
-.PHONY: all deps native win32 win64 run test test-native test-win32-exe test-wine bench fuzz clean
+.PHONY: all deps native asan win32 win64 run test test-native test-asan test-win32-exe test-wine bench fuzz clean
 
 all: native win32
 
@@ -15,6 +16,12 @@ deps:
 native: deps
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(NATIVE) -j $(JOBS)
+
+# The same engine, CLI and unit tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer: a finding stops its test (no recovery).
+asan: deps
+	cmake -S . -B $(ASAN) -DHORO_SANITIZE=ON >/dev/null
+	cmake --build $(ASAN) -j $(JOBS)
 
 win32: deps
 	cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
@@ -31,6 +38,9 @@ run: native win32
 test-native: native
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
+test-asan: asan
+	cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
+
 # The 32-bit program cannot run here: its headers, imports and resources
 # are checked instead.
 test-win32-exe: win32
@@ -39,7 +49,7 @@ test-win32-exe: win32
 test-wine: win32
 	@bash tests/wine/run.sh
 
-test: test-native test-win32-exe test-wine
+test: test-native test-asan test-win32-exe test-wine
 
 # Speed of the ephemeris hot paths and its accuracy against Swiss Ephemeris
 # (a reference used only here); speed of the chart view's drawing.

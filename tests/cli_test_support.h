@@ -19,12 +19,13 @@ struct CliResult {
 };
 
 // Runs horomira with arguments written as CP932 literals (single-quote
-// anything the shell must not split); they reach it in UTF-8.
-inline CliResult RunCli(const std::string& sArgsCp932) {
+// anything the shell must not split); they reach it in UTF-8.  sLauncher
+// (a command and its options) starts it when not empty.
+inline CliResult RunCliThrough(const std::string& sLauncher, const std::string& sArgsCp932) {
   // ctest runs tests in parallel processes: one stderr file per process.
   const std::string sErrPath =
       testing::TempDir() + "horomira_stderr_" + std::to_string(getpid()) + ".txt";
-  const std::string sCmd = std::string(HORO_CLI_PATH) + " " + Cp932ToUtf8(sArgsCp932) + " 2>" + sErrPath;
+  const std::string sCmd = sLauncher + " " + HORO_CLI_PATH + " " + Cp932ToUtf8(sArgsCp932) + " 2>" + sErrPath;
   CliResult r{-1, "", ""};
   FILE* p = popen(sCmd.c_str(), "r");
   if (!p) return r;
@@ -40,6 +41,14 @@ inline CliResult RunCli(const std::string& sArgsCp932) {
   r.out = Utf8ToCp932(r.out);
   r.err = Utf8ToCp932(ss.str());
   return r;
+}
+
+inline CliResult RunCli(const std::string& sArgsCp932) { return RunCliThrough("", sArgsCp932); }
+
+// Runs horomira as an ordinary user (nobody) when the tests run as root, so
+// that permission bits apply to it; otherwise as the tests' own user.
+inline CliResult RunCliAsOtherUser(const std::string& sArgsCp932) {
+  return RunCliThrough(geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "", sArgsCp932);
 }
 
 // The stdout of a run, with its exit code.

@@ -1,11 +1,15 @@
 // A scratch folder and a clean native platform for the persistence tests.
 #pragma once
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -76,6 +80,31 @@ class PersistTest : public BoxTest {
     return s;
   }
   static bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+  // The user id of the child processes of InChild (nobody) and whether the
+  // tests run as root, for whom permission bits do not apply.
+  static constexpr uid_t kOtherUser = 65534;
+  static bool IsRoot() { return geteuid() == 0; }
+
+  // Runs fn in a child process and returns its result (its exit code), or
+  // -1 when it did not end normally.  bAsOtherUser: the child runs as an
+  // ordinary user when the tests run as root, so that permission bits
+  // apply to it; the scratch folder is then opened to every user.
+  int InChild(const std::function<int()>& fn, bool bAsOtherUser = false) {
+    if (bAsOtherUser) chmod(dir_.c_str(), 0777);
+    fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      if (bAsOtherUser && IsRoot() &&
+          (setgroups(0, nullptr) != 0 || setgid(kOtherUser) != 0 || setuid(kOtherUser) != 0)) {
+        _exit(120);
+      }
+      _exit(fn());
+    }
+    int iStatus = 0;
+    if (pid < 0 || waitpid(pid, &iStatus, 0) != pid) return -1;
+    return WIFEXITED(iStatus) ? WEXITSTATUS(iStatus) : -1;
+  }
 
   // Writes n rows named "P<i>" to a file.
   void WriteRows(const std::string& path, int n) {

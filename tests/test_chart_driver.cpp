@@ -10,6 +10,7 @@
 #include "base/angles.h"
 #include "chart/chart_driver.h"
 #include "chart/chart_text.h"
+#include "chart/houses.h"
 #include "chart/places.h"
 #include "test_support.h"
 #include "time/sidereal.h"
@@ -205,6 +206,17 @@ TEST_F(ChartDriver, PoleChartCompletesWithItsWarning) {
   EXPECT_TRUE(Contains(chart.szDetail[Moon], "みずがめ"));
 }
 
+// 12:00:59.99999999 is no leap second: the chart stands where the one of
+// 12:01:00 stands, not a second later.
+TEST_F(ChartDriver, TheLastFractionOfASecondIsNoLeapSecond) {
+  const BirthRecord natal = Person();
+  Chart(At(natal, {2000, 1, 1, 12, 1, 0.0}), natal, kChartTransit);
+  const long double ldJde = chart.ldJde;
+  Chart(At(natal, {2000, 1, 1, 12, 0, 59.99999999}), natal, kChartTransit);
+  EXPECT_NEAR(static_cast<double>((chart.ldJde - ldJde) * 86400.0L), 0.0, 1e-6);
+  EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(ChartDriver, AbnormalLatitudeIsReportedAndTheChartCompleted) {
   BirthRecord natal = Person();
   natal.dBirthLat = 91.0;
@@ -221,6 +233,25 @@ TEST_F(ChartDriver, HighLatitudeKeepsEqualHouses) {
   Chart(natal, natal, kChartNatal);
   EXPECT_EQ(chart.iHouseMode, 0);
   EXPECT_DOUBLE_EQ(chart.dCusp[1], chart.dCusp[0] + 30.0);
+}
+
+// At 75° S the semi-arcs of this moment do not exist: equal houses from
+// the ASC, and choosing Placidus shows the high-latitude box.
+TEST_F(ChartDriver, FarSouthFallsBackToEqualHousesWithTheirBox) {
+  BirthRecord natal = Person();
+  natal.time = DateTime{2000, 1, 1, 12, 0, 0.0};
+  natal.dBirthLat = -75.0;
+  natal.dBirthLong = 0.0;
+  Chart(natal, natal, kChartNatal);
+  EXPECT_EQ(chart.iHouseMode, 0);
+  EXPECT_DOUBLE_EQ(chart.dCusp[3], chart.dCusp[0] + 90.0);
+  int iHouseType = kHouseTypeEqualAsc;
+  EXPECT_EQ(ChooseHouseType(nullptr, chart, kCmdHousePlacidus, &iHouseType), 0);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].title, "高緯度の特例");
+  natal.dBirthLat = -65.0;
+  Chart(natal, natal, kChartNatal);
+  EXPECT_EQ(chart.iHouseMode, 1);
 }
 
 TEST_F(ChartDriver, SeasonChartsPutTheSunOnItsPoint) {

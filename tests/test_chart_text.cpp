@@ -207,7 +207,8 @@ TEST_F(ChartText, TypedPlace) {
   BirthRecord rec{};
   ASSERT_EQ(SetTypedPlace(nullptr, &rec, 35.5, -70.0), 1);
   EXPECT_STREQ(rec.szBirthPlace, "+35.5000 : -70.0000");
-  EXPECT_EQ(rec.dBirthLong, -70.0);
+  const double dLong = rec.dBirthLong;  // packed record: copied, not bound
+  EXPECT_EQ(dLong, -70.0);
   EXPECT_EQ(SetTypedPlace(nullptr, &rec, 90.0001, 0.0), 0);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].text, "無効な経緯度");
@@ -215,6 +216,30 @@ TEST_F(ChartText, TypedPlace) {
   EXPECT_STREQ(rec.szBirthPlace, "+35.5000 : -70.0000");
   EXPECT_EQ(SetTypedPlace(nullptr, &rec, 0.0, std::nan("")), 0);
   EXPECT_EQ(SetTypedPlace(nullptr, &rec, 90.0, 180.0), 1);
+}
+
+// Seconds rounded to what a text shows never read 60: they carry into the
+// minute and the degree, but not out of the sign.
+TEST(RoundAngleForDisplay, NeverSixtySeconds) {
+  struct Case {
+    int deg, min;
+    float sec;
+    int iDecimals;
+    int deg2, min2;
+    float sec2;
+  };
+  const Case cases[] = {
+      {14, 1, 59.996f, 2, 14, 2, 0.0f},  {14, 1, 59.994f, 2, 14, 1, 59.99f}, {14, 59, 59.97f, 1, 15, 0, 0.0f},
+      {29, 59, 59.996f, 2, 29, 59, 59.99f}, {29, 59, 59.6f, 0, 29, 59, 59.0f}, {3, 7, 12.344f, 2, 3, 7, 12.34f},
+  };
+  for (const Case& c : cases) {
+    Angle a{0.0, 4, c.deg, c.min, c.sec};
+    RoundAngleForDisplay(&a, c.iDecimals);
+    EXPECT_EQ(a.deg, c.deg2);
+    EXPECT_EQ(a.min, c.min2);
+    EXPECT_NEAR(a.sec, c.sec2, 1e-4);
+    EXPECT_EQ(a.sign, 4);
+  }
 }
 
 }  // namespace

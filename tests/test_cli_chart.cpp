@@ -93,6 +93,43 @@ TEST(CliChart, Json) {
   EXPECT_TRUE(Contains(r.out, "\"house_mode\": 1}"));
 }
 
+// JSON cusps are longitudes in [0, 360) like every other, equal houses far
+// north and Placidus cusps past 0° included, and they are the text's cusps;
+// at a pole, where the angles are undefined, Asc, MC and the cusps are null.
+TEST(CliChart, JsonCuspsAreReducedAndNullAtAPole) {
+  const char* const kCases[][2] = {{"1990-05-17T14:23", "--lat 65 --lon 25"},
+                                   {"2000-01-01T06:00", "--lat 35.7 --lon 139.7"},
+                                   {"2010-10-10T20:10", "--lat -40 --lon 175"}};
+  for (const auto& c : kCases) {
+    {
+      const std::string args = std::string("chart --date ") + c[0] + " " + c[1];
+      SCOPED_TRACE(args);
+      const CliResult r = RunCli(args + " --json");
+      ASSERT_EQ(r.iExit, 0) << r.err;
+      const size_t i = r.out.find("\"cusps\": [");
+      ASSERT_NE(i, std::string::npos) << r.out;
+      const CliResult text = RunCli(args);
+      const char* p = r.out.c_str() + i + 10;
+      for (int k = 0; k < 12; ++k) {
+        char* pEnd;
+        const double d = strtod(p, &pEnd);
+        EXPECT_GE(d, 0.0) << "cusp " << k + 1;
+        EXPECT_LT(d, 360.0) << "cusp " << k + 1;
+        char sz[32];
+        snprintf(sz, sizeof sz, "= %10.6f°", d);
+        EXPECT_TRUE(Contains(text.out, sz)) << "cusp " << k + 1 << " " << sz;
+        p = pEnd + 1;
+      }
+    }
+  }
+  const CliResult pole = RunCli("chart --date 2000-01-01T12:00 --lat 90 --lon 0 --json");
+  ASSERT_EQ(pole.iExit, 0) << pole.err;
+  EXPECT_TRUE(Contains(pole.out, "\"Asc\": null")) << pole.out;
+  EXPECT_TRUE(Contains(pole.out, "\"MC\": null"));
+  EXPECT_TRUE(Contains(pole.out, "\"cusps\": null, \"house_mode\": null}"));
+  EXPECT_TRUE(Contains(pole.out, "\"Sun\": {\"lon\": 279.98"));
+}
+
 TEST(CliChart, BadInputIsRefusedWithTheProgramsMessage) {
   struct Case {
     const char* szArgs;

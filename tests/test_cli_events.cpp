@@ -94,4 +94,63 @@ TEST(CliEvents, BadInput) {
   EXPECT_EQ(iExit, 2);
 }
 
+// A listing starts at its start and keeps whole seconds across the step of
+// Delta T at New Year 2024 (09:00 JST), in text and in JSON.
+TEST(CliEvents, EphemStartsAtItsStartAcrossADeltaTStep) {
+  int iExit = -1;
+  const std::string s = RunCliOut("ephem Sun sec 2024-01-01T08:59:30", &iExit);
+  EXPECT_EQ(iExit, 0);
+  EXPECT_EQ(s.find("\n太陽  - 日本時間\n\n 2024年 1月 1日  8時59分30秒"), 0u) << s;
+  EXPECT_TRUE(Contains(s, " 2024年 1月 1日  9時 0分00秒"));
+  const std::string sJson = RunCliOut("ephem Sun sec 2024-01-01T08:59:30 --json", &iExit);
+  EXPECT_TRUE(Contains(sJson, "\"jst\": \"2024-01-01T08:59:30.000\""));
+  EXPECT_TRUE(Contains(sJson, "\"jst\": \"2024-01-01T09:00:33.000\""));
+}
+
+// Years before A.D. 1 are accepted by the year commands, and every moment
+// the JSON prints is accepted back as input.
+TEST(CliEvents, YearsBeforeOurEraAndTheirMomentsReadBack) {
+  int iExit = -1;
+  EXPECT_TRUE(Contains(RunCliOut("ingress -1", &iExit), "   -1年 1月の イングレス"));
+  EXPECT_EQ(iExit, 0);
+  EXPECT_EQ(CountOf(RunCliOut("sekki -500", &iExit), "度を通過"), 12);
+  EXPECT_EQ(iExit, 0);
+  EXPECT_TRUE(Contains(RunCliOut("moon-ingress -1 12", &iExit), "月"));
+  EXPECT_EQ(iExit, 0);
+  for (const char* szArgs : {"sekki -501 --json", "moon-ingress -999 1 --json", "ingress -4000 --json",
+                             "sekki 8000 --json"}) {
+    SCOPED_TRACE(szArgs);
+    const std::string s = RunCliOut(szArgs, &iExit);
+    ASSERT_EQ(iExit, 0);
+    // The first and the last moment go back in (every form is covered by
+    // the unit test of the moment texts).
+    const size_t iFirst = s.find("\"jst\": \""), iLast = s.rfind("\"jst\": \"");
+    ASSERT_NE(iFirst, std::string::npos) << s;
+    for (const size_t i : {iFirst, iLast}) {
+      const std::string sJst = s.substr(i + 8, s.find('"', i + 8) - (i + 8));
+      const CliResult r = RunCli("time " + sJst);
+      EXPECT_EQ(r.iExit, 0) << sJst << "\n" << r.err;
+    }
+    EXPECT_GE(CountOf(s, "\"jst\": "), 12);
+  }
+  EXPECT_TRUE(Contains(RunCliOut("sekki -501 --json", &iExit), "\"jst\": \"-0501-"));
+}
+
+// Numbers are decimal digits: blanks, signs, hexadecimal and empty values
+// are refused with a message instead of being read as something else.
+TEST(CliEvents, StrictNumbers) {
+  for (const char* szArgs :
+       {"moon-ingress 2000 ''", "moon-ingress 2000 ' 1'", "ingress ' 2000'", "ingress +2000", "ingress 0x7D0",
+        "sekki 2000.0", "time 2000-01-01T12:00:0x3C", "time ' 2000-01-01'", "time +2000-01-01",
+        "ephem Sun day '2000-01-01T12: 00'", "return --name A --date 2000-01-01 +5",
+        "chart --name A --date 2000-01-01 --lat 0x23 --lon 135", "chart --name A --date 2000-01-01 --harmonic 1e1",
+        "chart --season ' 2024' vernal", "aspects --name A --date 2000-01-01 --orb ' 5'"}) {
+    SCOPED_TRACE(szArgs);
+    const CliResult r = RunCli(szArgs);
+    EXPECT_EQ(r.iExit, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err, "");
+  }
+}
+
 }  // namespace

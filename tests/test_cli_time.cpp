@@ -35,6 +35,25 @@ TEST(CliTime, JsonInFullPrecision) {
   EXPECT_TRUE(Contains(r.out, "\"time_str_p1\": \" 1972年 7月 1日  8時59分60秒0\""));
 }
 
+TEST(CliTime, TheLastFractionOfASecondIsNoLeapSecond) {
+  const CliResult r = RunCli("time 2000-01-01T12:00:59.99999999");
+  EXPECT_EQ(r.iExit, 0) << r.err;
+  EXPECT_TRUE(Contains(r.out, "TimeToStrP2  2000年 1月 1日 12時 0分59秒99")) << r.out;
+}
+
+// An output that cannot be written is a failed run: a small one (lost at
+// the end) and a large one (lost while printing).
+TEST(CliTime, AFailedWriteOfTheOutputFails) {
+  for (const char* szArgs : {"time 2000-01-01T21:00", "ephem Moon sec 2024-03-10T12:00 --json", "--help",
+                             "chart --date 1990-05-17T14:23 --report extended"}) {
+    SCOPED_TRACE(szArgs);
+    const CliResult r = RunCli(std::string(szArgs) + " >/dev/full");
+    EXPECT_NE(r.iExit, 0);
+    EXPECT_TRUE(Contains(r.err, "出力を書き込めませんでした")) << r.err;
+  }
+  EXPECT_EQ(RunCli("time 2000-01-01T21:00 >/dev/null").iExit, 0);
+}
+
 TEST(CliTime, BadInputGetsTheProgramsMessage) {
   struct Case {
     const char* szArg;

@@ -24,11 +24,92 @@ TEST_F(DataFile, ReadsCompleteRowsRenumberedAndIgnoresATail) {
   EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(DataFile, ReadsAtMostAThousandRows) {
+TEST_F(DataFile, ReadsUpTo1024RowsAndSaysWhenAFileHasMore) {
+  WriteRows(Path("full.bd5"), 1024);
+  EXPECT_EQ(ReadBirthDataFile(Path("full.bd5").c_str(), table_.get()), 1024);
+  EXPECT_STREQ(table_->rows[1023].szName, "P1023");
+  EXPECT_TRUE(Boxes().empty());
   WriteRows(Path("big.bd5"), 1500);
-  EXPECT_EQ(ReadBirthDataFile(Path("big.bd5").c_str(), table_.get()), 1000);
-  EXPECT_EQ(table_->iNumData, 1000);
-  EXPECT_STREQ(table_->rows[999].szName, "P999");
+  EXPECT_EQ(ReadBirthDataFile(Path("big.bd5").c_str(), table_.get()), 1024);
+  EXPECT_EQ(table_->iNumData, 1024);
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].kind, "AppOkMsg");
+  EXPECT_EQ(Boxes()[0].lines[0], Path("big.bd5"));
+  EXPECT_EQ(Boxes()[0].lines[1], "1024件を超えるデータがあるので、1024件めまでを読み込みました");
+  EXPECT_EQ(Boxes()[0].lines[2], "このファイルには上書き保存しません");
+}
+
+// The table of a file with more rows than it holds is never written over
+// that file: not by a save point, not at a "新規作成"; "名前を付けて保存"
+// to another file still writes every row the table holds.
+TEST_F(DataFile, AFileOfMoreRowsThanTheTableIsNeverWrittenOver) {
+  SystemIniInf sii;
+  ResetSettings(&sii);
+  FileState files{};
+  PrepareFileDialog(&files, nullptr);
+  WriteRows(Path("big.bd5"), 1500);
+  const std::string before = ReadBytes(Path("big.bd5"));
+  ASSERT_EQ(OpenFileAsCurrent(Path("big.bd5").c_str(), table_.get(), &sii, nullptr), 1024);
+  DeleteRow(table_.get(), 0);
+  const auto saves = {
+      std::function<int()>([&] { return SaveCurrentFile(table_.get(), &sii); }),
+      std::function<int()>([&] { return OpenFileCommand(false, &sii, &files, table_.get(), nullptr); }),
+      std::function<int()>([&] { return SaveAsCommand(false, &sii, &files, table_.get(), nullptr); }),
+  };
+  for (const auto& save : saves) {
+    NativeClearBoxes();
+    EXPECT_EQ(save(), 0);
+    ASSERT_FALSE(Boxes().empty());
+    EXPECT_EQ(Boxes()[0].kind, "AppOkMsg");
+    EXPECT_EQ(Boxes()[0].lines[1], Path("big.bd5"));
+    EXPECT_EQ(Boxes()[0].lines[2], "1024件を超えるデータがあるファイルなので、上書き保存しません");
+    EXPECT_TRUE(ReadBytes(Path("big.bd5")) == before);
+  }
+  NativeClearBoxes();
+  EXPECT_EQ(NewFileCommand(&sii, &files, table_.get()), 1);
+  EXPECT_EQ(Boxes().back().lines[2], "1024件を超えるデータがあるファイルなので、上書き保存しません");
+  EXPECT_TRUE(ReadBytes(Path("big.bd5")) == before);
+
+  ASSERT_EQ(OpenFileAsCurrent(Path("big.bd5").c_str(), table_.get(), &sii, nullptr), 1024);
+  NativeQueueFileDialogAnswer(Path("part.bd5").c_str());
+  EXPECT_EQ(SaveAsCommand(true, &sii, &files, table_.get(), nullptr), 1);
+  EXPECT_EQ(ReadBytes(Path("part.bd5")).size(), 1024 * sizeof(BirthRecord));
+  EXPECT_EQ(std::string(sii.szDataFile), Path("part.bd5"));
+  EXPECT_EQ(SaveCurrentFile(table_.get(), &sii), 1);
+}
+
+// A file that exists but that the program may not read is not a missing
+// or an empty one: reading says why, writing leaves it as it was, and the
+// sample is not put in its place.
+TEST_F(DataFile, AFileThatCannotBeReadIsRefusedAndLeftAlone) {
+  const std::string locked = Path("locked.bd5");
+  const std::string sample = Cp932ToUtf8(Path("出生ﾃﾞｰﾀ.Bd5"));
+  WriteRows(locked, 600);
+  WriteRows(sample, 3);
+  ASSERT_EQ(chmod(locked.c_str(), 0), 0);
+  ASSERT_EQ(chmod(sample.c_str(), 0), 0);
+  const std::string before = ReadBytes(locked);
+  const int iFailed = InChild(
+      [&] {
+        int iBad = 0;
+        table_->iNumData = 0;
+        if (ReadBirthDataFile(locked.c_str(), table_.get()) != 0) iBad |= 1;
+        if (Boxes().empty() || Boxes().back().lines[3] != "読み取りが許可されていません") iBad |= 2;
+        table_->rows[0] = Row("New", 2000, 1, 1);
+        table_->iNumData = 1;
+        if (WriteBirthDataFile(table_.get(), locked.c_str()) != 0) iBad |= 4;
+        if (Boxes().back().lines[3] != "読み取れないファイルなので書き込みません") iBad |= 8;
+        SystemIniInf sii;
+        ResetSettings(&sii);
+        FileState files{};
+        CreateSampleFile(&sii, &files, table_.get(), nullptr);
+        if (strcmp(sii.szDataFile, "無題.bd5") != 0) iBad |= 16;
+        return iBad;
+      },
+      true);
+  EXPECT_EQ(iFailed, 0);
+  EXPECT_TRUE(ReadBytes(locked) == before);
+  EXPECT_EQ(ReadBytes(sample).size(), 3 * sizeof(BirthRecord));
 }
 
 TEST_F(DataFile, OneBadRowMakesTheWholeFileCorruptAndKeepsTheTable) {
@@ -100,6 +181,14 @@ TEST_F(DataFile, LeapSecondAfter2006IsAcceptedAfterItsBox) {
   EXPECT_EQ(Boxes()[1].title, "未確認のうるう秒");
 }
 
+TEST_F(DataFile, TheLastFractionOfASecondIsNoCorruptRow) {
+  BirthRecord r = Row("Late", 2000, 1, 1);
+  r.time.second = 59.99999999;
+  WriteBytes(Path("late.bd5"), &r, sizeof r);
+  EXPECT_EQ(ReadBirthDataFile(Path("late.bd5").c_str(), table_.get()), 1);
+  EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(DataFile, MissingAndEmptyFilesAreReported) {
   table_->iNumData = 5;
   EXPECT_EQ(ReadBirthDataFile(Path("none.bd5").c_str(), table_.get()), 0);
@@ -135,11 +224,14 @@ TEST_F(DataFile, WritesExactlyTheRowsWithTheirMagicWord) {
   EXPECT_EQ(memcmp(bytes.data(), &table_->rows[0], 2 * sizeof(BirthRecord)), 0);
   EXPECT_EQ(bytes.substr(312 + 302, 4), std::string("\x00\x05\xAA\x0A", 4));
   EXPECT_FALSE(Exists(Path("w.bd5.tmp")));
-  // A full table writes its first 1000 rows.
-  for (int i = 0; i < kTableSlots; ++i) table_->rows[i] = Row("R", 1990, 1, 1);
+  // A full table writes every row, and they all read back.
+  for (int i = 0; i < kTableSlots; ++i) table_->rows[i] = Row(("R" + std::to_string(i)).c_str(), 1990, 1, 1);
   table_->iNumData = kTableSlots;
   ASSERT_EQ(WriteBirthDataFile(table_.get(), Path("w.bd5").c_str()), 1);
-  EXPECT_EQ(ReadBytes(Path("w.bd5")).size(), 1000 * sizeof(BirthRecord));
+  EXPECT_EQ(ReadBytes(Path("w.bd5")).size(), kTableSlots * sizeof(BirthRecord));
+  memset(table_.get(), 0, sizeof(BirthTable));
+  EXPECT_EQ(ReadBirthDataFile(Path("w.bd5").c_str(), table_.get()), kTableSlots);
+  EXPECT_STREQ(table_->rows[1023].szName, "R1023");
 }
 
 TEST_F(DataFile, AFailedWriteLeavesTheOldFileIntact) {
@@ -173,7 +265,7 @@ TEST_F(DataFile, AFileThatCannotBeCreatedIsReported) {
   EXPECT_EQ(Boxes()[0].lines[2], Path("no/such/dir.bd5"));
 }
 
-TEST_F(DataFile, AppendsUpTo1024RowsAndWarnsPast1000) {
+TEST_F(DataFile, AppendsUpTo1024Rows) {
   BirthRecord r = Row("New", 2000, 1, 1);
   r.bSave = 1;
   table_->iNumData = 3;
@@ -189,10 +281,10 @@ TEST_F(DataFile, AppendsUpTo1024RowsAndWarnsPast1000) {
   EXPECT_EQ(table_->iNumData, 5);
   EXPECT_TRUE(Boxes().empty());
 
+  // Rows past the 1000th are kept like any other.
   table_->iNumData = 1000;
   EXPECT_EQ(AppendRow(&r, table_.get(), 0), 1001);
-  ASSERT_EQ(Boxes().size(), 1u);
-  EXPECT_TRUE(Contains(Boxes()[0].text, "1000件まで"));
+  EXPECT_TRUE(Boxes().empty());
 
   NativeClearBoxes();
   table_->iNumData = 1024;

@@ -466,8 +466,9 @@ TEST_F(PlaceAccept, TypedCoordinates) {
     EXPECT_EQ(AcceptTypedPlace(nullptr, c.szLat, c.szLong, &rec), c.iOk) << c.szLat;
     if (c.iOk) {
       EXPECT_STREQ(rec.szBirthPlace, c.szName);
-      EXPECT_EQ(rec.dBirthLat, DecimalPrefix(c.szLat));
-      EXPECT_EQ(rec.dBirthLong, DecimalPrefix(c.szLong));
+      const double dLat = rec.dBirthLat, dLong = rec.dBirthLong;  // packed fields: copy first
+      EXPECT_EQ(dLat, DecimalPrefix(c.szLat));
+      EXPECT_EQ(dLong, DecimalPrefix(c.szLong));
       EXPECT_TRUE(Boxes().empty());
     } else {
       EXPECT_STREQ(rec.szBirthPlace, "前");

@@ -57,8 +57,7 @@ bool ParseEphem(const std::string& s, std::string* pHeader, std::vector<EphemLin
   return true;
 }
 
-// The steps are of dynamical time; within one year of the Delta T model
-// they are whole days of JST too.
+// The steps are whole steps of JST.
 TEST_F(EphemTest, OneDaySunListing) {
   static char sz[kEphemTextSize];
   ASSERT_EQ(MakeEphem(DateTime{2024, 2, 1, 0, 0, 0.0}, 0, kEphemStepDay, sz), 1);
@@ -135,6 +134,51 @@ TEST_F(EphemTest, OneHourAndOneMinuteSteps) {
   ASSERT_TRUE(ParseEphem(sz, &sHeader, &lines));
   EXPECT_EQ(lines[30].sTime, " 2025年 1月 1日  0時 0分00秒");
   EXPECT_EQ(lines[63].sTime, " 2025年 1月 1日  0時33分00秒");
+}
+
+// Across a step of the Delta T model (New Year 2024: 75 s, then 76 s) the
+// lines stay on whole steps of JST, and each line shows the position of
+// its own moment.
+TEST_F(EphemTest, LinesStayOnWholeStepsAcrossADeltaTStep) {
+  static char sz[kEphemTextSize];
+  std::string sHeader;
+  std::vector<EphemLine> lines;
+  ASSERT_EQ(MakeEphem(DateTime{2023, 12, 1, 0, 0, 0.0}, 0, kEphemStepDay, sz), 1);
+  ASSERT_TRUE(ParseEphem(sz, &sHeader, &lines));
+  ASSERT_EQ(lines.size(), 64u);
+  const std::string sMidnight = "日  0時 0分00秒";
+  for (const EphemLine& line : lines) {
+    EXPECT_EQ(line.sTime.compare(line.sTime.size() - sMidnight.size(), sMidnight.size(), sMidnight), 0) << line.sTime;
+  }
+  EXPECT_EQ(lines[32].sTime, " 2024年 1月 2日  0時 0分00秒");
+
+  lines.clear();
+  const DateTime start{2024, 1, 1, 8, 59, 30.0};
+  ASSERT_EQ(MakeEphem(start, 0, kEphemStepSecond, sz), 1);
+  ASSERT_TRUE(ParseEphem(sz, &sHeader, &lines));
+  EXPECT_EQ(lines[0].sTime, " 2024年 1月 1日  8時59分30秒");
+  EXPECT_EQ(lines[30].sTime, " 2024年 1月 1日  9時 0分00秒");
+  EXPECT_EQ(lines[63].sTime, " 2024年 1月 1日  9時 0分33秒");
+  for (const int i : {0, 29, 30, 63}) {
+    const DateTime at{2024, 1, 1, i < 30 ? 8 : 9, i < 30 ? 59 : 0, i < 30 ? 30.0 + i : i - 30.0};
+    double dLong;
+    int iMotion;
+    ASSERT_EQ(EphemPosition(0, JstToJde(at), &dLong, &iMotion), 1);
+    EXPECT_NEAR(lines[i].Degrees(SignIndex(lines[i].sSign)), dLong, 0.006 / 3600.0) << i;
+  }
+}
+
+// At 00:28:56 JST on 10 March 2024 the Sun stands 0.001″ short of a whole
+// minute of arc: the line shows the next minute, never 60.00″.
+TEST_F(EphemTest, NoLineShowsSixtySeconds) {
+  static char sz[kEphemTextSize];
+  ASSERT_EQ(MakeEphem(DateTime{2024, 3, 10, 0, 28, 48.0}, 0, kEphemStepSecond, sz), 1);
+  std::string sHeader;
+  std::vector<EphemLine> lines;
+  ASSERT_TRUE(ParseEphem(sz, &sHeader, &lines));
+  for (const EphemLine& line : lines) EXPECT_LT(line.sec, 59.995) << line.sTime;
+  EXPECT_EQ(lines[8].min, lines[7].min + 1);
+  EXPECT_EQ(lines[8].sec, 0.0);
 }
 
 TEST_F(EphemTest, BadArguments) {

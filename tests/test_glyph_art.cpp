@@ -244,7 +244,7 @@ TEST(GlyphArt, GlyphsShowThroughSrcandOnEveryBackground) {
 }
 
 TEST(GlyphArt, ToolbarHoldsTwentyFiveDistinctImages) {
-  const Art& toolbar = AllArt()[26];
+  const Art toolbar = AllArt()[26];  // a copy: the vector is a temporary
   const Picture bmp = LoadBmp(toolbar);
   ASSERT_EQ(bmp.w, 25 * 16);
   std::set<std::vector<uint32_t>> seen;

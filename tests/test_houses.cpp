@@ -40,6 +40,38 @@ TEST_F(Houses, PlacidusAtRamcZero) {
   for (int k = 0; k < 12; ++k) EXPECT_NEAR(r.chart.dCusp[k], expected[k], 5e-4) << "cusp " << k + 1;
 }
 
+// Wherever Placidus cusps are given they follow each other round the
+// zodiac, each less than 180° after the one before; where the method does
+// not hold (far south, a semi-arc argument beyond ±1) the equal houses from
+// the ASC take their place, with their mode.  At 65° S it always holds.
+TEST_F(Houses, PlacidusOnlyWhereItsSemiArcsExist) {
+  for (const double dPhi : {-60.0, -65.0, -66.5, -70.0, -75.0, -85.0}) {
+    SCOPED_TRACE(dPhi);
+    int nEqual = 0;
+    for (double dRamc = 0.0; dRamc < 360.0; dRamc += 5.0) {
+      const HouseResult& r = Compute(dRamc, dPhi);
+      ASSERT_EQ(r.iResult, 1);
+      const double* c = r.chart.dCusp;
+      if (r.chart.iHouseMode == 0) {
+        ++nEqual;
+        for (int k = 0; k < 12; ++k) EXPECT_DOUBLE_EQ(c[k], c[0] + 30.0 * k);
+        continue;
+      }
+      ASSERT_EQ(r.chart.iHouseMode, 1);
+      for (int k = 0; k < 12; ++k) {
+        const double dStep = Normalize360(c[(k + 1) % 12] - c[k]);
+        EXPECT_GT(dStep, 0.0) << "RAMC " << dRamc << " cusp " << k + 1;
+        EXPECT_LT(dStep, 180.0) << "RAMC " << dRamc << " cusp " << k + 1;
+      }
+    }
+    if (dPhi >= -66.5) {
+      EXPECT_EQ(nEqual, 0);
+    } else {
+      EXPECT_GT(nEqual, 0);
+    }
+  }
+}
+
 TEST_F(Houses, MidheavenOnTheOtherSide) {
   const HouseResult& r = Compute(180.5, 35.0);
   ASSERT_EQ(r.iResult, 1);
@@ -79,7 +111,8 @@ TEST_F(Houses, PoleStopsBeforeTheAscendant) {
   EXPECT_EQ(r.iResult, -90);
   EXPECT_EQ(r.chart.iHouseMode, 7);
   EXPECT_EQ(r.chart.dCusp[0], -99.0);
-  EXPECT_GT(r.pd.dLong[MC], 0.0);
+  const double dMc = r.pd.dLong[MC];  // packed block: copied, not bound
+  EXPECT_GT(dMc, 0.0);
   // The Tokyo-datum pole lands 0.5 km off the IAU pole; it is still a pole.
   EXPECT_EQ(Compute(100.0, 89.995, 90.0).iResult, -90);
   EXPECT_EQ(Compute(100.0, -90.0).iResult, -90);
@@ -90,7 +123,8 @@ TEST_F(Houses, UndefinedAscendant) {
   // On the equator at RAMC 0 the denominator of the ASC formula is 0.
   HouseResult& r = Compute(0.0, 0.0);
   EXPECT_EQ(r.iResult, -7);
-  EXPECT_EQ(r.pd.dLong[Asc], 0.0);
+  const double dAsc = r.pd.dLong[Asc];  // packed block: copied, not bound
+  EXPECT_EQ(dAsc, 0.0);
   EXPECT_EQ(r.chart.iHouseMode, 7);
   ASSERT_EQ(Boxes().size(), 1u);
   EXPECT_EQ(Boxes()[0].text, "ASCを計算できませんでした。");
@@ -167,7 +201,7 @@ ChartRecord& ChartAt(const DateTime& jst) {
   static ChartRecord chart;
   memset(&chart, 0, sizeof chart);
   chart.ldJd = DateToJd(jst, 9.0f);
-  SetChartTimeScales(chart.ldJd, static_cast<float>(jst.second), &chart);
+  SetChartTimeScales(chart.ldJd, jst.second, &chart);
   return chart;
 }
 

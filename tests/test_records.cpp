@@ -54,6 +54,16 @@ TEST(BuildListLine, AlignsTheDateColumn) {
   EXPECT_STREQ(r.szListLine, " abcdefghijklmnopqrstu ..2000年 1月 1日");
 }
 
+TEST(HasControlCharacter, LineBreaksTabsEscapesButNotTrailBytes) {
+  EXPECT_FALSE(HasControlCharacter(""));
+  EXPECT_FALSE(HasControlCharacter("山田 太郎 (ﾔﾏﾀﾞ)"));
+  EXPECT_FALSE(HasControlCharacter("表示"));  // trail bytes 0x5C, 0x40..0xFC
+  EXPECT_TRUE(HasControlCharacter("a\nb"));
+  EXPECT_TRUE(HasControlCharacter("\t"));
+  EXPECT_TRUE(HasControlCharacter("\x1b[31m"));
+  EXPECT_TRUE(HasControlCharacter("del\x7f"));
+}
+
 TEST(FitText, CutsWithDotsAndPadsWithBlanks) {
   char s[64] = "ホロミラ・テスト・ユーザー";  // 26 bytes
   EXPECT_EQ(FitText(s, 12), 12);

@@ -39,7 +39,8 @@ TEST(DefaultPerson, TakesTheBuildStampFields) {
   EXPECT_EQ(r.iMarker, 1);
   EXPECT_EQ(r.bTimeKnown, 1);
   EXPECT_EQ(r.bSecondsGiven, 1);
-  EXPECT_EQ(r.dwMagic, kRecordMagic);
+  const uint32_t dwMagic = r.dwMagic;  // packed record: copied, not bound
+  EXPECT_EQ(dwMagic, kRecordMagic);
   EXPECT_GT(strlen(r.szBirthPlace), 0u);
   EXPECT_STREQ(r.szBirthPlace, r.szCurrentPlace);
   MakeDefaultPerson(&r, "Dec 31 2023", "23:59:58");
@@ -225,6 +226,36 @@ TEST_F(Settings, ThePredecessorsFileIsMigrated) {
   EXPECT_EQ(Boxes().back().lines[0], "ホロミラ");
   EXPECT_EQ(Boxes().back().lines[1], "レジストリを正常に更新しました");
   EXPECT_TRUE(NativeRegistryHasKey(".bd5"));
+}
+
+// An upgrade run: the start-up load migrates the predecessor's file and
+// registers the association; the window's load then finds the association
+// without Horom.sii and shows the missing-file warning, once, before it
+// migrates again.  A first start without a predecessor shows none.
+TEST_F(Settings, AfterAMigrationTheSecondLoadWarnsOnce) {
+  const std::string windir = Path("win");
+  ASSERT_EQ(system(("mkdir '" + windir + "'").c_str()), 0);
+  NativeSetDirectories(dir_.c_str(), dir_.c_str(), windir.c_str());
+  SystemIniInf old = Valid();
+  WriteBytes(windir + "/Velkor51.sys", &old, sizeof old);
+  SystemIniInf temp{}, live{};
+  ASSERT_EQ(LoadSii(&temp, -1), 1);
+  EXPECT_EQ(CountShown("Horom.siiが見つかりません。"), 0);
+  ASSERT_EQ(LoadSii(&live, 1), 1);
+  EXPECT_EQ(CountShown("Horom.siiが見つかりません。"), 1);
+  EXPECT_EQ(CountShown("旧バージョンを検出しました。"), 2);
+  SystemIniInf again{};
+  ASSERT_EQ(LoadSii(&again, 1), 1);
+  EXPECT_EQ(CountShown("Horom.siiが見つかりません。"), 1);
+
+  // A genuine first start: no predecessor, no warning in either load.
+  NativeClearBoxes();
+  NativeRegistryClear();
+  LoadSiiResetRunMarks();
+  ASSERT_EQ(unlink((windir + "/Velkor51.sys").c_str()), 0);
+  ASSERT_EQ(LoadSii(&temp, -1), 1);
+  ASSERT_EQ(LoadSii(&live, 1), 1);
+  EXPECT_EQ(CountShown("Horom.siiが見つかりません。"), 0);
 }
 
 TEST_F(Settings, AFailedFirstRegistrationEndsStartUp) {

@@ -147,6 +147,34 @@ TEST_F(SunContactTest, MidSignCrossingOfTheNextSign) {
       << sz;
 }
 
+// A yearly listing gives every term once and in order, also where months
+// hold no term or two: across the calendar reform of 1582 (where 立冬 came
+// twice and 小寒 not at all), and in years far from ours, where the terms
+// drift to the first and last days of the months.
+TEST_F(SunContactTest, EveryTermOnceAndInOrder) {
+  for (const int y : {1582, 8000, 7000, -4000, -1, 1500, 2024}) {
+    for (const int iCommand : {kCmdSunIngressList, kCmdSolarTermList}) {
+      SCOPED_TRACE(std::to_string(y) + (iCommand == kCmdSunIngressList ? " ingresses" : " terms"));
+      EventEntry e[12];
+      bool bFailed;
+      ASSERT_EQ(CollectSunContacts(Jst(y, 1, 1), iCommand, e, 12, &bFailed), 12);
+      for (int i = 1; i < 12; ++i) {
+        EXPECT_EQ(e[i].iSign, (e[i - 1].iSign + 1) % 12) << i;
+        EXPECT_GT(e[i].dJde - e[i - 1].dJde, 28.0) << i;
+        EXPECT_LT(e[i].dJde - e[i - 1].dJde, 33.0) << i;
+      }
+    }
+  }
+  static char sz[32768];
+  const DateTime y1582 = Jst(1582, 1, 1);
+  ASSERT_EQ(GetSunIngressT(&y1582, sz, sizeof sz, kCmdSolarTermList), 1);
+  EXPECT_EQ(CountOf(sz, "立冬"), 1);
+  EXPECT_EQ(CountOf(sz, "小寒"), 1);
+  EXPECT_TRUE(Contains(sz, " 1582年11月 8日  2時37分07秒4"));
+  EXPECT_TRUE(Contains(sz, " 1583年 1月 6日  3時56分42秒4"));
+  EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(SunContactTest, TermsAroundAMoment) {
   const DateTime now = Jst(2024, 5, 10, 12, 0, 0.0);
   EventEntry e[4];

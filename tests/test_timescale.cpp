@@ -1,6 +1,7 @@
 // Delta T, JST <-> JDE, the chart's time-scale lines and the time strings.
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "base/chart_record.h"
 #include "test_support.h"
@@ -55,6 +56,57 @@ TEST(JstToJde, RoundTripsThroughJdeToJst) {
   EXPECT_NEAR(back.second, 41.25, 1e-3);
 }
 
+// Seconds between two JST moments.
+double SecondsBetween(const DateTime& a, const DateTime& b) {
+  return static_cast<double>((DateToJd(b, 9.0f) - DateToJd(a, 9.0f)) * 86400.0L);
+}
+
+// JST -> JDE -> JST gives the moment back next to every forward step of
+// the Delta T model (the UT New Year at 09:00 JST, the leap seconds of
+// January and July, the seams of 1800 and 2100, every year from 2008), and
+// at ordinary moments all over the computable period.
+TEST(JstToJde, RoundTripsAcrossTheStepsOfDeltaT) {
+  std::vector<DateTime> moments;
+  // Seconds after 08:59 (from 59.999 on JdToDate shows the next minute).
+  const double kNearStep[] = {29.0, 59.0, 59.5, 59.998};
+  auto addStep = [&](int y, int m) {
+    for (const double s : kNearStep) moments.push_back(DateTime{y, m, 1, 8, 59, s});
+    moments.push_back(DateTime{y, m, 1, 9, 0, 0.0});
+    moments.push_back(DateTime{y, m, 1, 9, 0, 0.5});
+  };
+  for (int y = 1972; y <= 2007; ++y) {
+    addStep(y, 1);
+    addStep(y, 7);
+  }
+  for (int y = 2008; y <= 2200; ++y) addStep(y, 1);
+  addStep(1800, 1);
+  for (int y = -4000; y <= 8000; y += 7) moments.push_back(DateTime{y, 1 + (y & 7), 3 + (y & 15), 17, 41, 23.25});
+  int nBad = 0;
+  for (const DateTime& r : moments) {
+    DateTime back;
+    JdeToJst(JstToJde(r), &back);
+    if (std::fabs(SecondsBetween(r, back)) > 1e-6 && nBad++ < 5) {
+      ADD_FAILURE() << r.year << "-" << r.month << "-" << r.day << " " << r.hour << ":" << r.minute << ":"
+                    << r.second << " came back " << SecondsBetween(r, back) << " s off";
+    }
+  }
+  EXPECT_EQ(nBad, 0);
+}
+
+// Where the model steps back (every New Year before 1800), the moments
+// within the step before the New Year share their JDE with moments after
+// it: the moment given back is one of the two, with the same JDE.
+TEST(JstToJde, WhereTheModelStepsBackAJdeHasTwoMoments) {
+  for (const int y : {-4000, -500, 1000, 1700}) {
+    SCOPED_TRACE(y);
+    const DateTime r{y, 1, 1, 8, 59, 59.0};
+    const long double ldJde = JstToJde(r);
+    DateTime back;
+    JdeToJst(ldJde, &back);
+    EXPECT_NEAR(static_cast<double>((JstToJde(back) - ldJde) * 86400.0L), 0.0, 1e-6);
+  }
+}
+
 TEST(SetChartTimeScales, LinesAndTheLeapSecond) {
   static ChartRecord chart;
   const DateTime jst{2000, 1, 1, 21, 0, 0.0};
@@ -98,6 +150,34 @@ TEST(TimeStrings, Roundings) {
   EXPECT_STREQ(TimeToStrL(&t), "  日本時間 2024年 3月 5日 12時34分12秒3");
   t = DateTime{-500, 3, 1, 0, 0, 0.0};
   EXPECT_STREQ(TimeToStr(&t), " -500年 3月 1日  0時 0分00秒");
+}
+
+// Never 60 or 61 seconds: a leap second keeps its "60" with its largest
+// fraction, and rounded to the second it reads as the next minute.
+TEST(TimeStrings, LeapSecondsAndTheLastTenthNeverShowSixtyOne) {
+  struct Case {
+    double dSecond;
+    const char* szP1;
+    const char* szP2;
+    const char* szWhole;
+  };
+  const Case cases[] = {
+      {60.95, " 1999年 1月 1日  8時59分60秒9", " 1999年 1月 1日  8時59分60秒95", " 1999年 1月 1日  9時 0分01秒"},
+      {60.999, " 1999年 1月 1日  8時59分60秒9", " 1999年 1月 1日  8時59分60秒99", " 1999年 1月 1日  9時 0分01秒"},
+      {60.4, " 1999年 1月 1日  8時59分60秒4", " 1999年 1月 1日  8時59分60秒40", " 1999年 1月 1日  9時 0分00秒"},
+      {59.97, " 1999年 1月 1日  8時59分59秒9", " 1999年 1月 1日  8時59分59秒97", " 1999年 1月 1日  9時 0分00秒"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dSecond);
+    const DateTime t{1999, 1, 1, 8, 59, c.dSecond};
+    EXPECT_STREQ(TimeToStrP1(&t), c.szP1);
+    EXPECT_STREQ(TimeToStrP2(&t), c.szP2);
+    EXPECT_STREQ(TimeToStr(&t), c.szWhole);
+  }
+  // The time-scale lines of a chart show tenths: 59.97 s reads 59.9.
+  static ChartRecord chart;
+  SetChartTimeScales(DateToJd(DateTime{2000, 1, 1, 12, 0, 59.97}, 0.0f), 0.0f, &chart);
+  EXPECT_STREQ(chart.szTime[2], "世界時   2000年 1月 1日 12時00分59.9秒 UTC");
 }
 
 TEST(TimeStrings, TwoFunctionsInOneCallKeepTheirTexts) {

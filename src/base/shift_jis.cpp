@@ -1,4 +1,4 @@
-// The double-byte-safe cut of a Shift-JIS text.
+// The double-byte-safe cut of a Shift-JIS text and its control characters.
 #include "base/shift_jis.h"
 
 #include <cstring>
@@ -20,4 +20,11 @@ char* CutDoubleByteSafe(char* szText, int n) {
   }
   if (strlen(szText) > static_cast<size_t>(n)) szText[n] = '\0';
   return szText;
+}
+
+bool HasControlCharacter(const char* szText) {
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(szText); *p; ++p) {
+    if (*p < 0x20 || *p == 0x7F) return true;
+  }
+  return false;
 }

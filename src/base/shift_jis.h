@@ -12,3 +12,10 @@ inline bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c 
 // the last position becomes a blank.  The buffer must hold n + 1 bytes.
 // Returns szText.
 char* CutDoubleByteSafe(char* szText, int n);
+
+// HasControlCharacter: whether a Shift-JIS text holds a control character
+// (0x01..0x1F or 0x7F: a line break, a tab, an escape ...).  A name with
+// one would break the one-line lists and could steer a terminal.  Trail
+// bytes of double-byte characters are 0x40 or above, so every such byte is
+// a character of its own.
+bool HasControlCharacter(const char* szText);

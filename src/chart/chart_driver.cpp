@@ -225,7 +225,7 @@ void ComputeChart(const ChartRequest& r, ChartRecord* c, PositionData* pd) {
   WriteKindTexts(r, labels, c);
   WriteTimeAndPlaceTexts(r, c);
   const ChartMoment m = SetChartMoment(r, c);
-  SetChartTimeScales(c->ldJd, static_cast<float>(r.target.time.second), c);
+  SetChartTimeScales(c->ldJd, r.target.time.second, c);
   ComputeAngles(r, m, pd, c);
   ComputeBodies(r, c->ldJde, pd);
   WritePointLines(r, pd, c);

@@ -149,7 +149,7 @@ void AddPosition(PositionLine* pLine, const Angle& a) {
 }  // namespace
 
 void RoundAngleForDisplay(Angle* pAngle, int iDecimals) {
-  const double dUnit = iDecimals > 0 ? 0.1 : 1.0;
+  const double dUnit = iDecimals >= 2 ? 0.01 : iDecimals == 1 ? 0.1 : 1.0;
   double s = std::round(pAngle->sec / dUnit) * dUnit;
   if (s < 60.0 - dUnit / 2) {
     pAngle->sec = static_cast<float>(s);

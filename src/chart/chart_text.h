@@ -26,7 +26,7 @@ extern const char* const kMotionMarks[4];
 extern const char* const kMotionWords[4];
 
 // RoundAngleForDisplay: rounds the seconds of an Angle to the precision a
-// text shows (iDecimals 0 or 1), carrying into the minute and the degree
+// text shows (iDecimals 0, 1 or 2), carrying into the minute and the degree
 // but never into the next sign (29°59′59.97″ stays 29°59′59.9″), so that
 // no text shows 60 seconds and the sign stays the sign of the longitude.
 void RoundAngleForDisplay(Angle* pAngle, int iDecimals);

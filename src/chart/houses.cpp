@@ -35,10 +35,17 @@ const PlacidusCusp kPlacidusCusps[4] = {
     {2, 1, 150.0, 180.0, -1.0 / 3.0, 1.0},   // cusp 3 after cusp 2
 };
 
-// The right ascension of one Placidus cusp, degrees.
-double PlacidusRightAscension(const PlacidusCusp& c, double dRamc, double dTanProduct) {
+// The right ascension of one Placidus cusp, degrees, into *pR.  False when
+// the semi-arc argument leaves [-1, 1] on the way: where the parallel of
+// the cusp's point never crosses the horizon (circumpolar, above 66.56° of
+// latitude) there is no Placidus cusp, and AcosDeg's clamp would only make
+// up one.
+bool PlacidusRightAscension(const PlacidusCusp& c, double dRamc, double dTanProduct, double* pR) {
+  bool bHolds = true;
   auto step = [&](double x) {
-    return dRamc + c.dBase + c.dFraction * AcosDeg(c.dSign * std::sin(x * kDegToRad) * dTanProduct);
+    const double dArgument = c.dSign * std::sin(x * kDegToRad) * dTanProduct;
+    if (std::fabs(dArgument) > 1.0) bHolds = false;
+    return dRamc + c.dBase + c.dFraction * AcosDeg(dArgument);
   };
   double R = step(dRamc + c.dStart);
   double dChange;
@@ -49,7 +56,8 @@ double PlacidusRightAscension(const PlacidusCusp& c, double dRamc, double dTanPr
     R = dNext;
     ++iPass;
   } while (dChange >= kCuspTolerance && iPass < kCuspPassLimit);
-  return R;
+  *pR = R;
+  return bHolds;
 }
 
 // MC from RAMC, degrees [0, 360).
@@ -77,13 +85,16 @@ void SetEqualCusps(double dFirst, ChartRecord* pChart) {
   for (int k = 0; k < 12; ++k) pChart->dCusp[k] = dFirst + 30.0 * k;
 }
 
-void SetPlacidusCusps(const SiderealAngles& a, double dMc, ChartRecord* pChart) {
+// Placidus cusps into pChart->dCusp (cusp 1 is already there).  False,
+// with the cusps only partly written, where the method does not hold.
+bool SetPlacidusCusps(const SiderealAngles& a, double dMc, ChartRecord* pChart) {
   double* c = pChart->dCusp;
   c[9] = dMc;
   const double dTanProduct = std::tan(a.dEps * kDegToRad) * std::tan(a.dPhi * kDegToRad);
   const double dCosEps = std::cos(a.dEps * kDegToRad);
   for (const PlacidusCusp& p : kPlacidusCusps) {
-    const double R = PlacidusRightAscension(p, a.dRamc, dTanProduct);
+    double R;
+    if (!PlacidusRightAscension(p, a.dRamc, dTanProduct, &R)) return false;
     const double dLambda = std::atan(std::tan(R * kDegToRad) / dCosEps) / kDegToRad;
     c[p.iIndex] = AngleAfter(dLambda, c[p.iPrevious]);
   }
@@ -94,6 +105,7 @@ void SetPlacidusCusps(const SiderealAngles& a, double dMc, ChartRecord* pChart) 
   c[6] = Normalize360(c[0] + 180.0);
   c[7] = Normalize360(c[1] + 180.0);
   c[8] = Normalize360(c[2] + 180.0);
+  return true;
 }
 
 }  // namespace
@@ -128,13 +140,14 @@ int SetChartAngles(const SiderealAngles& a, PositionData* pd, ChartRecord* pChar
   const double dAsc = AscendantFromAtan(std::atan(-std::cos(dRamc) / dDenominator) / kDegToRad, dMc);
   pd->dLong[Asc] = dAsc;
   pChart->dCusp[0] = dAsc;
-  if (a.dPhi > kPlacidusLatitudeLimit) {
+  // Equal houses from the ASC above 60° N, and wherever Placidus' method
+  // does not hold (far south, where points of the ecliptic never set).
+  if (a.dPhi > kPlacidusLatitudeLimit || !SetPlacidusCusps(a, dMc, pChart)) {
     pChart->iHouseMode = 0;
     SetEqualCusps(dAsc, pChart);
     return kAscExOk;
   }
   pChart->iHouseMode = 1;
-  SetPlacidusCusps(a, dMc, pChart);
   return kAscExOk;
 }
 

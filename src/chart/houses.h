@@ -56,7 +56,9 @@ int GetAscEx(const DateTime& civil, float fZone, double dLat, double dLong, int 
 
 // SetChartAngles: the second half of GetAscEx.  MC and ASC into pd, the
 // cusps into pChart->dCusp: Placidus (iHouseMode 1) up to 60° N, equal
-// houses from the ASC (iHouseMode 0) above.  Cusps 4..9 are reduced to
+// houses from the ASC (iHouseMode 0) above, and also wherever a semi-arc
+// does not exist (a semi-arc argument beyond ±1, possible south of
+// 66.56° S), where Placidus gives no cusps.  Cusps 4..9 are reduced to
 // [0, 360); cusps 11, 12, 2, 3 and equal cusps may exceed 360.
 // Returns kAscExOk; kAscExPole when the latitude (as given or converted) is
 // exactly ±90, kAscExNoAscendant when the ASC is undefined (a box titled

@@ -51,11 +51,26 @@ int Fail(const std::string& sCp932);
 // Exit code of bad input rejected with a message already shown.
 constexpr int kExitBadInput = 2;
 
-// A moment "YYYY-MM-DD[THH:MM[:SS[.s...]]]" (astronomical year, may be
-// negative) into a DateTime; a missing time is 00:00.  Not checked against
-// the calendar: callers pass it to ValidateDateTime.  False when the text
-// is not of that form.
-bool ParseMoment(const std::string& s, DateTime* pTime, bool* pbHasTime = nullptr);
+// Strict numbers (cli_parse.cpp): decimal digits only, no blanks, no
+// hexadecimal, no exponent.
+// ParseWholeNumber: "-"? digits, within lMin..lMax.  False otherwise.
+bool ParseWholeNumber(const std::string& s, long lMin, long lMax, long* pValue);
+// ParseDecimalNumber: ("+" | "-")? digits ("." digits)? (digits on at least
+// one side of the point).  False otherwise.
+bool ParseDecimalNumber(const std::string& s, double* pd);
+
+// What a moment text gave besides the date.
+struct MomentParts {
+  bool bHasTime;     // hours and minutes were written
+  bool bHasSeconds;  // seconds were written too
+};
+
+// A moment "YYYY-MM-DD[THH:MM[:SS[.s...]]]" (astronomical year of at least
+// four digits, "-" before years up to 1 B.C.; " " may stand for "T") into
+// a DateTime; a missing time is 00:00.  Not checked against the calendar:
+// callers pass it to ValidateDateTime.  False when the text is not of that
+// form.  Every moment IsoMoment prints is read back as it was.
+bool ParseMoment(const std::string& s, DateTime* pTime, MomentParts* pParts = nullptr);
 
 // The time scales of a JST moment as the chart driver takes them: JD(UT),
 // Delta T of the UT date held in single precision, and the JDE, one second
@@ -72,5 +87,5 @@ CliTimeScales ChartTimeScales(const DateTime& jst);
 std::string JsonNumber(double d);
 std::string JsonString(const std::string& sCp932);
 void PrintJson(const std::string& sUtf8);
-// "YYYY-MM-DDTHH:MM:SS.sss" of a JST record.
+// "YYYY-MM-DDTHH:MM:SS.sss" of a JST record ("-0501-..." before year 0).
 std::string IsoMoment(const DateTime& t);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/angles.h"
 #include "chart/chart_driver.h"
 #include "chart/chart_text.h"
 #include "chart/places.h"
@@ -46,10 +47,10 @@ struct ChartOptions {
 };
 
 int ParseHarmonic(const std::string& s, double* pd) {
-  char* pEnd = nullptr;
-  const double d = strtod(s.c_str(), &pEnd);
+  double d = 0.0;
+  const bool bNumber = ParseDecimalNumber(s, &d);
   const double a = std::fabs(d);
-  if (s.empty() || *pEnd != '\0' || !(a >= kMinHarmonic && a <= kMaxHarmonic)) {
+  if (!bNumber || !(a >= kMinHarmonic && a <= kMaxHarmonic)) {
     return Fail("倍音 " + s +
                 ": 正常な半角数字でないか、入力が未完了か、または、絶対値が大きすぎるか小さすぎます。"
                 "入力をやり直してください。");
@@ -59,9 +60,8 @@ int ParseHarmonic(const std::string& s, double* pd) {
 }
 
 int ParseSeason(const std::string& sYear, const std::string& sKind, ChartOptions* o) {
-  char* pEnd = nullptr;
-  const long y = strtol(sYear.c_str(), &pEnd, 10);
-  if (sYear.empty() || *pEnd != '\0' || y < 0 || y > 9999) return Fail("入力が未完了または無効: " + sYear);
+  long y;
+  if (!ParseWholeNumber(sYear, 0, 9999, &y)) return Fail("入力が未完了または無効: " + sYear);
   for (int k = 0; k < 4; ++k) {
     for (const char* szName : kSeasons[k].szNames) {
       if (sKind == szName || sKind == kSeasons[k].szChartName) {
@@ -185,7 +185,12 @@ void PrintChart(const ChartRecord& chart, const std::string& sReport) {
   }
 }
 
-void PrintChartJson(const ChartRecord& chart, const PositionData& pd) {
+// The house mode of a chart whose angles were not computed (a pole, or a
+// failed sidereal step): the chart driver then writes no cusp.
+constexpr int32_t kAnglesNotComputed = -1;
+
+// bAngles: the ASC, the MC and the cusps were computed (not at a pole).
+void PrintChartJson(const ChartRecord& chart, const PositionData& pd, bool bAngles) {
   std::string s = "{\"jd_ut\": " + JsonNumber(static_cast<double>(chart.ldJd)) +
                   ", \"jde\": " + JsonNumber(static_cast<double>(chart.ldJde)) +
                   ", \"delta_t_s\": " + JsonNumber(static_cast<double>((chart.ldJde - chart.ldJd) * 86400.0L)) +
@@ -194,15 +199,22 @@ void PrintChartJson(const ChartRecord& chart, const PositionData& pd) {
                   ", \"title\": " + JsonString(chart.szTitle) + ", \"points\": {";
   for (int i = 0; i < kNumChartPoints; ++i) {
     s += std::string(i ? ", " : "") + "\"" + kChartPointNames[i] + "\": ";
-    if (chart.dLong[i] == -1.0) {
+    if (chart.dLong[i] == -1.0 || (!bAngles && (i == Asc || i == MC))) {
       s += "null";
     } else {
       s += "{\"lon\": " + JsonNumber(chart.dLong[i]) + ", \"motion\": " + std::to_string(pd.mv[i]) + "}";
     }
   }
-  s += "}, \"cusps\": [";
-  for (int k = 0; k < 12; ++k) s += (k ? ", " : "") + JsonNumber(chart.dCusp[k]);
-  s += "], \"house_mode\": " + std::to_string(chart.iHouseMode) + "}";
+  // Cusps in [0, 360), as every longitude of the output; none where the
+  // angles are undefined.
+  s += "}, \"cusps\": ";
+  if (bAngles) {
+    s += "[";
+    for (int k = 0; k < 12; ++k) s += (k ? ", " : "") + JsonNumber(Normalize360(chart.dCusp[k]));
+    s += "], \"house_mode\": " + std::to_string(chart.iHouseMode) + "}";
+  } else {
+    s += "null, \"house_mode\": null}";
+  }
   PrintJson(s);
 }
 
@@ -241,15 +253,20 @@ int RunChart(CliArgs& a) {
   if (const int r = CheckSvgRequest(svg, o)) return r;
   static ChartRecord chart;
   ResetChartRecord(&chart);
+  chart.iHouseMode = kAnglesNotComputed;  // stays so when no cusp is written
   PositionData pd{};
   BirthRecord natal{};
   const int r =
       o.iSeason >= 0 ? ComputeSeasonChart(a, o, &chart, &pd) : ComputePersonChart(a, o, &chart, &pd, &natal);
   if (r) return r;
+  // The record keeps the house mode of a reset record where no cusp was
+  // written.
+  const bool bAngles = chart.iHouseMode != kAnglesNotComputed;
+  if (!bAngles) chart.iHouseMode = 0;
   if (!a.args.empty()) return Fail("不明な引数です: " + a.args[0]);
   if (!svg.sFile.empty()) return WriteSvg(svg, o, chart, natal);
   if (o.bJson) {
-    PrintChartJson(chart, pd);
+    PrintChartJson(chart, pd, bAngles);
   } else {
     PrintChart(chart, o.sReport);
   }
@@ -291,7 +308,8 @@ const CliCommand kChartCommand = {
     "  --report time           the time and geodesy lines\n"
     "  --report extended       Placidus cusps and the lunar data\n"
     "  --json                  jd_ut, jde, delta_t_s, points {Sun..MC: {lon, motion}}\n"
-    "                          (null outside a body's period), cusps, house_mode\n"
+    "                          (null outside a body's period), cusps in [0, 360) and\n"
+    "                          house_mode (Asc, MC, cusps and house_mode null at a pole)\n"
     "  --svg FILE              instead of the text, write the chart view as Horomap.exe\n"
     "                          paints it (equal houses) to FILE as SVG, a class on\n"
     "                          every element\n"

@@ -1,6 +1,5 @@
 // horomira data: lists, adds, deletes and shows the rows of a birth-data
 // file (.bd5) with the program's own checks and its safe writing.
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -31,30 +30,11 @@ bool LoadTable(const std::string& path, BirthTable* pTable) {
   return ReadBirthDataFile(path.c_str(), pTable) > 0;
 }
 
-// Reads a file that is to be rewritten: a file of more than 1000 rows (not
-// written by the program) would lose the rows after the 1000th, so it is
-// refused.  False after a message.
-bool LoadTableToRewrite(const std::string& path, BirthTable* pTable) {
-  if (FILE* f = PlatformOpenFile(path.c_str(), "rb")) {
-    fseek(f, 0, SEEK_END);
-    const long nRows = ftell(f) / static_cast<long>(sizeof(BirthRecord));
-    fclose(f);
-    if (nRows > kMaxFileRows) {
-      return Fail("このファイルには1000件を超えるデータがあります。書き換えると1001件め以降が失われるので、"
-                  "変更しません: " + path),
-             false;
-    }
-  }
-  return LoadTable(path, pTable);
-}
-
 // A row number "0".."iNumData-1"; kNoRow after a message.
 constexpr int kNoRow = -1;
 int ParseRow(const std::string& s, const BirthTable& table) {
-  char* pEnd = nullptr;
-  errno = 0;
-  const long n = strtol(s.c_str(), &pEnd, 10);
-  if (s.empty() || *pEnd != '\0' || errno != 0 || n < 0 || n >= table.iNumData) {
+  long n;
+  if (!ParseWholeNumber(s, 0, table.iNumData - 1, &n)) {
     char sz[128];
     snprintf(sz, sizeof sz, "行番号が範囲外です: %s (0 … %d)", s.c_str(), table.iNumData - 1);
     Fail(sz);
@@ -103,7 +83,7 @@ int RunShow(CliArgs& a) {
 int RunDelete(CliArgs& a) {
   if (a.args.size() != 2) return Fail("出生データファイルと行番号を指定してください");
   auto table = NewTable();
-  if (!LoadTableToRewrite(a.args[0], table.get())) return kExitBadInput;
+  if (!LoadTable(a.args[0], table.get())) return kExitBadInput;
   const int iRow = ParseRow(a.args[1], *table);
   if (iRow == kNoRow) return kExitBadInput;
   const std::string line = table->rows[iRow].szListLine;
@@ -114,15 +94,15 @@ int RunDelete(CliArgs& a) {
 }
 
 // The table of the file to add to: empty for a new or empty file; false
-// after the program's message when the file exists but does not read.
+// after the program's message when something is there that does not read
+// (a file that cannot be read, a folder, a device, a corrupt file), which
+// is then left as it is.
 bool LoadTableForAdd(const std::string& path, BirthTable* pTable) {
-  FILE* f = PlatformOpenFile(path.c_str(), "rb");
-  if (!f) return true;  // a new file
-  fseek(f, 0, SEEK_END);
-  const long nSize = ftell(f);
-  fclose(f);
-  if (nSize == 0) return true;
-  return LoadTableToRewrite(path, pTable);
+  PlatformFileFacts facts;
+  const int iKind = PlatformInspectFile(path.c_str(), &facts);
+  if (iKind == kFileAbsent) return true;  // a new file
+  if (iKind == kFileRegular && facts.bReadable && facts.nBytes == 0) return true;
+  return LoadTable(path, pTable);
 }
 
 // The birth record of the add options, checked as the entry dialogs check
@@ -138,19 +118,18 @@ bool BuildRecord(CliArgs& a, BirthRecord* pRec) {
   if (a.args.size() != 1) return Fail("出生データファイルを一つ指定してください"), false;
   // A person without a name is not filed by the program.
   if (!bName || name.empty()) return Fail("名前を入力してください"), false;
+  if (CheckName(name) != 0) return false;
   if (name.size() > kMaxEntryNameBytes) {
     return Fail("とても長い名前！ " + name + " (ファイリングの都合上、30バイトまで)"), false;
   }
   if (!bDate) return Fail("日時を指定してください (--date YYYY-MM-DDTHH:MM)"), false;
   snprintf(pRec->szName, sizeof pRec->szName, "%s", name.c_str());
-  bool bHasTime = false;
-  if (TakeMomentArg(date, pRec->szName, &pRec->time, &bHasTime) != 0) return false;
-  if (bUnknownTime && bHasTime) return Fail("--unknown-time のときは日付だけを指定してください: " + date), false;
+  MomentParts parts{false, false};
+  if (TakeMomentArg(date, pRec->szName, &pRec->time, &parts) != 0) return false;
+  if (bUnknownTime && parts.bHasTime) return Fail("--unknown-time のときは日付だけを指定してください: " + date), false;
   pRec->bTimeKnown = bUnknownTime ? 0 : 1;
   if (bUnknownTime) pRec->time.hour = 12;  // provisionally noon
-  // Seconds were given when the time has a second colon.
-  const size_t iT = date.find('T');
-  pRec->bSecondsGiven = iT != std::string::npos && date.find(':', date.find(':', iT) + 1) != std::string::npos;
+  pRec->bSecondsGiven = parts.bHasSeconds ? 1 : 0;
   pRec->dwMagic = kRecordMagic;
   pRec->bSave = 1;
   return true;
@@ -162,10 +141,6 @@ int RunAdd(CliArgs& a) {
   const std::string path = a.args[0];
   auto table = NewTable();
   if (!LoadTableForAdd(path, table.get())) return Fail("ファイルは変更されていません: " + path);
-  if (table->iNumData >= kMaxFileRows) {
-    // The file keeps at most 1000 rows: a further row would be lost.
-    return Fail("このﾌｧｲﾙはすでに一杯です。ほかのﾌｧｲﾙを新規作成してください。");
-  }
   const int iNext = AppendRow(&rec, table.get(), 0);
   if (iNext == 0) return kExitBadInput;
   if (!WriteBirthDataFile(table.get(), path.c_str())) return kExitBadInput;
@@ -200,7 +175,10 @@ const CliCommand kDataCommand = {
     "          (Shift-JIS); DATE is JST; --unknown-time puts the time at 12:00 JST;\n"
     "          the place is a row of the built-in place list (--place 札幌) or\n"
     "          --lat/--lon (Tokyo datum, north and east positive); without either, 東京都.\n"
-    "ROW counts from 0, as 'data list' shows.  A file holds at most 1000 rows.\n"
-    "Files are replaced only when completely written; on any error nothing is written.",
+    "ROW counts from 0, as 'data list' shows.  A file holds at most 1024 rows.\n"
+    "Files are replaced only when completely written; on any error nothing is written.\n"
+    "A symbolic link stays a link, the file's rights and hard links stay.  A file that\n"
+    "cannot be read, anything that is not a regular file, and a file of more than\n"
+    "1024 rows are never written.",
     RunData,
 };

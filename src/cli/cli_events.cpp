@@ -9,6 +9,7 @@
 #include <strings.h>
 
 #include "chart/chart_driver.h"
+#include "chart/chart_text.h"
 #include "cli/cli.h"
 #include "cli/cli_person.h"
 #include "ephemeris/ephemeris.h"
@@ -29,10 +30,8 @@ void PrintText(const char* szText) {
 
 // A whole number argument; false when it is not one.
 bool ParseInt(const std::string& s, int* pValue) {
-  if (s.empty()) return false;
-  char* pEnd = nullptr;
-  const long v = strtol(s.c_str(), &pEnd, 10);
-  if (*pEnd != '\0' || v < -100000 || v > 100000) return false;
+  long v;
+  if (!ParseWholeNumber(s, -100000, 100000, &v)) return false;
   *pValue = static_cast<int>(v);
   return true;
 }
@@ -44,27 +43,36 @@ bool ParseCheckedMoment(const std::string& s, DateTime* pTime, int* piExit) {
   return *piExit == 0;
 }
 
-// A year (and month) argument, checked as the first of that month.
-bool ParseCheckedMonth(const std::string& sYear, const std::string& sMonth, DateTime* pTime,
-                       int* piExit) {
+// A year (and, when bMonth, a month) argument, checked as 00:00 JST on the
+// first of that month.
+bool ParseCheckedMonth(const std::string& sYear, const std::string* psMonth, DateTime* pTime, int* piExit) {
   int y, m = 1;
-  if (!ParseInt(sYear, &y) || (!sMonth.empty() && !ParseInt(sMonth, &m))) {
-    *piExit = Fail("年月は整数で指定してください");
+  if (!ParseInt(sYear, &y) || (psMonth && !ParseInt(*psMonth, &m))) {
+    *piExit = Fail("年月は整数で指定してください: " + sYear + (psMonth ? " " + *psMonth : std::string()));
     return false;
   }
-  char szMoment[32];
-  snprintf(szMoment, sizeof szMoment, "%04d-%02d-01", y, m);
-  return ParseCheckedMoment(szMoment, pTime, piExit);
+  *pTime = DateTime{y, m, 1, 0, 0, 0.0};
+  *piExit = CheckMoment(*pTime, sYear.c_str(), sYear + (psMonth ? " " + *psMonth : std::string()));
+  return *piExit == 0;
+}
+
+// The moment is printed to the millisecond, truncated: half a millisecond
+// more rounds it.
+constexpr long double kHalfMillisecondDays = 0.0005L / 86400.0L;
+
+// An event of the JSON output at its JST moment.
+std::string JsonEventAt(const std::string& sLabelCp932, const DateTime& jst, double dJde,
+                        const std::string& sExtra = "") {
+  DateTime rounded;
+  JdToDate(DateToJd(jst, 0.0f) + kHalfMillisecondDays, &rounded);
+  return "{\"label\": " + JsonString(sLabelCp932) + ", \"jst\": \"" + IsoMoment(rounded) +
+         "\", \"jde\": " + JsonNumber(dJde) + sExtra + "}";
 }
 
 std::string JsonEvent(const std::string& sLabelCp932, double dJde, const std::string& sExtra = "") {
-  // The moment is printed to the millisecond, truncated: half a millisecond
-  // more rounds it.
-  constexpr double kHalfMillisecondDays = 0.0005 / 86400.0;
   DateTime jst;
-  JdeToJst(dJde + kHalfMillisecondDays, &jst);
-  return "{\"label\": " + JsonString(sLabelCp932) + ", \"jst\": \"" + IsoMoment(jst) +
-         "\", \"jde\": " + JsonNumber(dJde) + sExtra + "}";
+  JdeToJst(dJde, &jst);
+  return JsonEventAt(sLabelCp932, jst, dJde, sExtra);
 }
 
 std::string JsonEntries(const EventEntry* pEntries, int n) {
@@ -90,7 +98,7 @@ int RunSunListing(CliArgs& a, int iCommand) {
   if (a.args.size() != 1) return Fail("年を一つ指定してください");
   DateTime year;
   int iExit;
-  if (!ParseCheckedMonth(a.args[0], "", &year, &iExit)) return iExit;
+  if (!ParseCheckedMonth(a.args[0], nullptr, &year, &iExit)) return iExit;
   if (bJson) {
     EventEntry e[12];
     bool bFailed;
@@ -113,7 +121,7 @@ int RunMoonIngress(CliArgs& a) {
   if (a.args.size() != 2) return Fail("年と月を指定してください");
   DateTime month;
   int iExit;
-  if (!ParseCheckedMonth(a.args[0], a.args[1], &month, &iExit)) return iExit;
+  if (!ParseCheckedMonth(a.args[0], &a.args[1], &month, &iExit)) return iExit;
   if (bJson) {
     EventEntry e[kMaxEventEntries];
     bool bFailed;
@@ -235,21 +243,23 @@ int RunEphem(CliArgs& a) {
   if (bAligned) AlignStart(iStep, &start);
   if (bJson) {
     std::string s;
-    long double t = JstToJde(start);
     for (int i = 0; i < kNumEphemLines; ++i) {
+      DateTime when;
+      long double t;
+      EphemLineMoment(start, iStep, i, &when, &t);
       double dLong = 0.0;
       int iMotion = 0;
       if (!EphemPosition(iBody, t, &dLong, &iMotion)) return PrintJsonEvents(s, true);
       Angle ang;
       LongitudeToAngle(dLong, &ang);
+      RoundAngleForDisplay(&ang, 2);  // as the listing shows it
       char szLabel[128];
       snprintf(szLabel, sizeof szLabel, "%s %s %2d°%2d′%05.2f″%s", kEphemBodyNames[iBody],
                kSignNames[ang.sign], ang.deg, ang.min, static_cast<double>(ang.sec),
                kMotionListLabels[iMotion]);
       if (!s.empty()) s += ", ";
-      s += JsonEvent(szLabel, static_cast<double>(t),
-                     ", \"lon\": " + JsonNumber(dLong) + ", \"motion\": " + std::to_string(iMotion));
-      t += EphemStepDays(iStep);
+      s += JsonEventAt(szLabel, when, static_cast<double>(t),
+                       ", \"lon\": " + JsonNumber(dLong) + ", \"motion\": " + std::to_string(iMotion));
     }
     return PrintJsonEvents(s, false);
   }

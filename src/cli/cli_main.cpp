@@ -64,42 +64,27 @@ bool CliArgs::TakeOption(const char* szName, std::string* pValue) {
   return false;
 }
 
-void Print(const std::string& sCp932) { fputs(Cp932ToUtf8(sCp932).c_str(), stdout); }
+namespace {
+
+// Control characters other than the line break and the tab never reach the
+// terminal raw: a name read from a file might carry an escape sequence.
+std::string WithoutControls(std::string s) {
+  for (char& c : s) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if ((u < 0x20 && c != '\n' && c != '\t') || u == 0x7F) c = '?';
+  }
+  return s;
+}
+
+}  // namespace
+
+void Print(const std::string& sCp932) { fputs(WithoutControls(Cp932ToUtf8(sCp932)).c_str(), stdout); }
 void PrintLine(const std::string& sCp932) { Print(sCp932 + "\n"); }
 void PrintJson(const std::string& sUtf8) { fputs((sUtf8 + "\n").c_str(), stdout); }
 
 int Fail(const std::string& sCp932) {
-  fprintf(stderr, "horomira: %s\n", Cp932ToUtf8(sCp932).c_str());
+  fprintf(stderr, "horomira: %s\n", WithoutControls(Cp932ToUtf8(sCp932)).c_str());
   return kExitBadInput;
-}
-
-bool ParseMoment(const std::string& s, DateTime* pTime, bool* pbHasTime) {
-  int y, mo, d, h = 0, mi = 0, n = 0;
-  double sec = 0.0;
-  const char* p = s.c_str();
-  if (sscanf(p, "%d-%2d-%2d%n", &y, &mo, &d, &n) != 3) return false;
-  // The year must be written with at least four digits (after a sign).
-  const char* pDigits = (*p == '-' || *p == '+') ? p + 1 : p;
-  if (strspn(pDigits, "0123456789") < 4) return false;
-  p += n;
-  bool bHasTime = false;
-  if (*p == 'T' || *p == ' ') {
-    bHasTime = true;
-    ++p;
-    if (sscanf(p, "%2d:%2d%n", &h, &mi, &n) != 2) return false;
-    p += n;
-    if (*p == ':') {
-      ++p;
-      char* pEnd = nullptr;
-      if (!isdigit(static_cast<unsigned char>(*p))) return false;
-      sec = strtod(p, &pEnd);
-      p = pEnd;
-    }
-  }
-  if (*p != '\0') return false;
-  *pTime = DateTime{y, mo, d, h, mi, sec};
-  if (pbHasTime) *pbHasTime = bHasTime;
-  return true;
 }
 
 CliTimeScales ChartTimeScales(const DateTime& jst) {
@@ -139,32 +124,52 @@ std::string JsonString(const std::string& sCp932) {
   return out + "\"";
 }
 
-std::string IsoMoment(const DateTime& t) {
-  char sz[64];
-  // Milliseconds are truncated so that a second of 59.9996 never prints as 60.
-  const double dMs = std::floor(t.second * 1000.0) / 1000.0;
-  snprintf(sz, sizeof sz, "%04d-%02d-%02dT%02d:%02d:%06.3f", t.year, t.month, t.day, t.hour,
-           t.minute, dMs);
-  return sz;
-}
+namespace {
 
-int main(int argc, char** argv) {
-  NativeSetBoxMode(kNativeBoxesStderr);
+// Exit code of an output that could not be written (a full disk, a closed
+// pipe): what was printed is incomplete.
+constexpr int kExitOutputFailed = 1;
+
+int RunCommandLine(int argc, char** argv) {
   if (argc < 2 || strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0) {
     PrintUsage(argc < 2 ? stderr : stdout);
     return argc < 2 ? kExitBadInput : 0;
   }
   const CliCommand* pCmd = FindCommand(argv[1]);
   if (!pCmd) {
-    fprintf(stderr, "horomira: unknown command '%s'\n", argv[1]);
+    fprintf(stderr, "horomira: unknown command '%s'\n", WithoutControls(argv[1]).c_str());
     PrintUsage(stderr);
     return kExitBadInput;
   }
   CliArgs args;
-  for (int i = 2; i < argc; ++i) args.args.push_back(Utf8ToCp932(argv[i]));
+  for (int i = 2; i < argc; ++i) {
+    // Every text of the program is Shift-JIS: a character it cannot hold
+    // is refused rather than turned into "?".
+    std::string sArg;
+    if (!Utf8ToCp932Strict(argv[i], &sArg)) {
+      fprintf(stderr, "horomira: %s%s\n", Cp932ToUtf8("Shift-JIS (CP932) で表せない文字を含む引数です: ").c_str(),
+              WithoutControls(argv[i]).c_str());
+      return kExitBadInput;
+    }
+    args.args.push_back(sArg);
+  }
   if (args.TakeFlag("--help") || args.TakeFlag("-h")) {
     Print(std::string("usage: horomira ") + pCmd->szUsage + "\n\n" + pCmd->szHelp + "\n");
     return 0;
   }
   return pCmd->Run(args);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  NativeSetBoxMode(kNativeBoxesStderr);
+  const int iExit = RunCommandLine(argc, argv);
+  // Everything printed must have reached its destination: a failed write
+  // is a failed run, whatever the command computed.
+  if (fflush(stdout) != 0 || ferror(stdout)) {
+    fprintf(stderr, "horomira: %s\n", Cp932ToUtf8("出力を書き込めませんでした").c_str());
+    return iExit != 0 ? iExit : kExitOutputFailed;
+  }
+  return iExit;
 }

@@ -17,32 +17,31 @@ constexpr int kLastYear = 8000;
 // Names are kept to this many bytes, as the time-entry dialog does.
 constexpr int kMaxNameBytes = 30;
 
-// A decimal number and nothing else.
-bool ParseNumber(const std::string& s, double* pd) {
-  if (s.empty()) return false;
-  char* pEnd = nullptr;
-  const double d = strtod(s.c_str(), &pEnd);
-  if (*pEnd != '\0' || !std::isfinite(d)) return false;
-  *pd = d;
-  return true;
-}
-
 int MissingValue(const CliArgs& a) { return Fail(a.sMissingOption + " には値が必要です"); }
 
 }  // namespace
 
-int TakeMomentArg(const std::string& sText, const char* szDataName, DateTime* pTime, bool* pbHasTime) {
+int TakeMomentArg(const std::string& sText, const char* szDataName, DateTime* pTime, MomentParts* pParts) {
   if (sText == "now") {
     *pTime = PresentMoment();
-    if (pbHasTime) *pbHasTime = true;
+    if (pParts) *pParts = MomentParts{true, true};
     return 0;
   }
-  if (!ParseMoment(sText, pTime, pbHasTime)) return Fail("日時の形式が正しくありません: " + sText);
-  if (pTime->year < kFirstYear || pTime->year > kLastYear) {
+  if (!ParseMoment(sText, pTime, pParts)) return Fail("日時の形式が正しくありません: " + sText);
+  return CheckMoment(*pTime, szDataName, sText);
+}
+
+int CheckMoment(const DateTime& t, const char* szDataName, const std::string& sText) {
+  if (t.year < kFirstYear || t.year > kLastYear) {
     return Fail("年数を確認！ " + sText +
                 " : 入力が未完了か、正しくないか、または計算可能期間(4000 B.C. - 8000 A.D.)の外です。");
   }
-  if (ValidateDateTime(nullptr, szDataName, *pTime, 0) != 0) return kExitBadInput;
+  if (ValidateDateTime(nullptr, szDataName, t, 0) != 0) return kExitBadInput;
+  return 0;
+}
+
+int CheckName(const std::string& sName) {
+  if (HasControlCharacter(sName.c_str())) return Fail("名前に制御文字 (改行やエスケープなど) は使えません");
   return 0;
 }
 
@@ -65,7 +64,7 @@ int TakePlaceOptions(CliArgs& a, BirthRecord* pRec) {
     return 0;
   }
   double dLat, dLon;
-  if (!ParseNumber(sLat, &dLat) || !ParseNumber(sLon, &dLon)) {
+  if (!ParseDecimalNumber(sLat, &dLat) || !ParseDecimalNumber(sLon, &dLon)) {
     return Fail("経緯度は10進数の度で指定してください: " + sLat + " " + sLon);
   }
   return SetTypedPlace(nullptr, pRec, dLat, dLon) ? 0 : kExitBadInput;
@@ -87,15 +86,16 @@ int TakePersonOptions(CliArgs& a, BirthRecord* pRec) {
   if (a.bValueMissing) return MissingValue(a);
   if (!bDate) return Fail("--date で生年月日を指定してください (YYYY-MM-DDTHH:MM)");
   if (sName.empty()) sName = "(No Name)";
+  if (const int r = CheckName(sName)) return r;
   snprintf(pRec->szName, sizeof pRec->szName, "%s", sName.c_str());
   if (strlen(pRec->szName) > kMaxNameBytes) CutDoubleByteSafe(pRec->szName, kMaxNameBytes);
 
-  bool bHasTime = false;
-  if (const int r = TakeMomentArg(sDate, pRec->szName, &pRec->time, &bHasTime)) return r;
+  MomentParts parts{false, false};
+  if (const int r = TakeMomentArg(sDate, pRec->szName, &pRec->time, &parts)) return r;
   pRec->bTimeKnown = 1;
   pRec->bSecondsGiven = pRec->time.second != 0.0;
   if (bUnknownTime) {
-    if (bHasTime) return Fail("--unknown-time のときは日付だけを指定してください: " + sDate);
+    if (parts.bHasTime) return Fail("--unknown-time のときは日付だけを指定してください: " + sDate);
     // The program's rule for an unknown birth time: provisionally noon.
     pRec->time.hour = 12;
     pRec->bTimeKnown = 0;

@@ -9,9 +9,18 @@
 #include "cli/cli.h"
 
 // TakeMomentArg: a JST moment "YYYY-MM-DD[THH:MM[:SS]]" or "now" (the
-// local clock), checked like the time-entry dialog does (year -4000..8000,
-// then the calendar check).  *pbHasTime tells whether a time was written.
-int TakeMomentArg(const std::string& sText, const char* szDataName, DateTime* pTime, bool* pbHasTime);
+// local clock), checked by CheckMoment.  *pParts (when given) tells whether
+// a time and seconds were written.
+int TakeMomentArg(const std::string& sText, const char* szDataName, DateTime* pTime, MomentParts* pParts);
+
+// CheckMoment: a JST moment checked like the time-entry dialog does (year
+// -4000..8000, then the calendar check); sText names it in the message.
+// Returns 0, or the exit code after the message.
+int CheckMoment(const DateTime& t, const char* szDataName, const std::string& sText);
+
+// CheckName: a person's name as the CLI accepts it: no control character.
+// Returns 0, or the exit code after the message.
+int CheckName(const std::string& sName);
 
 // TakePlaceOptions: the birthplace fields of pRec from --place or
 // --lat/--lon; without either, the place list's first choice "東京都".

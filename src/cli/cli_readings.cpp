@@ -41,9 +41,8 @@ int TakeOrb(CliArgs& a, float* pfOrb) {
   std::string sOrb;
   *pfOrb = kDefaultOrb;
   if (!a.TakeOption("--orb", &sOrb)) return 0;
-  char* pEnd = nullptr;
-  const double d = strtod(sOrb.c_str(), &pEnd);
-  if (sOrb.empty() || *pEnd != '\0' || !(d >= 0.0 && d <= kMaxOrb)) {
+  double d = 0.0;
+  if (!ParseDecimalNumber(sOrb, &d) || !(d >= 0.0 && d <= kMaxOrb)) {
     return Fail("オーブは0から10までの度数で指定してください: " + sOrb);
   }
   *pfOrb = static_cast<float>(d);  // 0 is taken as 3 by the detection

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/text_sink.h"
+#include "chart/chart_text.h"
 #include "ephemeris/ephemeris.h"
 #include "events/events.h"
 #include "platform/reports.h"
@@ -77,26 +78,32 @@ int EphemPosition(int iBody, long double ldJde, double* pdLong, int* piMotion) {
   return 1;
 }
 
+void EphemLineMoment(const DateTime& start, int iStep, int i, DateTime* pWhen, long double* pldJde) {
+  const long double ldJd = DateToJd(start, kJstZoneHours) + i * static_cast<long double>(EphemStepDays(iStep));
+  *pldJde = JdToJde(ldJd);
+  JdToDate(ldJd + kJstZoneDays, pWhen);
+}
+
 int MakeEphem(const DateTime& start, int iBody, int iStep, char* szOut) {
   if (!szOut) return ReportFatal("!str:MakeEphem");
   if (iBody < 0 || iBody >= kNumEphemBodies) return ReportPlaceKind("MakeEphem", "OOR/iBody", 0);
   TextSink sink;
   SinkStart(&sink, szOut, kEphemTextSize);
   SinkPrintf(&sink, "\r\n%s  - 日本時間\r\n\r\n", kEphemBodyNames[iBody]);
-  const long double ldStep = EphemStepDays(iStep);
-  long double t = JstToJde(start);
   for (int i = 0; i < kNumEphemLines; ++i) {
+    DateTime when;
+    long double t;
+    EphemLineMoment(start, iStep, i, &when, &t);
     double dLong = 0.0;
     int iMotion = 0;
     if (!EphemPosition(iBody, t, &dLong, &iMotion)) return 0;
     Angle a;
     LongitudeToAngle(dLong, &a);
-    DateTime when;
-    JdeToJst(t, &when);
+    // Seconds of 59.995 and more would print as 60.00.
+    RoundAngleForDisplay(&a, 2);
     SinkPrintf(&sink, "%s    \r\n   ---- %s : %2d°%2d′%05.2f″%s\r\n", TimeToStr(&when),
                kSignNames[a.sign], a.deg, a.min, static_cast<double>(a.sec),
                kMotionListLabels[iMotion]);
-    t += ldStep;
   }
   return 1;
 }

@@ -256,6 +256,13 @@ int EphemTimeEntryMode(const EphemChoice& choice);
 // motion code above 3 (fatal report "MakeEphem:mv?").
 int EphemPosition(int iBody, long double ldJde, double* pdLong, int* piMotion);
 
+// EphemLineMoment: line i (0..63) of a listing from start (JST) at step
+// iStep: its JST moment and its JDE.  The lines are whole steps of civil
+// time (JD(UT)) apart, each turned into a JDE by itself, so that they stand
+// on whole steps of JST also across a step of the Delta T model (a New
+// Year, a leap second).
+void EphemLineMoment(const DateTime& start, int iStep, int i, DateTime* pWhen, long double* pldJde);
+
 // Largest text MakeEphem writes, and the smallest buffer it may be given.
 constexpr int kEphemTextSize = 8192;
 // MakeEphem: 64 positions of body iBody from start (JST) at step iStep into

@@ -51,10 +51,12 @@ void SunListingStart(const DateTime& jst, int iCommand, SunListing* pList) {
 int SunListingCount(const SunListing& list) { return list.iCommand == kCmdAlmanac ? 4 : 12; }
 
 // What entry i of a listing searches: its kind and sign go to pEntry, the
-// start and the target longitude to pdFrom and pdTarget.  dPrevJde is the
-// moment of entry i - 1 (the term listing chains its searches).
-void SunListingTarget(const SunListing& list, int i, double dPrevJde, EventEntry* pEntry,
+// start and the target longitude to pdFrom and pdTarget.  pPrev is entry
+// i - 1 with its moment (null for the first): the term listing chains its
+// searches, and in a yearly listing no term comes twice.
+void SunListingTarget(const SunListing& list, int i, const EventEntry* pPrev, EventEntry* pEntry,
                       double* pdFrom, double* pdTarget) {
+  const double dPrevJde = pPrev ? pPrev->dJde : 0.0;
   pEntry->dJde = 0.0;
   if (list.iCommand == kCmdAlmanac) {
     // The last ingress, the mid-sign crossing after it, the next ingress
@@ -74,15 +76,25 @@ void SunListingTarget(const SunListing& list, int i, double dPrevJde, EventEntry
   const double dLong = SunLongitude(*pdFrom);
   const int s = SignOf(dLong);
   const int n = (s + 1) % 12;
+  // Past the 15° point of its sign the Sun next crosses that of the
+  // following sign.
+  int k = list.iCommand == kCmdSunIngressList || dLong - 30.0 * s >= 15.0 ? n : s;
+  if (pPrev && k != (pPrev->iSign + 1) % 12) {
+    // Where a month holds no term or two (the calendar reform of 1582
+    // skips ten days; far from our era the terms drift to the first and
+    // last days of the months), the first day of a month would find a
+    // term again or pass one by: the term after the previous one follows
+    // instead, searched from that one's moment, so that every term comes
+    // once and in order.
+    k = (pPrev->iSign + 1) % 12;
+    *pdFrom = dPrevJde;
+  }
   if (list.iCommand == kCmdSunIngressList) {
     pEntry->iKind = kEventSunIngress;
-    pEntry->iSign = n;
-    pEntry->iFrom = s;
-    *pdTarget = 30.0 * n;
+    pEntry->iSign = k;
+    pEntry->iFrom = (k + 11) % 12;
+    *pdTarget = 30.0 * k;
   } else {
-    // Past the 15° point of its sign the Sun next crosses that of the
-    // following sign.
-    const int k = dLong - 30.0 * s < 15.0 ? s : n;
     pEntry->iKind = kEventSunMidSign;
     pEntry->iSign = k;
     pEntry->iFrom = -1;
@@ -119,17 +131,15 @@ int CollectSunContacts(const DateTime& jst, int iCommand, EventEntry* pEntries, 
   if (!IsSunListing(iCommand)) return ReportPlaceKind("CollectSunContacts", "OOR/iCommand", 0);
   SunListing list;
   SunListingStart(jst, iCommand, &list);
-  double dPrev = 0.0;
   int i = 0;
   for (; i < SunListingCount(list) && i < iMax; ++i) {
     double dFrom, dTarget;
-    SunListingTarget(list, i, dPrev, &pEntries[i], &dFrom, &dTarget);
+    SunListingTarget(list, i, i > 0 ? &pEntries[i - 1] : nullptr, &pEntries[i], &dFrom, &dTarget);
     pEntries[i].dJde = GetNextSunContactJde(dFrom, dTarget);
     if (pEntries[i].dJde == 0.0) {
       *pbFailed = true;
       return i;
     }
-    dPrev = pEntries[i].dJde;
   }
   return i;
 }
@@ -142,7 +152,7 @@ int GetSunIngressT(const DateTime* pTime, char* szOut, int cbOut, int iCommand) 
   SinkAppend(&sink, "\r\n");
   SunListing list;
   SunListingStart(*pTime, iCommand, &list);
-  double dPrev = 0.0;
+  EventEntry prev{};
   for (int i = 0; i < SunListingCount(list); ++i) {
     if (SinkRoom(sink) < kSunEntryRoom) {
       ReportBox(nullptr, "テキストが長すぎるので途中で打ち切ります", kMbOk | kMbIconInformation);
@@ -150,7 +160,7 @@ int GetSunIngressT(const DateTime* pTime, char* szOut, int cbOut, int iCommand) 
     }
     EventEntry e;
     double dFrom, dTarget;
-    SunListingTarget(list, i, dPrev, &e, &dFrom, &dTarget);
+    SunListingTarget(list, i, i > 0 ? &prev : nullptr, &e, &dFrom, &dTarget);
     if (iCommand != kCmdAlmanac) AppendYearlyEntryHead(&sink, list, i + 1, e);
     e.dJde = GetNextSunContactJde(dFrom, dTarget);
     if (e.dJde == 0.0) return 0;
@@ -164,7 +174,7 @@ int GetSunIngressT(const DateTime* pTime, char* szOut, int cbOut, int iCommand) 
     } else {
       SinkPrintf(&sink, "%s\r\n", TimeToStrP1(&when));
     }
-    dPrev = e.dJde;
+    prev = e;
   }
   return 1;
 }

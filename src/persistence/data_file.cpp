@@ -42,8 +42,22 @@ void TerminateRowTexts(BirthRecord* pRec) {
 
 WindowRef Owner() { return PlatformMainWindow(); }
 
-void ShowCannotOpen(const char* szPath) {
-  AppOkMsg(Owner(), kErrorHeading, szPath, "上記のファイルをひらけません", "すでにその場所に存在しないと思われます");
+// The box of a file that cannot be read, with the reason as its last line.
+void ShowCannotOpen(const char* szPath, const char* szReason = "すでにその場所に存在しないと思われます") {
+  AppOkMsg(Owner(), kErrorHeading, szPath, "上記のファイルをひらけません", szReason);
+}
+
+// Reasons of the boxes about reading and writing files.
+const char kReasonNotRegular[] = "通常のファイルではありません (フォルダーや装置など)";
+const char kReasonUnreadable[] = "読み取りが許可されていません";
+
+// Whether the regular file at szPath holds more complete rows than the
+// table can: its rows beyond were never read, so the table must not be
+// written over it.
+bool HoldsMoreRowsThanTheTable(const char* szPath) {
+  PlatformFileFacts facts;
+  PlatformInspectFile(szPath, &facts);
+  return facts.iKind == kFileRegular && facts.nBytes / sizeof(BirthRecord) > static_cast<unsigned>(kTableSlots);
 }
 
 // Moves slot iFrom of the recent-files list to slot iTo, shifting the slots
@@ -84,10 +98,10 @@ int ReadBirthDataStream(FILE* f, const char* szPath, BirthTable* pTable) {
   // Rows are read into a scratch block: a corrupt row must not leave the
   // rows before it in the table, where the next save point would write
   // them over the user's file.
-  std::unique_ptr<BirthRecord[]> rows(new (std::nothrow) BirthRecord[kMaxFileRows]);
+  std::unique_ptr<BirthRecord[]> rows(new (std::nothrow) BirthRecord[kTableSlots]);
   if (!rows) return ReportFatal("メモリー不足です");
   int n = 0;
-  while (n < kMaxFileRows) {
+  while (n < kTableSlots) {
     BirthRecord& row = rows[n];
     if (fread(&row, 1, sizeof row, f) != sizeof row) break;
     if (!CheckFileRow(row)) {
@@ -100,6 +114,15 @@ int ReadBirthDataStream(FILE* f, const char* szPath, BirthTable* pTable) {
     BuildListLine(&row);
     ++n;
   }
+  if (n == kTableSlots) {
+    BirthRecord extra;
+    if (fread(&extra, 1, sizeof extra, f) == sizeof extra) {
+      // The table is full and the file goes on: it is shown, but never
+      // written back over the file (WriteBirthDataFile).
+      AppOkMsg(Owner(), szPath, "1024件を超えるデータがあるので、1024件めまでを読み込みました",
+               "このファイルには上書き保存しません", "名前を付けてほかのファイルに保存はできます");
+    }
+  }
   if (n > 0) {
     memcpy(pTable->rows, rows.get(), static_cast<size_t>(n) * sizeof(BirthRecord));
     pTable->iNumData = n;
@@ -110,6 +133,26 @@ int ReadBirthDataStream(FILE* f, const char* szPath, BirthTable* pTable) {
 }
 
 int ReadBirthDataFile(const char* szPath, BirthTable* pTable) {
+  // A folder, a device or a pipe is not read: it has no rows, and a pipe
+  // or a device would never end.
+  PlatformFileFacts facts;
+  switch (PlatformInspectFile(szPath, &facts)) {
+    case kFileAbsent:
+      ShowCannotOpen(szPath);
+      return 0;
+    case kFileOther:
+      ShowCannotOpen(szPath, kReasonNotRegular);
+      return 0;
+    case kFileUnreachable:
+      ShowCannotOpen(szPath, kReasonUnreadable);
+      return 0;
+    default:
+      if (!facts.bReadable) {
+        ShowCannotOpen(szPath, kReasonUnreadable);
+        return 0;
+      }
+      break;
+  }
   FILE* f = PlatformOpenFile(szPath, "rb");
   if (!f) {
     ShowCannotOpen(szPath);
@@ -121,19 +164,28 @@ int ReadBirthDataFile(const char* szPath, BirthTable* pTable) {
 }
 
 int WriteBirthDataFile(BirthTable* pTable, const char* szPath) {
+  if (HoldsMoreRowsThanTheTable(szPath)) {
+    AppOkMsg(Owner(), kErrorHeading, szPath, "1024件を超えるデータがあるファイルなので、上書き保存しません",
+             "名前を付けてほかのファイルに保存してください");
+    return 0;
+  }
   SafeFile file;
   if (!SafeFileOpen(&file, szPath)) {
-    AppOkMsg(Owner(), kErrorHeading, "not open in w-mode", szPath, "");
+    const char* szReason = file.iError == kSafeFileNotRegular   ? "通常のファイルではないので書き込みません"
+                           : file.iError == kSafeFileUnreadable ? "読み取れないファイルなので書き込みません"
+                                                                : "";
+    AppOkMsg(Owner(), kErrorHeading, "not open in w-mode", szPath, szReason);
     return 0;
   }
   int n = pTable->iNumData;
-  if (n > kMaxFileRows) n = kMaxFileRows;
+  if (n > kTableSlots) n = kTableSlots;
   for (int i = 0; i < n; ++i) {
     pTable->rows[i].dwMagic = kRecordMagic;
     if (!SafeFileWrite(&file, &pTable->rows[i], sizeof(BirthRecord))) break;
   }
   if (!SafeFileCommit(&file)) {
-    AppOkMsg(Owner(), kErrorHeading, "!fwrite at WriteBirthDataFile", szPath, "");
+    AppOkMsg(Owner(), kErrorHeading, "!fwrite at WriteBirthDataFile", szPath,
+             file.iError == kSafeFileBackupExists ? "中断された保存の控え (.bak) があります。確かめてください" : "");
     return 0;
   }
   return 1;
@@ -161,12 +213,6 @@ int AppendRow(BirthRecord* pRec, BirthTable* pTable, int iSlot) {
   if (iSlot >= kTableSlots) {
     ReportBox(Owner(), "このﾌｧｲﾙはすでに一杯です。ほかのﾌｧｲﾙを新規作成してください。", kMbOk | kMbIconWarning);
     return 0;
-  }
-  if (iSlot >= kMaxFileRows) {
-    ReportBox(Owner(),
-              "このﾌｧｲﾙに保存できるのは1000件までです。このﾃﾞｰﾀはﾌｧｲﾙに保存されません。"
-              "ほかのﾌｧｲﾙを新規作成してください。",
-              kMbOk | kMbIconWarning);
   }
   pRec->iDataNo = iSlot;
   memmove(&pTable->rows[iSlot], pRec, sizeof(BirthRecord));
@@ -299,9 +345,10 @@ int CreateSampleFile(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable, 
   char szPath[kPathFieldSize];
   DefaultDataFilePath(szPath, sizeof szPath);
   // After lost settings the user's own file may lie at the default path: the
-  // sample must not be written over it at the next save point.
-  if (FILE* f = PlatformOpenFile(szPath, "rb")) {
-    fclose(f);
+  // sample must not be written over it at the next save point, whether that
+  // file reads or not.
+  PlatformFileFacts facts;
+  if (PlatformInspectFile(szPath, &facts) != kFileAbsent) {
     const int n = OpenFileAsCurrent(szPath, pTable, pSii, hMenu);
     if (n > 0) {
       CopyField(pFiles->szCaptionFile, sizeof pFiles->szCaptionFile, szPath);

@@ -3,9 +3,12 @@
 // a path given as an argument, the sample file and the file commands.
 //
 // A .bd5 file is a plain sequence of 312-byte BirthRecord rows with no
-// header, at most 1000 of them.  Files are written safely: into a temporary
-// file beside the target, which replaces the old file only when every row
-// reached the disk.
+// header.  The table holds 1024 rows; every row it holds is written, and a
+// file is read up to the table's 1024 rows.  A file with more rows than
+// that (not written by this program) is shown as far as it was read but
+// never written over, so that its other rows are not lost.  Files are
+// written safely (safe_file.h): links, rights and hard links stay as they
+// were, and nothing is lost when the program stops at any moment.
 #pragma once
 
 #include <cstddef>
@@ -18,9 +21,8 @@
 #include "platform/platform.h"
 #include "platform/resource_ids.h"
 
-// Row slots of the table and the most rows a file holds.
+// Row slots of the table, which are also the most rows read from a file.
 constexpr int kTableSlots = 1024;
-constexpr int kMaxFileRows = 1000;
 // Size of the file fields.
 constexpr int kFileBufferSize = 261;
 // First recent-file menu command (slot i is kRecentFileCommand + i).
@@ -72,17 +74,20 @@ int CheckFileRow(const BirthRecord& row);
 int ReadBirthDataStream(FILE* f, const char* szPath, BirthTable* pTable);
 
 // ReadBirthDataFile: reads a .bd5 file into the table.  Rows are checked
-// (CheckFileRow), renumbered and given their list lines; at most 1000 are
-// read and a short tail is ignored.  The table changes only when at least
-// one row was read and no row failed.
+// (CheckFileRow), renumbered and given their list lines; at most 1024 are
+// read (a file with more says so in a box) and a short tail is ignored.
+// The table changes only when at least one row was read and no row failed.
 // Returns the rows read; 0 after the box "上記のファイルをひらけません" (no
-// file), "ファイルが壊れています" (a row failed) or the zero-rows box.
+// file; not a regular file; not readable: the box's last line says which),
+// "ファイルが壊れています" (a row failed) or the zero-rows box.
 int ReadBirthDataFile(const char* szPath, BirthTable* pTable);
 
-// WriteBirthDataFile: writes rows 0 .. min(iNumData, 1000)-1 (magic word
-// set) to the path, safely.  Returns 1, or 0 after the box "not open in
-// w-mode" (cannot be created) or "!fwrite at WriteBirthDataFile" (a write
-// failed; the old file is intact).
+// WriteBirthDataFile: writes rows 0 .. iNumData-1 (magic word set) to the
+// path, safely (safe_file.h).  A file of more rows than the table holds is
+// left as it is, with a box saying so.  Returns 1, or 0 after that box,
+// "not open in w-mode" (cannot be created; not a regular file; a file this
+// program may not read) or "!fwrite at WriteBirthDataFile" (a write failed;
+// the old file is intact).
 int WriteBirthDataFile(BirthTable* pTable, const char* szPath);
 
 // OpenFileAsCurrent: reads the file; when rows were read it becomes the
@@ -92,8 +97,7 @@ int OpenFileAsCurrent(const char* szPath, BirthTable* pTable, SystemIniInf* pSii
 // AppendRow: stores a record (bSave cleared) in slot iSlot, or after the last
 // row when iSlot is 0, renumbered and with its list line; iNumData = slot + 1.
 // A slot of 1024 or more shows "このﾌｧｲﾙはすでに一杯です。..." and changes
-// nothing; a slot of 1000 or more is appended with a warning that the file
-// keeps only 1000 rows.  A slot past the last row means after the last row;
+// nothing.  A slot past the last row means after the last row;
 // storing into a row in use keeps the rows after it.
 // Returns slot + 1, or 0 when the table is full.
 int AppendRow(BirthRecord* pRec, BirthTable* pTable, int iSlot);

@@ -103,11 +103,12 @@ int LoadSii(SystemIniInf* pSii, int iMode) {
         JoinPath(szOld, sizeof szOld, szWinDir, kPredecessorFileName)) {
       fOld = PlatformOpenFile(szOld, "rb");
     }
-    // An upgrade is no lost settings file: no warning in the second load.
-    g_marks.bWarningShown = true;
     if (fOld) {
+      // The migration registers the association: a second load in this run
+      // finds the key without the file and shows the warning once.
       MigratePredecessor(fOld, pSii);
     } else {
+      g_marks.bWarningShown = true;
       ResetSettings(pSii);
       if (!g_marks.bRegistered) {
         if (!SetFileAssociation(pSii, kAssocRegister)) return ReportFatal("インストール失敗");

@@ -34,9 +34,42 @@ int PlatformWriteFile(FILE* f, const void* pData, size_t n);
 // flushing or closing failed (the stream is closed in every case).
 int PlatformCommitFile(FILE* f);
 
+// What a path names, its symbolic links followed.
+enum PlatformFileKind : int {
+  kFileAbsent = 0,       // nothing (a link to nothing included: a write creates its target)
+  kFileRegular = 1,      // a regular file
+  kFileOther = 2,        // a folder, a device, a pipe ...
+  kFileUnreachable = 3,  // cannot be examined (no permission on a folder, a loop of links)
+};
+struct PlatformFileFacts {
+  int iKind;                  // PlatformFileKind
+  int bReadable;              // a regular file this program may open for reading
+  unsigned nLinks;            // names of a regular file (more than 1: hard links)
+  unsigned long long nBytes;  // size of a readable regular file
+};
+
+// PlatformInspectFile: what szPath names.  Always fills *pFacts; returns
+// its iKind.
+int PlatformInspectFile(const char* szPath, PlatformFileFacts* pFacts);
+
+// PlatformResolveLinks: the path a write through szPath reaches: natively
+// every symbolic link is followed (a relative link from its own folder), on
+// Windows the path itself.  Returns 1, or 0 when it cannot be resolved (a
+// loop of links, a result longer than cbOut).
+int PlatformResolveLinks(const char* szPath, char* szOut, size_t cbOut);
+
+// PlatformCreateFile: creates (truncates) szPath for writing raw bytes.
+// When the regular file szLikePath exists, the new file gets its permission
+// bits and, where the system allows, its owner (Windows keeps attributes at
+// the replacement instead).  bExclusive: fail when szPath exists.
+// Returns the stream, or null.
+FILE* PlatformCreateFile(const char* szPath, const char* szLikePath, int bExclusive);
+
 // PlatformReplaceFile: puts the file szNewPath in the place of szPath in one
-// step, replacing an existing file (Windows: MoveFileEx with replace-existing
-// and write-through; natively rename).  Both lie in the same folder.
+// step, replacing an existing file; both lie in the same folder.  Windows:
+// ReplaceFileA, which keeps the replaced file's attributes, or MoveFileExA
+// (replace existing, write through) where that fails (no file to replace
+// yet); natively rename, then the folder is pushed to the disk.
 // Returns 1 on success, 0 when nothing was replaced.
 int PlatformReplaceFile(const char* szNewPath, const char* szPath);
 

@@ -120,9 +120,10 @@ int FirstFailedDateCheck(const DateTime& dt) {
   if (IsSkippedGregorianDate(dt)) return kMsgSkippedDate;
   if (dt.hour < 0 || dt.hour >= 24) return kMsgHour;
   if (dt.minute < 0 || dt.minute >= 60) return kMsgMinute;
-  const float fSecond = static_cast<float>(dt.second);
-  if (fSecond < 0.0f || fSecond >= 61.0f) return kMsgSecond;
-  if (fSecond >= 60.0f) {
+  // In full precision: 59.99999999 s rounds to 60 in single precision and
+  // would be taken for a leap second.  A value that is not a number fails.
+  if (!(dt.second >= 0.0 && dt.second < 61.0)) return kMsgSecond;
+  if (dt.second >= 60.0) {
     const int iLeap = CheckLeapSecond(dt);
     if (iLeap != kDateCheckPassed) return iLeap;
   }

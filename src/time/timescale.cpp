@@ -63,7 +63,9 @@ void SplitSeconds(double dSecond, int iScale, int* piWhole, double* pdFraction) 
   int s = static_cast<int>(std::floor(dSecond));
   double t = (dSecond - s) * iScale;
   if (t >= iScale - 0.5) {
-    if (s == 59) {
+    // Never 60 (or 61 in a leap second): the last second of the minute
+    // keeps its largest fraction.
+    if (s >= 59) {
       t = iScale - 1;
     } else {
       s += 1;
@@ -106,27 +108,56 @@ double GetDeltaT(const DateTime& utDate, long double ldJd) {
   return dSeconds / kSecondsPerDay;
 }
 
-long double JstToJde(const DateTime& jst) {
-  const long double ldJd = DateToJd(jst, kJstZoneHours);
+long double JdToJde(long double ldJd) {
   DateTime ut;
   JdToDate(ldJd, &ut);
   return ldJd + GetDeltaT(ut, ldJd);
 }
 
+long double JstToJde(const DateTime& jst) { return JdToJde(DateToJd(jst, kJstZoneHours)); }
+
 int JdeToJst(long double ldJde, DateTime* pJst) {
+  // The JD(UT) whose JD + Delta T(UT date) is the JDE.  A first value from
+  // the TD date, then corrected until the UT date that chooses Delta T is
+  // that of the result (one pass within a segment of the model; the
+  // polynomials of 1800..1929 change by far less than their value).
+  constexpr int kMaxPasses = 8;
   DateTime td;
   JdToDate(ldJde, &td);
-  const long double ldJd = ldJde - GetDeltaT(td, ldJde);
+  long double ldJd = ldJde - GetDeltaT(td, ldJde);
+  long double ldBefore = ldJd;
+  for (int i = 0; i < kMaxPasses; ++i) {
+    DateTime ut;
+    JdToDate(ldJd, &ut);
+    const long double ldNext = ldJde - GetDeltaT(ut, ldJd);
+    if (ldNext == ldJd) break;
+    if (ldNext == ldBefore) {
+      // Between two values: the JDE lies in the gap of a forward step, or
+      // the last bit rounds both ways.  The later one is continuous with
+      // the moments before the gap.
+      ldJd = ldNext > ldJd ? ldNext : ldJd;
+      break;
+    }
+    ldBefore = ldJd;
+    ldJd = ldNext;
+  }
   JdToDate(ldJd + kJstZoneDays, pJst);
   return 1;
 }
 
-int SetChartTimeScales(long double ldJd, float fTargetSeconds, ChartRecord* pChart) {
-  const long double ldLeap = fTargetSeconds >= 60.0f ? 1.0L / 86400.0L : 0.0L;
+namespace {
+
+// Seconds as "%04.1f" shows them: never 60.0 (the minute is not carried).
+double TenthsShown(double dSecond) { return dSecond >= 59.95 ? 59.9 : dSecond; }
+
+}  // namespace
+
+int SetChartTimeScales(long double ldJd, double dTargetSeconds, ChartRecord* pChart) {
+  const long double ldLeap = dTargetSeconds >= 60.0 ? 1.0L / 86400.0L : 0.0L;
   DateTime u;
   JdToDate(ldJd, &u);
   snprintf(pChart->szTime[2], kLineDetail, "世界時  %5d年%2d月%2d日 %2d時%02d分%04.1f秒 UTC", u.year,
-           u.month, u.day, u.hour, u.minute, u.second);
+           u.month, u.day, u.hour, u.minute, TenthsShown(u.second));
   snprintf(pChart->szTime[3], kLineDetail, "ＪＤ(UT)   %20.8Lf", ldJd);
   const float fDeltaT = static_cast<float>(GetDeltaT(u, ldJd));
   pChart->ldJde = ldJd + fDeltaT + ldLeap;
@@ -134,7 +165,7 @@ int SetChartTimeScales(long double ldJd, float fTargetSeconds, ChartRecord* pCha
   JdToDate(pChart->ldJde, &d);
   snprintf(pChart->szTime[4], kLineDetail,
            "力学時  %5d年%2d月%2d日 %2d時%02d分%04.1f秒 TD  ( ΔＴ %+.3f秒を含む )", d.year, d.month,
-           d.day, d.hour, d.minute, d.second, fDeltaT * kSecondsPerDay);
+           d.day, d.hour, d.minute, TenthsShown(d.second), fDeltaT * kSecondsPerDay);
   snprintf(pChart->szTime[5], kLineDetail, "ＪＤ(TD)   %20.8Lf", pChart->ldJde);
   return 1;
 }
@@ -143,13 +174,16 @@ const char* TimeToStr(const DateTime* pTime) {
   static char szBuf[128];
   if (!pTime) return "!lpt 0";
   DateTime t = *pTime;
-  if (t.second >= 59.5) {
+  const bool bRounded = t.second >= 59.5;
+  if (bRounded) {
     // Round up by moving the moment half a second later, so that the minute,
     // hour and date carry.
     JdToDate(DateToJd(t, 0.0f) + 0.5L / 86400.0L, &t);
   }
   const int iHead = FormatDateHead(szBuf, sizeof szBuf, t);
-  snprintf(szBuf + iHead, sizeof szBuf - iHead, "%02.0f秒", t.second);
+  // After the half second the whole second is shown: printing rounds no
+  // second time (a leap second 60.4 reads as 09:00:00, not 09:00:01).
+  snprintf(szBuf + iHead, sizeof szBuf - iHead, "%02.0f秒", bRounded ? std::floor(t.second) : t.second);
   return szBuf;
 }
 

@@ -14,17 +14,28 @@ struct ChartRecord;
 // count + 32.184 s for 1972..2007, and INT(66 + 0.6 (y - 2007)) s to 2099.
 double GetDeltaT(const DateTime& utDate, long double ldJd);
 
+// JdToJde: JDE of a JD(UT): JD + Delta T of the UT date.
+long double JdToJde(long double ldJd);
+
 // JstToJde: JDE of a JST date-time (no leap-second adjustment).
 long double JstToJde(const DateTime& jst);
 
-// JdeToJst: JST date-time of a JDE.  Returns 1.
+// JdeToJst: JST date-time of a JDE, the inverse of JstToJde: Delta T is
+// that of the UT date, as JstToJde takes it, so that a JST moment comes
+// back as it was also next to a step of the model (a New Year, a leap
+// second).  Where the model steps back (before 1800, some years of the
+// table) two moments a step apart share one JDE; one of them is returned.
+// A JDE that falls in the gap of a forward step gives the moment at the
+// step plus the JDE's distance into the gap.  Returns 1.
 int JdeToJst(long double ldJde, DateTime* pJst);
 
 // SetChartTimeScales: the time-scale step of the chart driver.  Sets the
 // chart's ldJde from its JD(UT) (one second more when the target record's
 // seconds are a leap second) and the UT and TD lines 2..5 of szTime.
 // Returns 1.
-int SetChartTimeScales(long double ldJd, float fTargetSeconds, ChartRecord* pChart);
+//   dTargetSeconds  the seconds of the chart's target record, in full
+//                   precision (60 and more: a leap second)
+int SetChartTimeScales(long double ldJd, double dTargetSeconds, ChartRecord* pChart);
 
 // Text forms of a date-time; each returns its own 128-byte buffer, valid
 // until the next call of the same function.

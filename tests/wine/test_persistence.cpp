@@ -1,5 +1,7 @@
 // The persistence layer on the real Win32 services: a .bd5 file replaced
-// through a temporary file (MoveFileEx), the settings file found through the
+// through a temporary file (ReplaceFile for an existing file, MoveFileEx
+// for a new one, a rewrite in place for a hard-linked one), the settings
+// file found through the
 // association, and the association itself in the registry (advapi32), read
 // back with the registry API.
 //
@@ -85,6 +87,18 @@ void CheckSafeReplacement(const std::string& sWork) {
   memset(table.get(), 0, sizeof(BirthTable));
   ExpectEqual("the file reads back", ReadBirthDataFile(path.c_str(), table.get()), 2);
   ExpectBytes("second row", table->rows[1].szName, "山田花子");
+
+  // A file with a second name is rewritten in place, through a backup
+  // copy: both names keep showing one file.
+  const std::string other = sWork + "\\別名.bd5";
+  ExpectTrue("a hard link is made", CreateHardLinkA(other.c_str(), path.c_str(), nullptr) != 0);
+  table->rows[2] = Row("山田一郎", 1990);
+  table->iNumData = 3;
+  ExpectEqual("the linked file is written", WriteBirthDataFile(table.get(), path.c_str()), 1);
+  ExpectEqual("the other name shows three rows", ReadFileBytes(other).size(), 3 * sizeof(BirthRecord));
+  ExpectTrue("no backup is left", GetFileAttributesA((path + ".bak").c_str()) == INVALID_FILE_ATTRIBUTES);
+  ExpectTrue("no temporary file is left either",
+             GetFileAttributesA((path + ".tmp").c_str()) == INVALID_FILE_ATTRIBUTES);
 }
 
 void CheckAssociation() {

@@ -49,6 +49,9 @@ bool NativeMainWindowDestroyed();
 // CP932 <-> UTF-8 for the terminal.  Bytes that do not convert become "?".
 std::string Cp932ToUtf8(const std::string& s);
 std::string Utf8ToCp932(const std::string& s);
+// Utf8ToCp932Strict: the same conversion, false when any character has no
+// CP932 form (or the text is not UTF-8); *pOut is then unchanged.
+bool Utf8ToCp932Strict(const std::string& s, std::string* pOut);
 
 // --- Folders, screen and file failures ---------------------------------------
 
@@ -65,6 +68,15 @@ void NativeFailWritesAfter(long nBytes);
 
 // Makes the next PlatformReplaceFile fail.
 void NativeFailNextReplace();
+
+// Crash injection: every step that changes a file (creating, opening for
+// writing, writing, pushing to the disk, replacing, deleting) is counted
+// from this call; the process ends with kNativeCrashExitCode just before
+// step nStep (1 = the first), without flushing anything, as a kill would.
+// 0 counts without crashing.  NativeFileSteps: steps counted so far.
+constexpr int kNativeCrashExitCode = 86;
+void NativeCrashBeforeFileStep(long nStep);
+long NativeFileSteps();
 
 // --- Registry -----------------------------------------------------------------
 

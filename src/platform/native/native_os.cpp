@@ -2,10 +2,13 @@
 // are Shift-JIS inside the engine and UTF-8 on the disk), settable folders
 // and screen size, an in-memory registry, scripted file dialogs and a
 // recorded recent-files menu.
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -28,6 +31,8 @@ struct OsState {
   int iScreenHeight = 768;
   long nWriteLimit = -1;   // bytes that may still be written, -1 = no limit
   bool bFailReplace = false;
+  long nFileSteps = 0;     // file-changing steps taken
+  long nCrashStep = 0;     // the step before which the process dies, 0 = none
   std::map<std::string, RegNode> registry;  // by lower-case name
   std::vector<std::string> denied;          // lower-case names
   std::deque<std::pair<bool, std::string>> dialogAnswers;  // (chosen, path)
@@ -99,12 +104,42 @@ std::string RealModuleDirectory() {
 
 // --- Files ------------------------------------------------------------------
 
+namespace {
+
+// Every step that changes a file passes here: the injected crash ends the
+// process before the step, as a kill or a power cut would (stdio buffers
+// are not flushed).
+void FileStep() {
+  OsState& s = Os();
+  ++s.nFileSteps;
+  if (s.nCrashStep > 0 && s.nFileSteps == s.nCrashStep) _exit(kNativeCrashExitCode);
+}
+
+bool IsWriteMode(const char* szMode) { return strpbrk(szMode, "wa+") != nullptr; }
+
+// A path of the engine (CP932) on the disk (UTF-8).
+std::string DiskPath(const char* szPath) { return Cp932ToUtf8(szPath); }
+
+// Pushes a folder's entries (a rename) to the disk.
+void SyncFolderOf(const std::string& path) {
+  const size_t i = path.rfind('/');
+  const std::string dir = i == std::string::npos ? "." : (i == 0 ? "/" : path.substr(0, i));
+  const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+}  // namespace
+
 FILE* PlatformOpenFile(const char* szPath, const char* szMode) {
   if (!szPath || !szPath[0]) return nullptr;
-  return fopen(Cp932ToUtf8(szPath).c_str(), szMode);
+  if (IsWriteMode(szMode)) FileStep();
+  return fopen(DiskPath(szPath).c_str(), szMode);
 }
 
 int PlatformWriteFile(FILE* f, const void* pData, size_t n) {
+  FileStep();
   OsState& s = Os();
   if (s.nWriteLimit >= 0 && static_cast<long>(n) > s.nWriteLimit) {
     // The injected failure: what fits is written, then the write fails.
@@ -117,23 +152,99 @@ int PlatformWriteFile(FILE* f, const void* pData, size_t n) {
 }
 
 int PlatformCommitFile(FILE* f) {
+  FileStep();
   int iOk = fflush(f) == 0;
   if (iOk && fsync(fileno(f)) != 0) iOk = 0;
   if (fclose(f) != 0) iOk = 0;
   return iOk;
 }
 
+int PlatformInspectFile(const char* szPath, PlatformFileFacts* pFacts) {
+  *pFacts = PlatformFileFacts{kFileAbsent, 0, 0, 0};
+  if (!szPath || !szPath[0]) return pFacts->iKind;
+  const std::string path = DiskPath(szPath);
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) {
+    pFacts->iKind = errno == ENOENT ? kFileAbsent : kFileUnreachable;
+    return pFacts->iKind;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    pFacts->iKind = kFileOther;
+    return pFacts->iKind;
+  }
+  pFacts->iKind = kFileRegular;
+  pFacts->nLinks = static_cast<unsigned>(st.st_nlink);
+  // Opening tells what the permission bits, the ACLs and the process's
+  // rights together allow.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK);
+  if (fd >= 0) {
+    pFacts->bReadable = 1;
+    pFacts->nBytes = static_cast<unsigned long long>(st.st_size);
+    close(fd);
+  }
+  return pFacts->iKind;
+}
+
+int PlatformResolveLinks(const char* szPath, char* szOut, size_t cbOut) {
+  if (cbOut) szOut[0] = '\0';
+  if (!szPath || !szPath[0]) return 0;
+  std::string path = DiskPath(szPath);
+  // As many links as the system itself follows before it calls it a loop.
+  for (int i = 0; i < 40; ++i) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      std::string sCp932;
+      if (!Utf8ToCp932Strict(path, &sCp932)) return 0;  // a name the engine cannot hold
+      return CopyOut(sCp932, szOut, cbOut);
+    }
+    char buf[4096];
+    const ssize_t n = readlink(path.c_str(), buf, sizeof buf - 1);
+    if (n <= 0) return 0;
+    buf[n] = '\0';
+    if (buf[0] == '/') {
+      path = buf;
+    } else {
+      const size_t iSlash = path.rfind('/');
+      path = (iSlash == std::string::npos ? std::string() : path.substr(0, iSlash + 1)) + buf;
+    }
+  }
+  return 0;
+}
+
+FILE* PlatformCreateFile(const char* szPath, const char* szLikePath, int bExclusive) {
+  if (!szPath || !szPath[0]) return nullptr;
+  FileStep();
+  const int fd = open(DiskPath(szPath).c_str(), O_WRONLY | O_CREAT | (bExclusive ? O_EXCL : O_TRUNC), 0666);
+  if (fd < 0) return nullptr;
+  struct stat like;
+  if (szLikePath && stat(DiskPath(szLikePath).c_str(), &like) == 0 && S_ISREG(like.st_mode)) {
+    // The owner first: changing it may clear the set-id bits, which the
+    // mode then restores.  Only root may give a file away; others keep
+    // their own files as they were.
+    if (fchown(fd, like.st_uid, like.st_gid) != 0) { /* not allowed: the writer stays the owner */ }
+    fchmod(fd, like.st_mode & 07777);
+  }
+  FILE* f = fdopen(fd, "wb");
+  if (!f) close(fd);
+  return f;
+}
+
 int PlatformReplaceFile(const char* szNewPath, const char* szPath) {
+  FileStep();
   if (Os().bFailReplace) {
     Os().bFailReplace = false;
     return 0;
   }
-  return rename(Cp932ToUtf8(szNewPath).c_str(), Cp932ToUtf8(szPath).c_str()) == 0 ? 1 : 0;
+  const std::string target = DiskPath(szPath);
+  if (rename(DiskPath(szNewPath).c_str(), target.c_str()) != 0) return 0;
+  SyncFolderOf(target);
+  return 1;
 }
 
 int PlatformDeleteFile(const char* szPath) {
   if (!szPath || !szPath[0]) return 0;
-  return unlink(Cp932ToUtf8(szPath).c_str()) == 0 ? 1 : 0;
+  FileStep();
+  return unlink(DiskPath(szPath).c_str()) == 0 ? 1 : 0;
 }
 
 // --- Folders and screen -----------------------------------------------------
@@ -269,6 +380,12 @@ void NativeSetScreenSize(int iWidth, int iHeight) {
 
 void NativeFailWritesAfter(long nBytes) { Os().nWriteLimit = nBytes; }
 void NativeFailNextReplace() { Os().bFailReplace = true; }
+
+void NativeCrashBeforeFileStep(long nStep) {
+  Os().nFileSteps = 0;
+  Os().nCrashStep = nStep;
+}
+long NativeFileSteps() { return Os().nFileSteps; }
 
 void NativeRegistryClear() {
   Os().registry.clear();

@@ -51,30 +51,53 @@ int NextAnswer(int iDefault) {
 
 void PrintBox(const ShownBox& box) {
   if (State().mode != kNativeBoxesStderr) return;
-  std::string out = "[" + Cp932ToUtf8(box.title) + "] " + Cp932ToUtf8(box.text) + "\n";
+  std::string out = "[" + Cp932ToUtf8(box.title) + "] " + Cp932ToUtf8(box.text);
+  // A text taken from a file (a name) never steers the terminal.
+  for (char& c : out) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if ((u < 0x20 && c != '\n' && c != '\t') || u == 0x7F) c = '?';
+  }
+  out += "\n";
   fputs(out.c_str(), stderr);
 }
 
-std::string Convert(const std::string& s, const char* to, const char* from) {
+// Converts between encodings.  bStrict: false at the first character that
+// has no form in the target (or is not valid in the source); otherwise such
+// a byte becomes "?" and the conversion goes on after it.
+bool Convert(const std::string& s, const char* to, const char* from, bool bStrict, std::string* pOut) {
   iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return s;
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    *pOut = s;
+    return !bStrict;
+  }
   std::string out;
   char buf[256];
   char* in = const_cast<char*>(s.data());
   size_t inLeft = s.size();
+  bool bOk = true;
   while (inLeft > 0) {
     char* o = buf;
     size_t oLeft = sizeof buf;
     const size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
     out.append(buf, o - buf);
     if (r == static_cast<size_t>(-1) && errno != E2BIG) {
-      // An unconvertible byte: show it as "?" and go on after it.
+      if (bStrict) {
+        bOk = false;
+        break;
+      }
       out += '?';
       ++in;
       --inLeft;
     }
   }
   iconv_close(cd);
+  if (bOk) *pOut = out;
+  return bOk;
+}
+
+std::string Convert(const std::string& s, const char* to, const char* from) {
+  std::string out;
+  Convert(s, to, from, false, &out);
   return out;
 }
 
@@ -158,3 +181,4 @@ bool NativeMainWindowDestroyed() { return State().bMainDestroyed; }
 
 std::string Cp932ToUtf8(const std::string& s) { return Convert(s, "UTF-8", "CP932"); }
 std::string Utf8ToCp932(const std::string& s) { return Convert(s, "CP932", "UTF-8"); }
+bool Utf8ToCp932Strict(const std::string& s, std::string* pOut) { return Convert(s, "CP932", "UTF-8", true, pOut); }

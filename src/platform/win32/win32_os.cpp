@@ -4,6 +4,7 @@
 // recent-files menu and the title page.
 #include <windows.h>
 #include <commdlg.h>
+#include <fcntl.h>
 #include <io.h>
 
 #include <cstring>
@@ -58,7 +59,66 @@ int PlatformCommitFile(FILE* f) {
   return iOk;
 }
 
+int PlatformInspectFile(const char* szPath, PlatformFileFacts* pFacts) {
+  *pFacts = PlatformFileFacts{kFileAbsent, 0, 0, 0};
+  if (!szPath || !szPath[0]) return pFacts->iKind;
+  const DWORD dwAttr = GetFileAttributesA(szPath);
+  if (dwAttr == INVALID_FILE_ATTRIBUTES) {
+    const DWORD e = GetLastError();
+    pFacts->iKind = e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? kFileAbsent : kFileUnreachable;
+    return pFacts->iKind;
+  }
+  if (dwAttr & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) {
+    pFacts->iKind = kFileOther;
+    return pFacts->iKind;
+  }
+  pFacts->iKind = kFileRegular;
+  pFacts->nLinks = 1;
+  // Opening tells what the rights and the other programs' sharing allow.
+  HANDLE h = CreateFileA(szPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return pFacts->iKind;
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    pFacts->iKind = kFileOther;  // a device name such as NUL or CON
+  } else {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(h, &info)) {
+      pFacts->bReadable = 1;
+      pFacts->nLinks = info.nNumberOfLinks;
+      pFacts->nBytes = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    }
+  }
+  CloseHandle(h);
+  return pFacts->iKind;
+}
+
+int PlatformResolveLinks(const char* szPath, char* szOut, size_t cbOut) {
+  // Links are rare on the program's file systems: a write reaches the path
+  // as given.
+  if (!szPath || cbOut == 0 || strlen(szPath) >= cbOut) return 0;
+  memcpy(szOut, szPath, strlen(szPath) + 1);
+  return 1;
+}
+
+FILE* PlatformCreateFile(const char* szPath, const char* /*szLikePath*/, int bExclusive) {
+  if (!szPath || !szPath[0]) return nullptr;
+  if (!bExclusive) return fopen(szPath, "wb");
+  HANDLE h = CreateFileA(szPath, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_WRONLY | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(h);
+    return nullptr;
+  }
+  FILE* f = _fdopen(fd, "wb");
+  if (!f) _close(fd);
+  return f;
+}
+
 int PlatformReplaceFile(const char* szNewPath, const char* szPath) {
+  // ReplaceFile keeps the replaced file's attributes, security and streams.
+  if (ReplaceFileA(szPath, szNewPath, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) return 1;
+  // No file to replace yet, or a file system that cannot: a plain move.
   return MoveFileExA(szNewPath, szPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 1 : 0;
 }
 
