@@ -31,7 +31,7 @@ void AddButtons(HWND hBar, int iStdBase, int iOwnBase) {
       continue;
     }
     const int iImage = ToolbarImage(iCommand);
-    b.iBitmap = iImage < 0 ? iStdBase + (iImage == -7 ? STD_FILEOPEN : STD_FILENEW) : iOwnBase + iImage;
+    b.iBitmap = iImage < 0 ? iStdBase + (iImage == kToolbarImageOpen ? STD_FILEOPEN : STD_FILENEW) : iOwnBase + iImage;
     b.idCommand = iCommand;
     b.fsState = TBSTATE_ENABLED;
     b.fsStyle = iCommand >= IDM_VIEW_CHART && iCommand <= IDM_VIEW_DOUBLE ? TBSTYLE_CHECKGROUP : TBSTYLE_BUTTON;

@@ -181,8 +181,12 @@ int FormatFairyText(char* szOut, size_t cbOut, int iSituation, bool bRepeat);
 // The toolbar's buttons in order; 0 is a separator.
 constexpr int kToolbarEntryCount = 29;
 extern const int kToolbarCommands[kToolbarEntryCount];
-// Image of the button of a command: -7 and -6 are the standard small images
-// "open" and "new"; 0..19 images of the program's bitmap; -1 no button.
+// Image of the button of a command: kToolbarImageOpen and kToolbarImageNew
+// are the standard small images "open" and "new"; 0..19 images of the
+// program's bitmap; kToolbarNoButton no button.
+constexpr int kToolbarImageOpen = -7;
+constexpr int kToolbarImageNew = -6;
+constexpr int kToolbarNoButton = -1;
 int ToolbarImage(int iCommand);
 
 // What the toolbar's texts depend on.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/shift_jis.h"
+#include "platform/resource_ids.h"
 #include "readings/help_texts.h"
 #include "shell/logic/shell_logic.h"
 
@@ -97,9 +98,13 @@ int FormatFairyText(char* szOut, size_t cbOut, int iSituation, bool bRepeat) {
 // --- Toolbar -------------------------------------------------------------------------
 
 const int kToolbarCommands[kToolbarEntryCount] = {
-    0,     10000, 10001, 0,     10002, 10003, 10004, 10005, 0,     10006,
-    10007, 10008, 0,     10009, 10010, 10011, 0,     10012, 10013, 10014,
-    10015, 0,     10016, 10017, 10018, 0,     10019, 57052, 10021,
+    0,               IDM_FROM_FILE,  IDM_NEW_DATA,    0,
+    IDM_VIEW_CHART,  IDM_VIEW_DETAIL, IDM_VIEW_TIME,  IDM_VIEW_DOUBLE, 0,
+    IDM_ASPECTS,     IDM_HARMONIC_TB, IDM_RETURN_TB,  0,
+    IDM_NATAL,       IDM_PROGRESSED, IDM_TRANSIT,     0,
+    IDM_FORTUNE,     IDM_POPUP_LIST, IDM_DOUBLE_MODE, IDM_SWITCH_DATA, 0,
+    IDM_MOMENT,      IDM_STEP_BACK,  IDM_STEP_FORWARD, 0,
+    IDM_FAIRY,       IDM_QUICK_MENU, IDM_HELP_TB,
 };
 
 namespace {
@@ -110,23 +115,23 @@ struct ButtonText {
   const char* szLong;  // the status text is "★ %s ..."
 };
 const ButtonText kButtonTexts[] = {
-    {10000, "保存ﾃﾞｰﾀの呼出", "以前に入力したﾃﾞｰﾀを呼び出します"},
-    {10001, "新規ﾃﾞｰﾀ", "新しいﾃﾞｰﾀを入力して占いや計算をします"},
-    {10002, "1重ﾁｬｰﾄ", "ﾁｬｰﾄと概略ﾃﾞｰﾀを表示します"},
-    {10003, "詳細ﾃﾞｰﾀ", "詳しい位置ﾃﾞｰﾀを表示します"},
-    {10004, "測地系と時刻系", "専門的なﾃﾞｰﾀを表示します"},
-    {10005, "2重ﾁｬｰﾄ", "2種類のﾁｬｰﾄを2重円形式で表示します"},
-    {10006, "ｱｽﾍﾟｸﾄ", "ｱｽﾍﾟｸﾄを表示します"},
-    {10007, "倍音", "倍音図の計算をします"},
-    {10008, "ｿｰﾗｰﾘﾀｰﾝ", "100歳までのｿｰﾗｰﾘﾀｰﾝをすべて計算します"},
-    {10009, "出生図", "出生図のﾃﾞｰﾀを表示します"},
-    {10010, "ﾌﾟﾛｸﾞﾚｽ", "ﾌﾟﾛｸﾞﾚｽのﾃﾞｰﾀを表示します"},
-    {10011, "ﾄﾗﾝｼﾞｯﾄ", "ﾄﾗﾝｼﾞｯﾄのﾃﾞｰﾀを表示します"},
-    {10012, "今日の運勢", "今現在の運勢を調べます"},
-    {10013, "ﾎﾟｯﾌﾟｱｯﾌﾟ", "他のﾃﾞｰﾀやｴﾌｪﾒﾘｽ / 占い のｳｨﾝﾄﾞｳを出します"},
-    {10014, "相性", "ふたりのﾁｬｰﾄを比較分析します"},
-    {10015, "ﾃﾞｰﾀ切替", "ﾃﾞｰﾀをきりかえます"},
-    {10016, "時刻設定", "計算時点を新規設定します"},
+    {IDM_FROM_FILE, "保存ﾃﾞｰﾀの呼出", "以前に入力したﾃﾞｰﾀを呼び出します"},
+    {IDM_NEW_DATA, "新規ﾃﾞｰﾀ", "新しいﾃﾞｰﾀを入力して占いや計算をします"},
+    {IDM_VIEW_CHART, "1重ﾁｬｰﾄ", "ﾁｬｰﾄと概略ﾃﾞｰﾀを表示します"},
+    {IDM_VIEW_DETAIL, "詳細ﾃﾞｰﾀ", "詳しい位置ﾃﾞｰﾀを表示します"},
+    {IDM_VIEW_TIME, "測地系と時刻系", "専門的なﾃﾞｰﾀを表示します"},
+    {IDM_VIEW_DOUBLE, "2重ﾁｬｰﾄ", "2種類のﾁｬｰﾄを2重円形式で表示します"},
+    {IDM_ASPECTS, "ｱｽﾍﾟｸﾄ", "ｱｽﾍﾟｸﾄを表示します"},
+    {IDM_HARMONIC_TB, "倍音", "倍音図の計算をします"},
+    {IDM_RETURN_TB, "ｿｰﾗｰﾘﾀｰﾝ", "100歳までのｿｰﾗｰﾘﾀｰﾝをすべて計算します"},
+    {IDM_NATAL, "出生図", "出生図のﾃﾞｰﾀを表示します"},
+    {IDM_PROGRESSED, "ﾌﾟﾛｸﾞﾚｽ", "ﾌﾟﾛｸﾞﾚｽのﾃﾞｰﾀを表示します"},
+    {IDM_TRANSIT, "ﾄﾗﾝｼﾞｯﾄ", "ﾄﾗﾝｼﾞｯﾄのﾃﾞｰﾀを表示します"},
+    {IDM_FORTUNE, "今日の運勢", "今現在の運勢を調べます"},
+    {IDM_POPUP_LIST, "ﾎﾟｯﾌﾟｱｯﾌﾟ", "他のﾃﾞｰﾀやｴﾌｪﾒﾘｽ / 占い のｳｨﾝﾄﾞｳを出します"},
+    {IDM_DOUBLE_MODE, "相性", "ふたりのﾁｬｰﾄを比較分析します"},
+    {IDM_SWITCH_DATA, "ﾃﾞｰﾀ切替", "ﾃﾞｰﾀをきりかえます"},
+    {IDM_MOMENT, "時刻設定", "計算時点を新規設定します"},
 };
 
 const char* const kKindNames[3] = {"出生図", "ﾌﾟﾛｸﾞﾚｽ", "ﾄﾗﾝｼﾞｯﾄ"};
@@ -134,39 +139,39 @@ const char* const kKindNames[3] = {"出生図", "ﾌﾟﾛｸﾞﾚｽ", "ﾄﾗ
 }  // namespace
 
 int ToolbarImage(int iCommand) {
-  if (iCommand == 10000) return -7;
-  if (iCommand == 10001) return -6;
-  if (iCommand >= 10002 && iCommand <= 10019) return iCommand - 10002;
-  if (iCommand == 57052) return 18;
-  if (iCommand == 10021) return 19;
-  return -1;
+  if (iCommand == IDM_FROM_FILE) return kToolbarImageOpen;
+  if (iCommand == IDM_NEW_DATA) return kToolbarImageNew;
+  if (iCommand >= IDM_VIEW_CHART && iCommand <= IDM_FAIRY) return iCommand - IDM_VIEW_CHART;
+  if (iCommand == IDM_QUICK_MENU) return 18;
+  if (iCommand == IDM_HELP_TB) return 19;
+  return kToolbarNoButton;
 }
 
 int ToolbarTexts(int iCommand, const ToolbarTextState& st, char* szShort, size_t cbShort, char* szStatus,
                  size_t cbStatus) {
   char szS[128] = "", szL[256] = "";
-  if (iCommand >= 10000 && iCommand <= 10016) {
+  if (iCommand >= IDM_FROM_FILE && iCommand <= IDM_MOMENT) {
     for (const ButtonText& b : kButtonTexts) {
       if (b.iCommand != iCommand) continue;
       snprintf(szS, sizeof szS, "%s", b.szShort);
       snprintf(szL, sizeof szL, "★ %s ...", b.szLong);
     }
-  } else if (iCommand == 10017 || iCommand == 10018) {
-    const bool bForward = iCommand == 10018;
+  } else if (iCommand == IDM_STEP_BACK || iCommand == IDM_STEP_FORWARD) {
+    const bool bForward = iCommand == IDM_STEP_FORWARD;
     const char* szStep = st.iCurKind == kChartProgressed ? "1日" : "1分";
     const int iKind = st.iCurKind >= 0 && st.iCurKind <= 2 ? st.iCurKind : 0;
     snprintf(szS, sizeof szS, "%s%s", szStep, bForward ? "ﾌﾟﾗｽ" : "ﾏｲﾅｽ");
     snprintf(szL, sizeof szL, "★ %sの計算時点を%s%s", kKindNames[iKind], szStep,
              bForward ? "進めます ..." : "ﾏｲﾅｽします ...");
-  } else if (iCommand == 10019) {
+  } else if (iCommand == IDM_FAIRY) {
     snprintf(szS, sizeof szS, "親切な妖精");
     snprintf(szL, sizeof szL, "%s",
              st.bFairyOpen ? "★ 妖 精 が 消 え ま す ..." : "★ 親 切 な 妖 精 を 呼 び 出 し ま す ...");
-  } else if (iCommand == 57052) {
+  } else if (iCommand == IDM_QUICK_MENU) {
     snprintf(szS, sizeof szS, "%s", st.bQuickMenuShown ? "簡単ﾒﾆｭｰを閉じる" : "簡単ﾒﾆｭｰ");
     snprintf(szL, sizeof szL, "%s",
              st.bQuickMenuShown ? "★ \"簡単ﾒﾆｭｰ\"を閉じます ..." : "★ \"簡単ﾒﾆｭｰ\"を呼び出します ...");
-  } else if (iCommand == 10021) {
+  } else if (iCommand == IDM_HELP_TB) {
     snprintf(szS, sizeof szS, "ﾍﾙﾌﾟ");
     snprintf(szL, sizeof szL, "★ 疑問点をさくいんから調べます ...");
   }
@@ -186,7 +191,7 @@ MenuState ComputeMenuState(const ChartSlots& slots, uint8_t bState0, uint8_t bSt
   m.bQuickMenu = bQuickMenuShown;
   m.bRestoreTime = (bState1 & kSteppedBit) != 0;
   const int iView = slots.iViewMode >= kViewChart && slots.iViewMode <= kViewDouble ? slots.iViewMode : kViewChart;
-  m.iViewCommand = 10002 + iView;
+  m.iViewCommand = IDM_VIEW_CHART + iView;
   m.bNatal = shown.wKind == kChartNatal || iView == kViewDouble;
   m.bProgressed = shown.wKind == kChartProgressed;
   m.bTransit = shown.wKind == kChartTransit;
