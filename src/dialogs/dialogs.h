@@ -84,7 +84,8 @@ int ShowSolarReturnInput(HWND hOwner, HLOCAL hEntryBlock);
 // default person.  Pages are one modeless "WizardDB" window; each button
 // sends command 65000 to hOwner with a step in lParam.
 //   iCommand  the command issued when the wizard finishes; 0 keeps the one
-//             remembered from an earlier call
+//             remembered from an earlier call, except at step -1000 (the
+//             menu's start), which issues none unless one is given
 // Returns 1 when a page was shown or the wizard finished, 0 when it ended
 // without a change.
 int RunDefaultDataWizard(HWND hOwner, int iCommand, int iStep, SystemIniInf* pSii, ChartSlots* pSlots,

@@ -34,6 +34,22 @@ HWND EntryMainWindow(HLOCAL hBlock) {
   return hWnd;
 }
 
+BirthRecord GetWorkingRecord(HLOCAL hBlock) {
+  BirthRecord rec{};
+  if (EntryBlock* p = LockEntryBlock(hBlock)) {
+    rec = p->working;
+    UnlockEntryBlock(hBlock);
+  }
+  return rec;
+}
+
+void SetWorkingRecord(HLOCAL hBlock, const BirthRecord& rec) {
+  if (EntryBlock* p = LockEntryBlock(hBlock)) {
+    p->working = rec;
+    UnlockEntryBlock(hBlock);
+  }
+}
+
 void PrepareSolarReturnEntry(HLOCAL hBlock, const ChartSlots& slots) {
   EntryBlock* p = LockEntryBlock(hBlock);
   if (!p) return;

@@ -57,6 +57,11 @@ inline ChartSlots* EntryChartSet(EntryBlock* p) { return reinterpret_cast<ChartS
 void SetEntryMainWindow(HLOCAL hBlock, HWND hWnd);
 HWND EntryMainWindow(HLOCAL hBlock);
 
+// GetWorkingRecord / SetWorkingRecord: the working record of the block, read
+// or replaced whole (a zeroed record when the block cannot be locked).
+BirthRecord GetWorkingRecord(HLOCAL hBlock);
+void SetWorkingRecord(HLOCAL hBlock, const BirthRecord& rec);
+
 // PrepareSolarReturnEntry: what the solar-return command puts into the
 // block before the dialog: the natal record of the chart set as the working
 // record, and the whole chart set.

@@ -97,16 +97,6 @@ int Abandon(HWND hOwner) {
   return 0;
 }
 
-BirthRecord WorkingRecord(HLOCAL hBlock) {
-  BirthRecord rec{};
-  EntryBlock* p = LockEntryBlock(hBlock);
-  if (p) {
-    rec = p->working;
-    UnlockEntryBlock(hBlock);
-  }
-  return rec;
-}
-
 // Step -998 starts the user's own record afresh.
 void ClearWorkingRecord(HLOCAL hBlock) {
   EntryBlock* p = LockEntryBlock(hBlock);
@@ -119,7 +109,7 @@ void ClearWorkingRecord(HLOCAL hBlock) {
 // Step -995: the place chosen last is the current place; the person is
 // registered, filed and charted, and the remembered command follows.
 int Finish(HWND hOwner, SystemIniInf* pSii, ChartSlots* pSlots, AppState* lpAb) {
-  const BirthRecord nowPlace = WorkingRecord(lpAb->hEntryBlock);
+  const BirthRecord nowPlace = GetWorkingRecord(lpAb->hEntryBlock);
   BirthTable* pTable = static_cast<BirthTable*>(LocalLock(lpAb->hVirtualFile));
   FinishDefaultPerson(pSii, pTable, nowPlace);
   if (pTable) LocalUnlock(lpAb->hVirtualFile);
@@ -143,7 +133,8 @@ HWND WizardWindow() { return g_hWizard; }
 
 int RunDefaultDataWizard(HWND hOwner, int iCommand, int iStep, SystemIniInf* pSii, ChartSlots* pSlots,
                          AppState* lpAb) {
-  if (iCommand) g_iFinishCommand = iCommand;
+  // A start from the menu forgets a command remembered by an earlier start.
+  if (iCommand || iStep == kWizardStart) g_iFinishCommand = iCommand;
   if (!pSii || !pSlots || !lpAb) return 0;
   HINSTANCE hInstance = lpAb->hInstance ? lpAb->hInstance : DialogInstance();
   switch (WizardStepAction(iStep)) {
@@ -167,11 +158,11 @@ int RunDefaultDataWizard(HWND hOwner, int iCommand, int iStep, SystemIniInf* pSi
       break;
     case kWizardActionBirthPlace:
       if (!ShowPlaceInput(hInstance, hOwner, lpAb->hEntryBlock, kPlaceEntryBirth, 0)) return Abandon(hOwner);
-      pSii->defaultData = WorkingRecord(lpAb->hEntryBlock);
+      pSii->defaultData = GetWorkingRecord(lpAb->hEntryBlock);
       break;
     case kWizardActionNowPlace: {
       if (!ShowPlaceInput(hInstance, hOwner, lpAb->hEntryBlock, kPlaceEntryNow, 0)) return Abandon(hOwner);
-      const BirthRecord nowPlace = WorkingRecord(lpAb->hEntryBlock);
+      const BirthRecord nowPlace = GetWorkingRecord(lpAb->hEntryBlock);
       char szPage[512];
       WizardConfirmPage(pSii->defaultData, nowPlace.szBirthPlace, szPage, sizeof szPage);
       return ShowPage(hOwner, hInstance, iStep, szPage, true, true);

@@ -106,6 +106,8 @@ struct AppState {
   double dHarmonic;      // harmonic of new charts; 1.0 = the ordinary chart
   int32_t iReturnAge;    // age of the solar return shown, 0 = none
   int32_t nAnimFrames;   // animation frames since the animation started
+  int32_t iSteppedSlot;  // the slot stepped in time while bState1 bit 2 is set; slot 6 holds
+                         // its chart as it was before the first step
   // The house system is view.HouseType (1 equal, 32 Placidus, 0 Sun on the
   // first cusp, -1 Aries 0 on the first cusp).
   float fOrb;            // orb in degrees (from the settings)

@@ -1,30 +1,31 @@
 // IDM_Clip and the command table.  Find a command by its number: each row
-// of kCommandTable names its handler, which is defined above the table.
+// of kCommandTable names its handler, defined above the table or in the
+// command files of its family (commands_time, _chart, _person, _settings,
+// _files).
 #include "shell/command_dispatch.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "chart/chart_driver.h"
 #include "chart/chart_text.h"
-#include "chart/chart_view.h"
 #include "persistence/data_file.h"
-#include "chart/houses.h"
 #include "platform/reports.h"
-#include "readings/help_texts.h"
 #include "shell/aux_windows.h"
+#include "shell/commands_chart.h"
+#include "shell/commands_files.h"
+#include "shell/commands_person.h"
+#include "shell/commands_settings.h"
+#include "shell/commands_time.h"
 #include "shell/exception_guard.h"
 #include "shell/main_window.h"
 #include "shell/shell.h"
-#include "time/calendar.h"
 
 namespace {
 
 // --- Helpers ---------------------------------------------------------------------
-
-ChartRecord& Shown(const CommandContext& c) { return *CurrentChart(c.pSlots); }
-
-void Redraw(HWND hWnd) { SendMessageA(hWnd, WM_USER, 0, 0); }
 
 // The test commands run only in a process started with
 // HOROMAP_TEST_HOOKS=1; for everybody else they do not exist.
@@ -39,147 +40,6 @@ bool TestHooksEnabled() {
 int OutOfSwitch(HWND hWnd) {
   PlatformMessageBox(hWnd, "Out of switch", "IDM", kMbOk);
   return 0;
-}
-
-// --- Time steps and the animation ------------------------------------------------------
-
-// 101..1405: the shown chart moved by the step of the command; the chart
-// before the first step is kept in slot 6 for "初めの時刻に戻す".
-int TimeStep(const CommandContext& c) {
-  ChartSlots* pSlots = c.pSlots;
-  AppState* lpAb = c.lpAb;
-  const int iSlot = CurrentChart(pSlots) - pSlots->charts;
-  if (!(lpAb->bState1 & kState1Stepped)) {
-    pSlots->charts[kSlotBackup] = pSlots->charts[iSlot];
-    lpAb->bState1 |= kState1Stepped;
-  }
-  lpAb->chart = pSlots->charts[iSlot];
-  DateTime& t = lpAb->chart.target.time;
-  JdToDate(DateToJd(t, 0.0f) + StepCodeToSeconds(c.iCommand) / 86400.0L, &t);
-  const ChartRecord& from = pSlots->charts[iSlot];
-  HoromiraMain(lpAb->chart.target, from.natal, &pSlots->charts[iSlot], from.wKind, from.iReturnAge, from.fHarmonic,
-               kOriginOrdinary);
-  Redraw(c.hWnd);
-  return 1;
-}
-
-// 2000: back to the chart before the first step.
-int RestoreTime(const CommandContext& c) {
-  if (!(c.lpAb->bState1 & kState1Stepped)) return 0;
-  Shown(c) = c.pSlots->charts[kSlotBackup];
-  c.lpAb->bState1 &= static_cast<uint8_t>(~kState1Stepped);
-  Redraw(c.hWnd);
-  return 1;
-}
-
-// 2010: the animation, ten minutes a frame every 500 ms.
-int StartAnimation(const CommandContext& c) {
-  if (AppOkCancelMsg(c.hWnd, "アニメーション", "10分間の星の動きを1コマに短縮して次々と", "表示します。終了するには、どれかのキーを",
-                     "押すかマウスをクリックしてください") != kIdOk) {
-    return 0;
-  }
-  AppState* lpAb = c.lpAb;
-  ChartSlots* pSlots = c.pSlots;
-  if (GetKeyState(VK_RETURN) >= 0) lpAb->bState1 |= kState1EnterReleased;
-  ClosePopupWindow();
-  CloseFairyWindow();
-  if (pSlots->iCurKind == kChartProgressed) {
-    pSlots->bCurSlot = kSlotTransit;
-    pSlots->iCurKind = kChartTransit;
-  }
-  if (pSlots->iViewMode == kViewDouble) pSlots->iViewMode = kViewChart;
-  lpAb->bState1 |= kState1Animating;
-  lpAb->nAnimFrames = 0;
-  SetTimer(c.hWnd, kAnimationTimer, kAnimationPeriodMs, nullptr);
-  InvalidateRect(c.hWnd, nullptr, FALSE);
-  return 1;
-}
-
-// 2050: the small menu at the mouse.
-int RightButtonMenu(const CommandContext& c) {
-  POINT pt;
-  GetCursorPos(&pt);
-  ShowRightButtonMenu(c.hWnd, pt.x, pt.y);
-  return 1;
-}
-
-// --- Views --------------------------------------------------------------------------------
-
-// The inner chart of the double circle.
-int InnerSlotFor(const ChartSlots& s, bool bDoubleChartMode) {
-  if (bDoubleChartMode) return s.bCurSlot < kSlotPrevNatal ? kSlotPrevNatal : kSlotNatal;
-  if (!s.bDerived) return s.bCurSlot;
-  return s.bCurSlot == kSlotNatal ? kSlotTransit : kSlotNatal;
-}
-
-void ChangeView(const CommandContext& c) {
-  ChartSlots* pSlots = c.pSlots;
-  const int iView = c.iCommand - IDM_VIEW_CHART;
-  const int iOld = pSlots->iViewMode;
-  if (iView == iOld) return;
-  pSlots->iViewMode = iView;
-  if (iView == kViewDouble) {
-    pSlots->bInnerSlot = static_cast<uint8_t>(InnerSlotFor(*pSlots, (c.lpAb->bState2 & kState2DoubleChart) != 0));
-  }
-  // Views 0 and 3 share one layout: a switch between them redraws in place.
-  const bool bSameLayout = (iOld == kViewChart || iOld == kViewDouble) && (iView == kViewChart || iView == kViewDouble);
-  if (bSameLayout) {
-    Redraw(c.hWnd);
-  } else {
-    InvalidateRect(c.hWnd, &c.lpAb->rcChart, FALSE);
-  }
-}
-
-// 10002..10005.
-int ViewCommand(const CommandContext& c) {
-  CaughtException caught;
-  if (!RunGuarded([&] { ChangeView(c); }, &caught)) ReportErrorLines(c.hWnd, "exception", "ControlChartType");
-  return 1;
-}
-
-// 10009: the natal chart of the current person, alone in the chart view
-// when it was shown in the double circle.
-void ShowNatal(const CommandContext& c) {
-  ChartSlots* pSlots = c.pSlots;
-  const int iOldView = pSlots->iViewMode;
-  if (iOldView != kViewDouble && pSlots->bCurSlot == kSlotNatal && pSlots->iCurKind == kChartNatal) return;
-  if (iOldView == kViewDouble) pSlots->iViewMode = kViewChart;
-  pSlots->bCurSlot = kSlotNatal;
-  pSlots->iCurKind = kChartNatal;
-  if (pSlots->iViewMode == kViewChart) {
-    Redraw(c.hWnd);
-  } else {
-    InvalidateRect(c.hWnd, &c.lpAb->rcChart, FALSE);
-  }
-}
-
-int Natal(const CommandContext& c) {
-  CaughtException caught;
-  if (!RunGuarded([&] { ShowNatal(c); }, &caught)) ReportErrorLines(c.hWnd, "exception", "ControlChartType");
-  return 1;
-}
-
-// --- Settings ---------------------------------------------------------------------------------
-
-// 44401..44404: the house system of the wheel.  Placidus needs the cusps
-// of the shown chart, which exist only below 60 degrees of latitude.
-int HouseSystem(const CommandContext& c) {
-  static const int kHouseTypes[kHouseSystemCount] = {kHouseTypeEqualAsc, kHouseTypePlacidus, kHouseTypeEqualSun,
-                                                     kHouseTypeEqualAries};
-  const int i = c.iCommand - IDM_HOUSE_EQUAL;
-  if (c.iCommand == IDM_HOUSE_PLACIDUS && Shown(c).iHouseMode == 0) {
-    PlatformMessageBox(c.hWnd, "緯度が60度を超える場合、プラシーダス・ハウス・システムはサポートされません。", "高緯度の特例",
-                       kMbOk | kMbIconInformation);
-    return 0;
-  }
-  if (AppOkCancelMsg(c.hWnd, kHouseSystemHeading, kHouseSystemLines[i][0], kHouseSystemLines[i][1],
-                     kHouseSystemLines[i][2]) != kIdOk) {
-    return 0;
-  }
-  CheckMenuRadioItem(c.lpAb->hMenu, IDM_HOUSE_EQUAL, IDM_HOUSE_ARIES, c.iCommand, MF_BYCOMMAND);
-  c.lpAb->view.HouseType = kHouseTypes[i];
-  InvalidateRect(c.hWnd, &c.lpAb->rcChart, FALSE);
-  return 1;
 }
 
 // --- Auxiliary windows ----------------------------------------------------------------------
@@ -229,58 +89,6 @@ int PopupPressA(const CommandContext&) {
 }
 int PopupClose(const CommandContext&) {
   ClosePopupWindow();
-  return 1;
-}
-
-// --- Files and exit ----------------------------------------------------------------------------
-
-// 31772: "名前を付けて保存"; sent with the closing marker by WM_CLOSE, the
-// window is destroyed after the dialog.
-int SaveAs(const CommandContext& c) {
-  const bool bClosing = c.lParam == kParamClosing;
-  int iDone = 0;
-  if (BirthTable* pTable = LockBirthTable(c.lpAb)) {
-    iDone = SaveAsCommand(bClosing, c.pSii, &c.lpAb->files, pTable, c.lpAb->hMenu);
-    UnlockBirthTable(c.lpAb);
-  }
-  if (bClosing) {
-    DestroyWindow(c.hWnd);
-    return iDone;
-  }
-  if (iDone) UpdateChartFrame(c.hWnd, c.lpAb, c.pSlots);
-  return iDone;
-}
-
-// 45700..45709: a recent file; its list follows.
-int RecentFile(const CommandContext& c) {
-  int iResult = 0;
-  if (BirthTable* pTable = LockBirthTable(c.lpAb)) {
-    iResult = OpenRecentFileCommand(c.iCommand, c.pSii, &c.lpAb->files, pTable, c.lpAb->hMenu);
-    UnlockBirthTable(c.lpAb);
-  }
-  if (iResult == kFileClassBirthData) PostMessageA(c.hWnd, WM_COMMAND, IDM_FROM_FILE, 0);
-  return iResult ? 1 : 0;
-}
-
-// 31771: "新規作成": an empty table named "無題.bd5"; the chart slots are
-// reset.
-int NewFile(const CommandContext& c) {
-  int iDone = 0;
-  if (BirthTable* pTable = LockBirthTable(c.lpAb)) {
-    iDone = NewFileCommand(c.pSii, &c.lpAb->files, pTable);
-    UnlockBirthTable(c.lpAb);
-  }
-  if (!iDone) return 0;
-  ResetChartSlots(c.pSlots);
-  c.lpAb->bState0 &= static_cast<uint8_t>(~kState0DefaultPerson);
-  c.lpAb->bState1 &= static_cast<uint8_t>(~kState1Stepped);
-  InvalidateRect(c.hWnd, nullptr, FALSE);
-  return 1;
-}
-
-// 37298, 37299: the program ends the normal way.
-int Exit(const CommandContext& c) {
-  DestroyWindow(c.hWnd);
   return 1;
 }
 
@@ -338,9 +146,28 @@ int TestNewRecord(const CommandContext& c) {
   return 1;
 }
 
+// The state of a menu item (lParam: its command), left on the main window
+// as a property: a test cannot read the program's menus.
+int TestMenuState(const CommandContext& c) {
+  if (!TestHooksEnabled()) return OutOfSwitch(c.hWnd);
+  const UINT uState = GetMenuState(c.lpAb->hMenu, static_cast<uint16_t>(c.lParam), MF_BYCOMMAND);
+  SetPropA(c.hWnd, "HoromiraMenuState", reinterpret_cast<HANDLE>(static_cast<uintptr_t>(uState)));
+  return 1;
+}
+
 // In a test process every command is also left on the main window as two
-// properties, the command and its parameter, for the test to read.
+// properties, the command and its parameter, for the test to read; and
+// when HOROMAP_COMMAND_LOG names a file, every command number reaching the
+// dispatcher is appended to it (one decimal number a line), so that the
+// tests can tell which commands they reached.
 void RecordForTest(HWND hWnd, int iCommand, LPARAM lParam) {
+  static const char* const szLog = getenv("HOROMAP_COMMAND_LOG");
+  if (szLog && szLog[0]) {
+    if (FILE* f = fopen(szLog, "a")) {
+      fprintf(f, "%d\n", iCommand);
+      fclose(f);
+    }
+  }
   if (!TestHooksEnabled()) return;
   SetPropA(hWnd, "HoromiraCommand", reinterpret_cast<HANDLE>(static_cast<intptr_t>(iCommand)));
   SetPropA(hWnd, "HoromiraParam", reinterpret_cast<HANDLE>(lParam));
@@ -352,8 +179,9 @@ constexpr unsigned kKeep = kCmdKeepsQuickMenu;
 
 }  // namespace
 
-// The command table, in ascending order.
-const CommandEntry kCommandTable[] = {
+// The command table, in ascending order of command numbers: a search for a
+// number finds its row and, through it, its handler (commands_*.cpp).
+constexpr CommandEntry kCommandTable[] = {
     {101, 105, kChart, "時刻の修正", TimeStep},
     {201, 205, kChart, "時刻の修正", TimeStep},
     {301, 305, kChart, "時刻の修正", TimeStep},
@@ -366,18 +194,45 @@ const CommandEntry kCommandTable[] = {
     {2000, 2000, kChart, "初めの時刻に戻す", RestoreTime},
     {2010, 2010, kChart, "アニメーション", StartAnimation},
     {2050, 2050, 0, "右ボタンメニュー", RightButtonMenu},
+    {10000, 10000, 0, "データの呼出", RecallData},
+    {10001, 10001, 0, "新規データ", NewData},
     {10002, 10004, kAnim, "表示", ViewCommand},
     {10005, 10005, kChart | kAnim, "2重チャート", ViewCommand},
-    {10009, 10009, kChart, "出生図", Natal},
+    {10007, 10007, kChart, "倍音図", HarmonicCommand},
+    {10008, 10008, kChart, "ソーラーリターン", SolarReturnCommand},
+    {10009, 10009, kChart, "出生図", ChartKindCommand},
+    {10010, 10010, kChart, "プログレス", ChartKindCommand},
+    {10011, 10011, kChart, "トランジット", ChartKindCommand},
     {10013, 10013, 0, "ポップアップ", PopupList},
+    {10014, 10014, kChart, "相性", DoubleChartCommand},
+    {10015, 10015, kChart, "データの切り替え", SwitchData},
+    {10016, 10016, kChart, "時刻の設定", CalculationMoment},
+    {10017, 10018, kChart, "1ステップ", OneStep},
     {10019, 10019, kKeep, "親切な妖精", Fairy},
     {10020, 10020, kKeep, "簡単メニュー", QuickMenu},
     {10021, 10021, kKeep, "さくいん", HelpIndex},
     {12000, 12000, 0, "", Nothing},
+    {12001, 12001, 0, "出生図を作る", MakeNatalCommand},
+    {12002, 12002, kChart, "プログレス", DerivedMomentCommand},
+    {12003, 12003, kChart, "トランジット", DerivedMomentCommand},
+    {24005, 24005, kChart, "倍音図", HarmonicCommand},
+    {24006, 24006, kChart, "ソーラーリターン", SolarReturnCommand},
+    {30000, 30000, kChart, "クリップボード", ClipboardCommand},
+    {30099, 30099, 0, "アンインストール", UninstallProgram},
+    {31770, 31770, 0, "開く", OpenFile},
     {31771, 31771, 0, "新規作成", NewFile},
     {31772, 31772, 0, "名前を付けて保存", SaveAs},
-    {37298, 37299, 0, "終了", Exit},
-    {44401, 44404, 0, "ハウスシステム", HouseSystem},
+    {31773, 31773, 0, "上書き保存", SaveFile},
+    {32000, 32000, 0, "元に戻す", UndoCommand},
+    {32099, 32099, 0, "不要データの削除", DeleteRowCommand},
+    {36000, 36005, 0, "背景色", BackgroundCommand},
+    {37298, 37299, 0, "終了", ExitCommand},
+    {38242, 38242, 0, "ホラリー図", HoraryCommand},
+    {40208, 40209, 0, "起動速度", StartupCommand},
+    {41003, 41006, 0, "オーブ", OrbCommand},  // 41007: no orb of 7 degrees
+    {41008, 41008, 0, "オーブ", OrbCommand},  // 41009: none of 9 either
+    {41010, 41010, 0, "オーブ", OrbCommand},
+    {44401, 44404, 0, "ハウスシステム", HouseSystemCommand},
     {45700, 45709, 0, "最近のファイル", RecentFile},
     {53237, 53237, kKeep, "さくいん", HelpIndex},
     {53250, 53250, kKeep, "ポップアップ", PopupPressA},
@@ -391,23 +246,56 @@ const CommandEntry kCommandTable[] = {
     {59004, 59004, kKeep, "", TestPopup},
     {59005, 59005, kKeep, "", TestAppendRow},
     {59006, 59006, kKeep, "", TestNewRecord},
+    {59007, 59007, kKeep, "", TestMenuState},
+    {60001, 60001, kKeep, "デフォルトの出生データ", WizardCommand},
+    {65000, 65000, kKeep, "デフォルトの出生データ", WizardCommand},
 };
 const int kCommandTableSize = sizeof kCommandTable / sizeof kCommandTable[0];
 
-const CommandEntry* FindCommand(int iCommand) {
-  for (const CommandEntry& e : kCommandTable) {
-    if (iCommand >= e.iFirst && iCommand <= e.iLast) return &e;
+namespace {
+
+// The table's order, checked when it is compiled: every row's range is
+// well formed and lies above the previous row's.
+constexpr bool TableIsSorted() {
+  for (int i = 0; i < kCommandTableSize; ++i) {
+    if (kCommandTable[i].iFirst > kCommandTable[i].iLast) return false;
+    if (i > 0 && kCommandTable[i].iFirst <= kCommandTable[i - 1].iLast) return false;
   }
-  return nullptr;
+  return true;
+}
+static_assert(TableIsSorted(), "the command table is sorted and its ranges do not overlap");
+
+}  // namespace
+
+const CommandEntry* FindCommand(int iCommand) {
+  // The first row whose range ends at or above the command.
+  const CommandEntry* p = std::lower_bound(kCommandTable, kCommandTable + kCommandTableSize, iCommand,
+                                           [](const CommandEntry& e, int i) { return e.iLast < i; });
+  return p != kCommandTable + kCommandTableSize && p->iFirst <= iCommand ? p : nullptr;
 }
 
 int AskForData(HWND hWnd, const char* szName) {
   if (PlatformMessageBox(hWnd, "データが未設定です。\n新規データ入力画面を表示しますか？", szName,
                          kMbYesNo | kMbIconQuestion) == kIdYes) {
-    PostMessageA(hWnd, WM_COMMAND, IDM_NEW_DATA, 0);
+    PostCommand(hWnd, IDM_NEW_DATA);
   }
   return 0;
 }
+
+void RedrawChart(HWND hWnd) { SendMessageA(hWnd, WM_USER, 0, 0); }
+
+void ShowViewChange(const CommandContext& c, int iOldView) {
+  const auto bShared = [](int iView) { return iView == kViewChart || iView == kViewDouble; };
+  if (bShared(iOldView) && bShared(c.pSlots->iViewMode)) {
+    RedrawChart(c.hWnd);
+  } else {
+    InvalidateRect(c.hWnd, &c.lpAb->rcChart, FALSE);
+  }
+}
+
+void PostCommand(HWND hWnd, int iCommand, LPARAM lParam) { PostMessageA(hWnd, WM_COMMAND, iCommand, lParam); }
+
+void ForgetStepping(AppState* lpAb) { lpAb->bState1 &= static_cast<uint8_t>(~kState1Stepped); }
 
 void StopAnimation(HWND hWnd, AppState* lpAb) {
   lpAb->bState1 &= static_cast<uint8_t>(~kState1Animating);

@@ -9,7 +9,9 @@
 
 #include <cstdint>
 
+#include "platform/reports.h"
 #include "shell/app_state.h"
+#include "shell/exception_guard.h"
 
 // What a handler gets: the main window, the command, the lParam of the
 // command message (-999 closing marker, -2000 reissued from the popup
@@ -44,12 +46,13 @@ struct CommandEntry {
   CommandHandler pHandler;
 };
 
-// The table, in ascending order of iFirst, ranges not overlapping; and its
-// length.
+// The table, in ascending order of iFirst, ranges not overlapping (checked
+// when it is compiled); and its length.
 extern const CommandEntry kCommandTable[];
 extern const int kCommandTableSize;
 
-// FindCommand: the row of a command, or null ("Out of switch").
+// FindCommand: the row of a command, found by a binary search of the
+// table, or null ("Out of switch").
 const CommandEntry* FindCommand(int iCommand);
 
 // Commands the program sends itself or that the preamble treats apart.
@@ -84,3 +87,45 @@ int AskForData(HWND hWnd, const char* szName);
 // StopAnimation: the animation's end (message 4096): timer 150 killed,
 // frames reset, bState1 bit 7 cleared.
 void StopAnimation(HWND hWnd, AppState* lpAb);
+
+// --- Helpers of the command handlers (commands_*.cpp) ---------------------------------
+
+// ShownChart: the chart on view (the outer one of a double circle).
+inline ChartRecord& ShownChart(const CommandContext& c) { return *CurrentChart(c.pSlots); }
+
+// HasChart: the chart record holds a computed chart (its JDE is set).
+inline bool HasChart(const ChartRecord& chart) { return chart.ldJde != 0; }
+
+// InDoubleChartMode: bState2 bit 6, two persons in one double circle.
+inline bool InDoubleChartMode(const AppState* lpAb) { return (lpAb->bState2 & kState2DoubleChart) != 0; }
+
+// RedrawChart: WM_USER: the chart view drawn again in place, then caption,
+// status text, menus and tool bar.
+void RedrawChart(HWND hWnd);
+
+// ShowViewChange: the chart view after a command changed what it shows:
+// between views 0 and 3 (one layout) it is drawn again in place, every
+// other change paints the chart area anew.
+void ShowViewChange(const CommandContext& c, int iOldView);
+
+// PostCommand: a command to the main window, run after the current one.
+void PostCommand(HWND hWnd, int iCommand, LPARAM lParam = 0);
+
+// ForgetStepping: the chart stepped in time keeps its time and can no
+// longer be put back (bState1 bit 2 cleared); called when a command
+// replaces or moves the charts.
+void ForgetStepping(AppState* lpAb);
+
+// RunReported: runs a piece of a command under a checkpoint of its own; a
+// processor exception in it is reported with the exception box titled
+// szPlace ("IDM_NewData", "IDM_FromFile") and the result is 0.
+template <class F>
+int RunReported(HWND hWnd, const char* szPlace, F&& f) {
+  int iResult = 0;
+  CaughtException caught;
+  if (!RunGuarded([&] { iResult = f(); }, &caught)) {
+    ReportException(hWnd, szPlace);
+    return 0;
+  }
+  return iResult;
+}

@@ -63,6 +63,11 @@ run_one() {
   return "$rc"
 }
 
+# The test that lists the commands no test reached: it reads the log that
+# every Horomap.exe started by the tests appends its commands to, so it
+# runs after all the others.
+COVERAGE_TEST=test_command_coverage
+
 # Inside the virtual display: every test, then the prefix's Wine processes
 # are ended.
 run_all() {
@@ -70,12 +75,22 @@ run_all() {
   # A Wine left from an interrupted run would still talk to its old display.
   timeout -k 5 30 "$HORO_WINESERVER" -k 2>/dev/null || true
   rm -f "$HORO_WIN_TREE"/wine/*.png
+  mkdir -p "$HORO_WIN_TREE/wine"
+  local log=$HORO_WIN_TREE/wine/commands.log
+  # A full run starts a new log; a single test adds to the last one.
+  [ -z "${WINE_TEST:-}" ] && rm -f "$log"
+  HOROMAP_COMMAND_LOG=$(winpath "$log")
+  export HOROMAP_COMMAND_LOG
   for src in "$root"/tests/wine/test_*.cpp; do
     name=$(basename "$src" .cpp)
+    [ "$name" = "$COVERAGE_TEST" ] && continue
     # WINE_TEST=name runs that test alone.
     [ -n "${WINE_TEST:-}" ] && [ "$name" != "$WINE_TEST" ] && continue
     run_one "$name" || failed=$((failed + 1))
   done
+  if [ -z "${WINE_TEST:-}" ] || [ "$WINE_TEST" = "$COVERAGE_TEST" ]; then
+    run_one "$COVERAGE_TEST" || failed=$((failed + 1))
+  fi
   timeout -k 5 30 "$HORO_WINESERVER" -k 2>/dev/null || true
   local png
   for png in "$HORO_WIN_TREE"/wine/*.png; do
