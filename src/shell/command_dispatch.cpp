@@ -191,7 +191,7 @@ constexpr CommandEntry kCommandTable[] = {
     {1210, 1210, kChart | kAnim, "時刻の修正", TimeStep},
     {1301, 1305, kChart, "時刻の修正", TimeStep},
     {1401, 1405, kChart, "時刻の修正", TimeStep},
-    {2000, 2000, kChart, "初めの時刻に戻す", RestoreTime},
+    {2000, 2000, 0, "初めの時刻に戻す", RestoreTime},
     {2010, 2010, kChart, "アニメーション", StartAnimation},
     {2050, 2050, 0, "右ボタンメニュー", RightButtonMenu},
     {10000, 10000, 0, "データの呼出", RecallData},
