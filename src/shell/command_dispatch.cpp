@@ -10,11 +10,14 @@
 #include "chart/chart_view.h"
 #include "persistence/data_file.h"
 #include "chart/houses.h"
+#include "dialogs/dialogs.h"
+#include "entry/entry_rules.h"
 #include "platform/reports.h"
 #include "readings/help_texts.h"
 #include "shell/aux_windows.h"
 #include "shell/exception_guard.h"
 #include "shell/main_window.h"
+#include "shell/report_commands.h"
 #include "shell/shell.h"
 #include "time/calendar.h"
 
@@ -212,6 +215,7 @@ int PopupList(const CommandContext& c) {
       c.pSlots->iViewMode = kViewChart;
       c.pSlots->iCurKind = kChartNatal;
       c.pSlots->bCurSlot = kSlotNatal;
+      Redraw(c.hWnd);
     }
     PostMessageA(c.hWnd, WM_COMMAND, iResult, 0);
     return 1;
@@ -282,6 +286,13 @@ int NewFile(const CommandContext& c) {
 int Exit(const CommandContext& c) {
   DestroyWindow(c.hWnd);
   return 1;
+}
+
+// 60001, 65000: a step of the default-person wizard (the menu starts it at
+// -1000, the pages send theirs).
+int WizardCommand(const CommandContext& c) {
+  const int iStep = c.iCommand == IDM_DEFAULT_PERSON ? kWizardStart : static_cast<int>(c.lParam);
+  return RunDefaultDataWizard(c.hWnd, 0, iStep, c.pSii, c.pSlots, c.lpAb);
 }
 
 // 12000, 55555: nothing beyond the preamble.
@@ -366,24 +377,44 @@ const CommandEntry kCommandTable[] = {
     {2000, 2000, kChart, "初めの時刻に戻す", RestoreTime},
     {2010, 2010, kChart, "アニメーション", StartAnimation},
     {2050, 2050, 0, "右ボタンメニュー", RightButtonMenu},
+    {3199, 3199, 0, "隠しコマンドＢ", HiddenCommandB},
     {10002, 10004, kAnim, "表示", ViewCommand},
     {10005, 10005, kChart | kAnim, "2重チャート", ViewCommand},
+    {10006, 10006, kChart, "アスペクト", AspectListCommand},
     {10009, 10009, kChart, "出生図", Natal},
+    {10012, 10012, kChart, "きょうの運勢", FortuneCommand},
     {10013, 10013, 0, "ポップアップ", PopupList},
     {10019, 10019, kKeep, "親切な妖精", Fairy},
     {10020, 10020, kKeep, "簡単メニュー", QuickMenu},
     {10021, 10021, kKeep, "さくいん", HelpIndex},
     {12000, 12000, 0, "", Nothing},
+    {12345, 12345, kChart, "拡張データⅡ", ExtendedReportCommand},
+    {23456, 23456, 0, "隠しコマンドＡ", HiddenCommandA},
+    {24000, 24000, kChart, "チャートの解読", CharacterReadingCommand},
+    {24001, 24001, kChart, "アスペクトの解読", AspectReadingCommand},
     {31771, 31771, 0, "新規作成", NewFile},
     {31772, 31772, 0, "名前を付けて保存", SaveAs},
     {37298, 37299, 0, "終了", Exit},
+    {38241, 38241, 0, "エフェメリス", EphemerisCommand},
+    {38243, 38243, 0, "春分図・夏至図・秋分図・冬至図", SeasonChartCommand},
+    // 38246 (Ctrl+F) has no row: no command of this number exists ("Out of switch").
+    {38250, 38251, 0, "星座の境界・節入り", MomentListingCommand},
+    {38300, 38300, 0, "月が星座を変わる時刻", MomentListingCommand},
+    {38310, 38310, 0, "新月・上弦・満月・下弦", MomentListingCommand},
+    {39077, 39077, 0, "最近のこよみ", AlmanacCommand},
     {44401, 44404, 0, "ハウスシステム", HouseSystem},
     {45700, 45709, 0, "最近のファイル", RecentFile},
+    {50001, 50001, kKeep, "最新版とサポートについて", SupportCommand},
+    {50003, 50003, kKeep, "ホロミラによせて", QuotationCommand},
     {53237, 53237, kKeep, "さくいん", HelpIndex},
     {53250, 53250, kKeep, "ポップアップ", PopupPressA},
     {53259, 53259, kKeep, "ポップアップ", PopupClose},
+    {53290, 53290, kKeep, "バージョン情報", VersionCommand},
+    {55000, 55000, kKeep, "印刷", PrintingCommand},
     {55555, 55555, kKeep, "", Nothing},
     {57049, 57049, kKeep, "親切な妖精", Fairy},
+    {57050, 57050, kChart | kKeep, "きょうの運勢", FortuneCommand},
+    {57051, 57051, kChart | kKeep, "チャートの解読", CharacterReadingCommand},
     {57052, 57052, kKeep, "簡単メニュー", QuickMenu},
     {59001, 59001, kKeep, "", TestDivisionByZero},
     {59002, 59002, kKeep, "", TestAccessViolation},
@@ -391,6 +422,8 @@ const CommandEntry kCommandTable[] = {
     {59004, 59004, kKeep, "", TestPopup},
     {59005, 59005, kKeep, "", TestAppendRow},
     {59006, 59006, kKeep, "", TestNewRecord},
+    {60001, 60001, kKeep, "デフォルトの出生データ", WizardCommand},
+    {65000, 65000, kKeep, "デフォルトの出生データ", WizardCommand},
 };
 const int kCommandTableSize = sizeof kCommandTable / sizeof kCommandTable[0];
 
