@@ -106,7 +106,7 @@ int ChoosePerson(const CommandContext& c, const PersonQuestions& q, BirthRecord*
 
 // Before another person's charts fill slots 0..2, the person on view is
 // kept in slots 3..5 (undo); the start-up mark follows the person.
-void TakeSlotsFor(const CommandContext& c, const BirthRecord& person, int iSource) {
+void PrepareSlotsFor(const CommandContext& c, const BirthRecord& person, int iSource) {
   ChartSlots* pSlots = c.pSlots;
   if (!SamePerson(person, pSlots->charts[kSlotNatal].natal)) {
     KeepPreviousPerson(pSlots, (c.lpAb->bState2 & kState2DoubleChart) != 0);
@@ -197,7 +197,7 @@ int CharacterReadingCommand(const CommandContext& c) {
   const int iSource = ChoosePerson(c, kReadingQuestions, &person);
   if (iSource == kPersonNone) return 0;
   if (iSource == kPersonNew) FileIfMarked(c.lpAb, &person, -1);
-  TakeSlotsFor(c, person, iSource);
+  PrepareSlotsFor(c, person, iSource);
   ChartSlots* pSlots = c.pSlots;
   ChartRecord& natal = pSlots->charts[kSlotNatal];
   HoromiraMain(person, person, &natal, kChartNatal, 0, 1.0, kOriginReading);
@@ -223,7 +223,7 @@ int FortuneCommand(const CommandContext& c) {
   } else if (!ConfirmCurrentPlace(c, &person)) {
     return 0;
   }
-  TakeSlotsFor(c, person, iSource);
+  PrepareSlotsFor(c, person, iSource);
   ChartSlots* pSlots = c.pSlots;
   // The default person's charts of start-up are the same three charts.
   ComputeDefaultPersonCharts(person, pSlots);
