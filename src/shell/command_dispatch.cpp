@@ -21,6 +21,7 @@
 #include "shell/commands_time.h"
 #include "shell/exception_guard.h"
 #include "shell/main_window.h"
+#include "shell/report_commands.h"
 #include "shell/shell.h"
 
 namespace {
@@ -72,6 +73,7 @@ int PopupList(const CommandContext& c) {
       c.pSlots->iViewMode = kViewChart;
       c.pSlots->iCurKind = kChartNatal;
       c.pSlots->bCurSlot = kSlotNatal;
+      RedrawChart(c.hWnd);
     }
     PostMessageA(c.hWnd, WM_COMMAND, iResult, 0);
     return 1;
@@ -194,15 +196,18 @@ constexpr CommandEntry kCommandTable[] = {
     {2000, 2000, 0, "初めの時刻に戻す", RestoreTime},
     {2010, 2010, kChart, "アニメーション", StartAnimation},
     {2050, 2050, 0, "右ボタンメニュー", RightButtonMenu},
+    {3199, 3199, 0, "隠しコマンドＢ", HiddenCommandB},
     {10000, 10000, 0, "データの呼出", RecallData},
     {10001, 10001, 0, "新規データ", NewData},
     {10002, 10004, kAnim, "表示", ViewCommand},
     {10005, 10005, kChart | kAnim, "2重チャート", ViewCommand},
+    {10006, 10006, kChart, "アスペクト", AspectListCommand},
     {10007, 10007, kChart, "倍音図", HarmonicCommand},
     {10008, 10008, kChart, "ソーラーリターン", SolarReturnCommand},
     {10009, 10009, kChart, "出生図", ChartKindCommand},
     {10010, 10010, kChart, "プログレス", ChartKindCommand},
     {10011, 10011, kChart, "トランジット", ChartKindCommand},
+    {10012, 10012, kChart, "きょうの運勢", FortuneCommand},
     {10013, 10013, 0, "ポップアップ", PopupList},
     {10014, 10014, kChart, "相性", DoubleChartCommand},
     {10015, 10015, kChart, "データの切り替え", SwitchData},
@@ -215,6 +220,10 @@ constexpr CommandEntry kCommandTable[] = {
     {12001, 12001, 0, "出生図を作る", MakeNatalCommand},
     {12002, 12002, kChart, "プログレス", DerivedMomentCommand},
     {12003, 12003, kChart, "トランジット", DerivedMomentCommand},
+    {12345, 12345, kChart, "拡張データⅡ", ExtendedReportCommand},
+    {23456, 23456, 0, "隠しコマンドＡ", HiddenCommandA},
+    {24000, 24000, kChart, "チャートの解読", CharacterReadingCommand},
+    {24001, 24001, kChart, "アスペクトの解読", AspectReadingCommand},
     {24005, 24005, kChart, "倍音図", HarmonicCommand},
     {24006, 24006, kChart, "ソーラーリターン", SolarReturnCommand},
     {30000, 30000, kChart, "クリップボード", ClipboardCommand},
@@ -227,18 +236,31 @@ constexpr CommandEntry kCommandTable[] = {
     {32099, 32099, 0, "不要データの削除", DeleteRowCommand},
     {36000, 36005, 0, "背景色", BackgroundCommand},
     {37298, 37299, 0, "終了", ExitCommand},
+    {38241, 38241, 0, "エフェメリス", EphemerisCommand},
     {38242, 38242, 0, "ホラリー図", HoraryCommand},
+    {38243, 38243, 0, "春分図・夏至図・秋分図・冬至図", SeasonChartCommand},
+    // 38246 (Ctrl+F) has no row: no command of this number exists ("Out of switch").
+    {38250, 38251, 0, "星座の境界・節入り", MomentListingCommand},
+    {38300, 38300, 0, "月が星座を変わる時刻", MomentListingCommand},
+    {38310, 38310, 0, "新月・上弦・満月・下弦", MomentListingCommand},
+    {39077, 39077, 0, "最近のこよみ", AlmanacCommand},
     {40208, 40209, 0, "起動速度", StartupCommand},
     {41003, 41006, 0, "オーブ", OrbCommand},  // 41007: no orb of 7 degrees
     {41008, 41008, 0, "オーブ", OrbCommand},  // 41009: none of 9 either
     {41010, 41010, 0, "オーブ", OrbCommand},
     {44401, 44404, 0, "ハウスシステム", HouseSystemCommand},
     {45700, 45709, 0, "最近のファイル", RecentFile},
+    {50001, 50001, kKeep, "最新版とサポートについて", SupportCommand},
+    {50003, 50003, kKeep, "ホロミラによせて", QuotationCommand},
     {53237, 53237, kKeep, "さくいん", HelpIndex},
     {53250, 53250, kKeep, "ポップアップ", PopupPressA},
     {53259, 53259, kKeep, "ポップアップ", PopupClose},
+    {53290, 53290, kKeep, "バージョン情報", VersionCommand},
+    {55000, 55000, kKeep, "印刷", PrintingCommand},
     {55555, 55555, kKeep, "", Nothing},
     {57049, 57049, kKeep, "親切な妖精", Fairy},
+    {57050, 57050, kChart | kKeep, "きょうの運勢", FortuneCommand},
+    {57051, 57051, kChart | kKeep, "チャートの解読", CharacterReadingCommand},
     {57052, 57052, kKeep, "簡単メニュー", QuickMenu},
     {59001, 59001, kKeep, "", TestDivisionByZero},
     {59002, 59002, kKeep, "", TestAccessViolation},
