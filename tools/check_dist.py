@@ -211,6 +211,10 @@ def check_windows(root, dist, scratch, version):
     check("read-me: names the version", version in text)
     guide = content.get("guide-ja.html", b"").decode("utf-8", "replace")
     check("guide: the Japanese user's guide", "<html lang=\"ja\">" in guide and "アンインストール" in guide)
+    # The guide names the packages and the default person by version: a new
+    # version must not leave the old names in it.
+    stale = sorted(set(re.findall(r"\b\d+\.\d+\.\d+\.\d+\b", guide)) - {version})
+    check("guide: names no other version", not stale, stale)
     pictures = re.findall(r'<img [^>]*src="([^"]+)"', guide)
     check("guide: the wheel and two screenshots",
           sum(p.endswith(".svg") for p in pictures) >= 1 and sum(p.endswith(".png") for p in pictures) >= 2,
