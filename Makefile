@@ -6,7 +6,10 @@ WIN64  := build/win64
 ASAN   := build/asan
 BENCH  := build/bench
 
-.PHONY: all deps native asan win32 win64 run test test-native test-asan test-win32-exe test-wine bench fuzz clean
+PREFIX ?= /usr/local
+
+.PHONY: all deps native asan win32 win64 run test test-native test-asan test-win32-exe test-wine dist test-dist \
+        install bench fuzz clean
 
 all: native win32
 
@@ -49,7 +52,23 @@ test-win32-exe: win32
 test-wine: win32
 	@bash tests/wine/run.sh
 
-test: test-native test-asan test-win32-exe test-wine
+# What a user receives, into dist/: the installer and the portable zip of
+# the 32-bit program, the Debian package of horomira (tools/make_dist.sh).
+dist: native win32
+	@bash tools/make_dist.sh
+
+# The packages are opened and checked: the program inside them, its version
+# resource, the Debian package installed into a scratch root, its manual
+# page and completion (the installer itself runs in the Wine tests).
+test-dist: dist
+	@bash tools/check_dist.sh
+
+# horomira, its manual page and its bash completion under PREFIX (DESTDIR
+# is honoured).
+install: native
+	DESTDIR="$(DESTDIR)" cmake --install $(NATIVE) --prefix "$(PREFIX)" --strip
+
+test: test-native test-asan test-win32-exe test-wine test-dist
 
 # Speed of the ephemeris hot paths and its accuracy against Swiss Ephemeris
 # (a reference used only here); speed of the chart view's drawing.
@@ -70,4 +89,4 @@ fuzz:
 	@bash tools/fuzz.sh
 
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -136,4 +136,80 @@ TEST_F(Association, QuietRemovalShowsNothing) {
   EXPECT_TRUE(NativeRegistryEntries().empty());
 }
 
+// The uninstaller's entry ("Horomap.exe /uninstall"): the settings file and
+// this copy's association go, birth-data files stay, nothing is shown.
+TEST_F(Association, QuietUninstallRemovesThisCopysFilesAndAssociation) {
+  SystemIniInf sii;
+  ResetSettings(&sii);
+  ASSERT_EQ(SetFileAssociation(&sii, 1), 1);
+  SettingsFilePath(sii.szSiiPath, sizeof sii.szSiiPath);
+  ASSERT_EQ(LoadSii(&sii, 0), 1);
+  WriteRows(Path("family.bd5"), 2);
+  NativeClearBoxes();
+
+  EXPECT_EQ(QuietUninstall(), 1);
+  EXPECT_FALSE(Exists(Path("Horom.sii")));
+  EXPECT_TRUE(Exists(Path("family.bd5")));
+  EXPECT_TRUE(NativeRegistryEntries().empty());
+  EXPECT_TRUE(Boxes().empty());
+  // Again, with nothing left to remove: still done, still silent.
+  EXPECT_EQ(QuietUninstall(), 1);
+  EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(Association, QuietUninstallLeavesAnotherCopysAssociation) {
+  // A copy in folder A holds the association and its settings; the copy in
+  // folder B is uninstalled.
+  const std::string a = Path("A"), b = Path("B");
+  ASSERT_EQ(system(("mkdir '" + a + "' '" + b + "'").c_str()), 0);
+  NativeSetDirectories(a.c_str(), a.c_str(), nullptr);
+  SystemIniInf sii;
+  ResetSettings(&sii);
+  ASSERT_EQ(SetFileAssociation(&sii, 1), 1);
+  SettingsFilePath(sii.szSiiPath, sizeof sii.szSiiPath);
+  ASSERT_EQ(LoadSii(&sii, 0), 1);
+  NativeSetDirectories(b.c_str(), b.c_str(), nullptr);
+  SettingsFilePath(sii.szSiiPath, sizeof sii.szSiiPath);
+  ASSERT_EQ(LoadSii(&sii, 0), 1);
+  NativeClearBoxes();
+
+  EXPECT_EQ(QuietUninstall(), 1);
+  EXPECT_FALSE(Exists(b + "/Horom.sii"));
+  EXPECT_TRUE(Exists(a + "/Horom.sii"));
+  EXPECT_EQ(Default("Horomap\\shell\\open\\command"), a + "/Horomap %1");
+  EXPECT_EQ(Default(".bd5"), "Horomap");
+  EXPECT_TRUE(Boxes().empty());
+
+  // Uninstalled in A as well, the association goes.
+  NativeSetDirectories(a.c_str(), a.c_str(), nullptr);
+  EXPECT_EQ(QuietUninstall(), 1);
+  EXPECT_FALSE(Exists(a + "/Horom.sii"));
+  EXPECT_TRUE(NativeRegistryEntries().empty());
+}
+
+TEST_F(Association, QuietUninstallFailsWhenTheSettingsFileStays) {
+  // A folder where the settings file should be cannot be deleted as a file.
+  ASSERT_EQ(system(("mkdir '" + Path("Horom.sii") + "'").c_str()), 0);
+  SystemIniInf sii;
+  ResetSettings(&sii);
+  ASSERT_EQ(SetFileAssociation(&sii, 1), 1);
+  NativeClearBoxes();
+  EXPECT_EQ(QuietUninstall(), 0);
+  EXPECT_TRUE(NativeRegistryEntries().empty());  // the association goes all the same
+  EXPECT_TRUE(Boxes().empty());
+}
+
+TEST(QuietUninstallArgument, OnlyTheWholeArgumentCounts) {
+  const struct {
+    const char* szLine;
+    bool bUninstall;
+  } kCases[] = {
+      {"/uninstall", true},         {"  /UnInstall\t ", true},  {"/uninstal", false},
+      {"/uninstall now", false},    {"\"/uninstall\"", false},  {"", false},
+      {"C:\\data\\family.bd5", false}, {"@velkor", false},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(IsQuietUninstallArgument(c.szLine), c.bUninstall) << c.szLine;
+  EXPECT_FALSE(IsQuietUninstallArgument(nullptr));
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // horomira --help: every command listed once, in its fixed order, and each
 // command's own help behind its name.
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,6 +44,20 @@ TEST(CliHelp, EachCommandExplainsItself) {
     EXPECT_EQ(r.iExit, 0) << szName;
     EXPECT_EQ(r.out.rfind(std::string("usage: horomira ") + szName, 0), 0u) << szName;
   }
+}
+
+// --version names the version the program shows everywhere: the product
+// name on the chart and the default person's name carry the same number.
+TEST(CliHelp, VersionIsTheOneTheChartShows) {
+  const CliResult r = RunCli("--version");
+  EXPECT_EQ(r.iExit, 0);
+  std::smatch m;
+  ASSERT_TRUE(std::regex_match(r.out, m, std::regex("horomira ([0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+)\n")))
+      << r.out;
+  const CliResult chart = RunCli("chart --default-person");
+  EXPECT_TRUE(Contains(chart.out, "[ Horomira " + m[1].str() + " ]")) << chart.out;
+  EXPECT_TRUE(Contains(chart.out, "HoroMira " + m[1].str() + " ")) << chart.out;
+  EXPECT_TRUE(Contains(RunCli("--help").out, "'horomira --version'"));
 }
 
 }  // namespace

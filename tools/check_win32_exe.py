@@ -8,8 +8,9 @@ Reads the program's headers, imports and resource directory from
   - a PE32 program (i386) for the Windows GUI subsystem,
   - importing only DLLs that every Windows has,
   - carrying its resources: the menu and the accelerator table "HOROMIRA5",
-    the dialogs of the shell, the icons 999 and 1000, and the bitmaps of the
-    wheel (700..713, 3101..3112), the tool bar (1280) and the title (5000).
+    the dialogs of the shell, the icons 999 and 1000, the bitmaps of the
+    wheel (700..713, 3101..3112), the tool bar (1280) and the title (5000),
+    and the version resource (1; its contents are checked by make test-dist).
 Prints one line per check and exits 1 when any failed.
 """
 import re
@@ -18,7 +19,7 @@ import sys
 
 SYSTEM_DLLS = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "COMCTL32.DLL", "COMDLG32.DLL", "ADVAPI32.DLL",
                "MSVCRT.DLL"}
-RT_BITMAP, RT_MENU, RT_DIALOG, RT_ACCELERATOR, RT_GROUP_ICON = 2, 4, 5, 9, 14
+RT_BITMAP, RT_MENU, RT_DIALOG, RT_ACCELERATOR, RT_GROUP_ICON, RT_VERSION = 2, 4, 5, 9, 14, 16
 WANTED = {
     RT_MENU: {"HOROMIRA5"},
     RT_ACCELERATOR: {"HOROMIRA5"},
@@ -26,9 +27,10 @@ WANTED = {
                 "NOBUTTONDB"},
     RT_GROUP_ICON: {999, 1000},
     RT_BITMAP: set(range(700, 714)) | set(range(3101, 3113)) | {1280, 5000},
+    RT_VERSION: {1},
 }
 TYPE_NAMES = {RT_BITMAP: "bitmaps", RT_MENU: "menu", RT_DIALOG: "dialogs", RT_ACCELERATOR: "accelerators",
-              RT_GROUP_ICON: "icons"}
+              RT_GROUP_ICON: "icons", RT_VERSION: "version"}
 
 
 def resources(text):

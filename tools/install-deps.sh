@@ -13,7 +13,11 @@ packages=(cmake g++ make python3 libgtest-dev libbenchmark-dev zlib1g-dev
           wine wine64 wine32:i386
           # Wine's own fonts (caption buttons, dialog font) and the X
           # extensions its display driver uses: only recommended by Wine.
-          fonts-wine libxrender1 libxrandr2 libxi6 libxcursor1)
+          fonts-wine libxrender1 libxrandr2 libxi6 libxcursor1
+          # make dist and its checks: the installer (NSIS, with its
+          # amd64-unicode stubs for the Wine test), the manual page, the
+          # Debian package, opening the installer (7z), rendering the page.
+          nsis help2man dpkg-dev p7zip-full man-db)
 # `make fuzz` also needs clang with its libFuzzer runtime.
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-14-dev)

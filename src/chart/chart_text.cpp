@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "base/shift_jis.h"
+#include "base/version.h"
 #include "platform/reports.h"
 
 const char kExtendedReportTitle[] = "プラシーダス・ハウスシステム / 月に関する拡張データ";
@@ -19,7 +20,7 @@ const char* const kMotionWords[4] = {"          ", "逆行      ", "留／順行
 
 namespace {
 
-const char kChartTextBanner[] = "\r\n[ Horomira 5.4.0.2 ]\r\n\r\n";
+const char kChartTextBanner[] = "\r\n[ Horomira " HORO_VERSION_TEXT " ]\r\n\r\n";
 const char kNoDataTitle[] = "< ﾃﾞｰﾀが設定されていません >";
 const char kNewDataName[] = "新規データ";
 const char kDetailFooter[] = "                 ﾁｬｰﾄを表示するには [Shift]+[C] を押してください ...";

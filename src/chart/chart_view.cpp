@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/version.h"
 #include "platform/reports.h"
 
 const char* const kPanelPointLabels[kNumChartPoints] = {
@@ -12,7 +13,7 @@ const char* const kPanelPointLabels[kNumChartPoints] = {
 };
 
 const char kTooSmallText[] = "小さすぎるｳｲﾝﾄﾞｳ";
-const char kProductName[] = "HoroMira 5.4.0.2";
+const char kProductName[] = "HoroMira " HORO_VERSION_TEXT;
 const char kOverflowHeading[] = "次のデータがチャートに描ききれません\r\n\r\n";
 const char kPanelNote[] = " 詳細ﾃﾞｰﾀ → [Shift]+[D] ";
 const char kTextViewNote[] = " ﾁｬｰﾄの表示 → [Shift]+[C] ";

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/version.h"
 #include "cli/cli.h"
 #include "platform/native/native_control.h"
 #include "time/timescale.h"
@@ -25,7 +26,7 @@ void PrintUsage(FILE* f) {
   for (const CliCommand* c : kCommands) fputs(Cp932ToUtf8(std::string("  ") + c->szUsage + "\n").c_str(), f);
   fputs("\nTimes are Japan Standard Time (UT + 9 h), astronomical years:\n"
         "  YYYY-MM-DD, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS[.s...]\n"
-        "'horomira COMMAND --help' explains a command.\n",
+        "'horomira COMMAND --help' explains a command, 'horomira --version' the version.\n",
         f);
 }
 
@@ -134,6 +135,10 @@ int RunCommandLine(int argc, char** argv) {
   if (argc < 2 || strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0) {
     PrintUsage(argc < 2 ? stderr : stdout);
     return argc < 2 ? kExitBadInput : 0;
+  }
+  if (strcmp(argv[1], "--version") == 0) {
+    fputs("horomira " HORO_VERSION_TEXT "\n", stdout);
+    return 0;
   }
   const CliCommand* pCmd = FindCommand(argv[1]);
   if (!pCmd) {

@@ -2,7 +2,9 @@
 // re-registration that keeps it pointing at the program's folder.
 #include "persistence/association.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 
 #include "persistence/paths.h"
 #include "persistence/settings.h"
@@ -11,6 +13,7 @@
 
 const char kAssocCommandKey[] = "Horomap\\shell\\open\\command";
 const char kAssocCommandTail[] = "Horomap %1";
+const char kQuietUninstallArgument[] = "/uninstall";
 
 namespace {
 
@@ -123,6 +126,25 @@ int Remove(int iMode) {
   return iError == 0 ? 1 : 0;
 }
 
+// Whose the registered command line is.
+enum CommandOwnerKind : int {
+  kOwnerNone = 0,          // no command key, or no value in it
+  kOwnerThisFolder = 1,    // this program's folder
+  kOwnerOtherFolder = 2,   // another copy of the program
+};
+
+int CommandOwner() {
+  RegKeyRef hKey;
+  if (!PlatformRegOpenKey(kAssocCommandKey, &hKey)) return kOwnerNone;
+  char szRegistered[4 * kPathFieldSize];  // room for another copy's longer folder
+  const int iRead = PlatformRegQueryDefault(hKey, szRegistered, sizeof szRegistered);
+  PlatformRegCloseKey(hKey);
+  if (!iRead || !szRegistered[0]) return kOwnerNone;
+  char szOurs[kPathFieldSize];
+  AssociationCommandLine(szOurs, sizeof szOurs);
+  return SamePath(szRegistered, szOurs) ? kOwnerThisFolder : kOwnerOtherFolder;
+}
+
 }  // namespace
 
 void AssociationCommandLine(char* szOut, unsigned cbOut) {
@@ -149,6 +171,28 @@ void ReregisterFileAssociation() {
                                       kShellKey,        kIconKey,      kProgIdKey,       kExtensionKey};
   for (const char* szKey : kKeys) PlatformRegDeleteKey(szKey);
   CreateEntries();
+}
+
+bool IsQuietUninstallArgument(const char* szCommandLine) {
+  if (!szCommandLine) return false;
+  while (*szCommandLine == ' ' || *szCommandLine == '\t') ++szCommandLine;
+  size_t n = strlen(szCommandLine);
+  while (n > 0 && (szCommandLine[n - 1] == ' ' || szCommandLine[n - 1] == '\t')) --n;
+  if (n != strlen(kQuietUninstallArgument)) return false;
+  for (size_t i = 0; i < n; ++i) {
+    if (tolower(static_cast<unsigned char>(szCommandLine[i])) != kQuietUninstallArgument[i]) return false;
+  }
+  return true;
+}
+
+int QuietUninstall() {
+  char szSii[kPathFieldSize];
+  SettingsFilePath(szSii, sizeof szSii);
+  PlatformFileFacts facts;
+  if (PlatformInspectFile(szSii, &facts) != kFileAbsent) PlatformDeleteFile(szSii);
+  const bool bSiiGone = PlatformInspectFile(szSii, &facts) == kFileAbsent;
+  if (CommandOwner() != kOwnerOtherFolder) SetFileAssociation(nullptr, kAssocRemoveQuiet);
+  return bSiiGone && CommandOwner() != kOwnerThisFolder ? 1 : 0;
 }
 
 int UninstallCommand(SystemIniInf* pSii) {

@@ -53,6 +53,22 @@ void ReregisterFileAssociation();
 void AssociationCommandLine(char* szOut, unsigned cbOut);
 void AssociationIconPath(char* szOut, unsigned cbOut);
 
+// The uninstaller's entry: "Horomap.exe /uninstall" removes what the program
+// wrote outside its birth-data files, without a window or a box.
+extern const char kQuietUninstallArgument[];  // "/uninstall"
+
+// IsQuietUninstallArgument: whether the command line is that argument (case
+// ignored, blanks around it allowed).
+bool IsQuietUninstallArgument(const char* szCommandLine);
+
+// QuietUninstall: deletes Horom.sii beside the program and removes the
+// association silently (mode -1) when it names this program's folder; an
+// association that names another copy of the program is left to that copy,
+// whose settings it leads to.  Birth-data files are kept.
+// Returns 1 when no Horom.sii is left and the association does not name
+// this folder, else 0.
+int QuietUninstall();
+
 // UninstallCommand (command 30099): asks "アンインストール" (Yes/No/Cancel)
 // and then, with Cancel as the default button, warns that .bd5 files stay
 // but no longer open by double-click; on OK deletes the settings file and

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/version.h"
 #include "persistence/paths.h"
 #include "platform/os_services.h"
 #include "platform/reports.h"
@@ -71,7 +72,7 @@ void ResetLiveSettings(SystemIniInf* pSii) {
 void MakeDefaultPerson(BirthRecord* pRec, const char* szDate, const char* szTime) {
   memset(pRec, 0, sizeof *pRec);
   pRec->iDataNo = kDataNoBuiltinDefault;
-  CopyText(pRec->szName, sizeof pRec->szName, "HoroMira 5.4.0.2");
+  CopyText(pRec->szName, sizeof pRec->szName, "HoroMira " HORO_VERSION_TEXT);
   CopyText(pRec->szBirthPlace, sizeof pRec->szBirthPlace, kDefaultPlace);
   CopyText(pRec->szCurrentPlace, sizeof pRec->szCurrentPlace, kDefaultPlace);
   pRec->dBirthLat = pRec->dCurrentLat = 35.61;

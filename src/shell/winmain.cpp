@@ -1,11 +1,14 @@
 // Entry point of Horomap.exe: registers the main window class, places and
 // creates the main window, installs the keyboard hooks, loads the
 // accelerators and runs the message loop until the main window is gone.
+// "Horomap.exe /uninstall", run by the uninstaller, only removes the
+// settings file and the association and ends (exit code 0 when done).
 #include <windows.h>
 #include <commctrl.h>
 
 #include <memory>
 
+#include "persistence/association.h"
 #include "persistence/settings.h"
 #include "platform/reports.h"
 #include "shell/aux_windows.h"
@@ -75,6 +78,7 @@ int RunMessageLoop(HWND hWnd, HACCEL hAccel) {
 
 int RunProgram(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow) {
   g_hInstance = hInstance;
+  if (IsQuietUninstallArgument(lpCmdLine)) return QuietUninstall() ? 0 : 1;
   if (!RegisterByVersion(hInstance)) return ReportFatal("ウィンドウクラスを登録できません");
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);

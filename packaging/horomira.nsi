@@ -1,0 +1,105 @@
+; The installer of Horomap.exe: Japanese pages, a folder of the user's
+; choice (by default under Program Files), a Start-menu entry and an
+; uninstaller.  The uninstaller first lets the program remove its settings
+; file and its .bd5 association ("Horomap.exe /uninstall"), then removes the
+; files installed here; birth-data files (.bd5) are never removed, and the
+; folder stays while any are in it.  /S installs or uninstalls silently,
+; /D=FOLDER (last on the command line) chooses the folder.
+;
+;   makensis -INPUTCHARSET UTF8 -DVERSION=5.4.0.2 -DTARGET=x86-unicode
+;            -DPAYLOAD=FOLDER -DICON=FILE.ico -DOUTFILE=SETUP.exe horomira.nsi
+;
+; PAYLOAD is the folder the portable zip is made of (tools/make_windows_package.sh):
+; Horomap.exe, README-ja.txt, guide-ja.html and the guide's pictures in docs.
+; The shipped installer is x86-unicode around the i686 program; the Wine
+; tests build this same script for amd64-unicode around the x86-64 program.
+
+Unicode true
+Target ${TARGET}
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+ManifestDPIAware true
+
+!include "MUI2.nsh"
+
+!define PRODUCT "ホロミラ"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Horomira"
+; The Start-menu entry; it starts the program in its folder, where the
+; program builds the sample birth-data file at its first start.
+!define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+
+Name "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+!if ${NSIS_PTR_SIZE} > 4
+  InstallDir "$PROGRAMFILES64\Horomira"
+!else
+  InstallDir "$PROGRAMFILES\Horomira"
+!endif
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "Horomira ${VERSION}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\guide-ja.html"
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "使い方を表示する"
+!define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "Japanese"
+
+VIProductVersion "${VERSION}"
+VIFileVersion "${VERSION}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "Horomira"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "${PRODUCT} ${VERSION} セットアップ"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Horomira developers"
+
+Section
+  SetShellVarContext all
+  SetOutPath "$INSTDIR"
+  File "${PAYLOAD}\Horomap.exe"
+  File "${PAYLOAD}\README-ja.txt"
+  File "${PAYLOAD}\guide-ja.html"
+  SetOutPath "$INSTDIR\docs"
+  File "${PAYLOAD}\docs\default-person.svg"
+  File "${PAYLOAD}\docs\first-start.png"
+  File "${PAYLOAD}\docs\natal-placidus.png"
+  SetOutPath "$INSTDIR"
+  CreateShortCut "${SHORTCUT}" "$INSTDIR\Horomap.exe"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} ${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Horomap.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+Section "Uninstall"
+  SetShellVarContext all
+  ; The program's own removal: Horom.sii beside it and the association,
+  ; when the association names this folder.  It shows nothing.
+  IfFileExists "$INSTDIR\Horomap.exe" 0 +2
+    ExecWait '"$INSTDIR\Horomap.exe" /uninstall'
+  Delete "$INSTDIR\Horomap.exe"
+  Delete "$INSTDIR\README-ja.txt"
+  Delete "$INSTDIR\guide-ja.html"
+  Delete "$INSTDIR\docs\default-person.svg"
+  Delete "$INSTDIR\docs\first-start.png"
+  Delete "$INSTDIR\docs\natal-placidus.png"
+  RMDir "$INSTDIR\docs"
+  Delete "${SHORTCUT}"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  Delete "$INSTDIR\Uninstall.exe"
+  ; Left while the user's birth-data files are in it.
+  RMDir "$INSTDIR"
+SectionEnd
