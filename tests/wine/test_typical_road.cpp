@@ -1,7 +1,8 @@
 // The typical road of a user, end to end in Horomap.exe: Insert, the time
 // and name, the place, the confirmation box, the new natal chart in slot 0
 // (caption, status text, tool bar, its text on the clipboard equal to the
-// chart computed here), the file saved, the program started again and the
+// chart computed here), its aspects and their reading, the character
+// reading and today's fortune of the new person, the file saved, the program started again and the
 // person recalled with Backspace; then the file opened by its command-line
 // argument, whose list comes up by itself.
 // Screenshot: road-new-chart.
@@ -14,6 +15,9 @@
 #include "chart/chart_text.h"
 #include "entry/entry_rules.h"
 #include "horomap_driver.h"
+#include "platform/resource_ids.h"
+#include "readings/readings.h"
+#include "shell/logic/report_rules.h"
 #include "time/timescale.h"
 
 using namespace horomap;
@@ -43,15 +47,28 @@ BirthRecord NewPerson() {
 
 // The natal chart of a person as the program computes it, its title and
 // its clipboard text.
+// Its aspect list (the default orb of 5 degrees), their reading and the
+// character reading.
 struct Expected {
   std::string sTitle, sText, sName, sTime;
+  std::string sAspectList, sAspectReading, sReading;
 };
 Expected NatalChart(const BirthRecord& r) {
   std::unique_ptr<ChartRecord> c(new ChartRecord());
   HoromiraMain(r, r, c.get(), kChartNatal, 0, 1.0, kOriginOrdinary);
-  char szText[kChartTextSize];
+  static char szText[kListingTextSize];
   MakeChartText(szText, sizeof szText, *c);
-  return Expected{c->szTitle, szText, r.szName, TimeToStr(&r.time)};
+  Expected e{c->szTitle, szText, r.szName, TimeToStr(&r.time), "", "", ""};
+  AspectEntry entries[kAspectCapacity];
+  const int n = DetectAspects(*c, entries, kAspectCapacity, 5.0f);
+  SortAspectsByOrb(entries, n);
+  ListAspects(entries, n, szText, sizeof szText);
+  e.sAspectList = szText;
+  MakeAspectText(entries, n, szText, sizeof szText);
+  e.sAspectReading = szText;
+  GetSunAscText(szText, *c);
+  e.sReading = szText;
+  return e;
 }
 
 std::string DataFile() { return g_sDir + "\\出生ﾃﾞｰﾀ.Bd5"; }
@@ -102,7 +119,55 @@ void CheckNatalShown(const Program& p, const Expected& e, const char* szWhen) {
               "下記のデータをクリップボードへ送りました/" + e.sName + "/" + e.sTime + "/メモ帳などで[Ctrl]+[V]にて貼り付け可能");
 }
 
-// 1. Insert .. the chart .. saved.
+std::string PopupText(HWND hPopup) { return ItemText(hPopup, 257); }
+HWND WaitForPopup(const Program& p, const std::string& sCaption, const char* szWhat) {
+  HWND h = WaitForCaption(p, sCaption);
+  if (!ExpectTrue(szWhat, h != nullptr)) Abandon(szWhat);
+  return h;
+}
+
+// Shift+A: the aspect list of the new chart in the popup window; its
+// button B gives their reading; F4: the character reading.
+void AspectsAndReadings(const Program& p, const Expected& e) {
+  Foreground(p);
+  Chord(p, {VK_SHIFT}, 'A');
+  ExpectEqual("Shift+A sends 10006", LastCommand(p), IDM_ASPECTS);
+  HWND hPopup = WaitForPopup(p, "アスペクト一覧 ( " + e.sTitle + ")", "the aspect list titled with the chart");
+  ExpectBytes("the list of the chart's aspects, orb 5", PopupText(hPopup), e.sAspectList);
+  ClickButton(hPopup, IDC_POPUP_B);
+  hPopup = WaitForPopup(p, "アスペクトの解読 ( " + e.sTitle + ")", "解 読 [B]: the aspect reading");
+  // The text control gives at most 16 kB back.
+  const std::string sReading = PopupText(hPopup);
+  ExpectTrue("their reading", !sReading.empty() && e.sAspectReading.rfind(sReading, 0) == 0);
+  Post(p, IDM_READING);
+  hPopup = WaitForPopup(p, "ポップアップ - 占い", "F4: the character reading of the person shown, asked nothing");
+  ExpectBytes("the reading of the new chart", PopupText(hPopup), e.sReading);
+  ExpectBytes("the natal chart is still shown", Part(p, 0), e.sTitle);
+}
+
+// F5: today's fortune of the person shown, at the current place confirmed;
+// the double circle of the transit chart around the natal chart.
+void Fortune(const Program& p, const Expected& e) {
+  Post(p, IDM_FORTUNE);
+  HWND hAsk = WaitForAppBox(p, "現在の星回り");
+  if (!ExpectTrue("F5 asks about the current place", hAsk != nullptr)) return;
+  ExpectBytes("the person and the place", BoxLines(hAsk), "現在の星回り/" + e.sName + "/現在地は下記でよろしいですか？/札幌");
+  Answer(p, hAsk, IDYES, "は い keeps the place");
+  HWND hPopup = WaitForPopup(p, "現在の星回り", "the fortune in the popup window");
+  const std::string s = PopupText(hPopup);
+  ExpectTrue("for the new person, born and now in 札幌",
+             s.rfind("☆ " + e.sName + " ☆\r\n", 0) == 0 && s.find("出生地   札幌\r\n現在地   札幌\r\n") != std::string::npos);
+  ExpectTrue("the double circle with the transit chart outside",
+             ButtonChecked(p, IDM_VIEW_DOUBLE) && ButtonChecked(p, IDM_TRANSIT));
+  WaitForPainted(p.hMain, kWaitMs);
+  AwaitScreenshot(g_szShots, "road-fortune", kShotMs);
+  Post(p, IDM_POPUP_CLOSE);
+  WaitGone(hPopup, kWaitMs);
+  Command(p, IDM_NATAL);
+  ExpectBytes("F9 (出生図) shows the natal chart again", Part(p, 0), e.sTitle);
+}
+
+// 1. Insert .. the chart .. aspects, readings, fortune .. saved.
 void FirstRun(const BirthRecord& person, const Expected& e) {
   Program p;
   if (!ExpectTrue("Horomap.exe starts", Start(&p, g_sDir))) Abandon("no main window");
@@ -112,9 +177,8 @@ void FirstRun(const BirthRecord& person, const Expected& e) {
   ExpectTrue("undo is possible now (元に戻す enabled)", !ItemGrey(p, 32000));
   WaitForPainted(p.hMain, kWaitMs);
   AwaitScreenshot(g_szShots, "road-new-chart", kShotMs);
-  // The aspects, the reading and today's fortune of the new person belong
-  // to this road between the chart and the save; their commands are
-  // checked with the listings and readings.
+  AspectsAndReadings(p, e);
+  Fortune(p, e);
   Command(p, 31773);
   const std::string sFile = ReadFileBytes(DataFile());
   ExpectEqual("上書き保存 writes the two sample rows and the new person", sFile.size(), 3 * kRowSize);
