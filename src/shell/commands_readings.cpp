@@ -161,26 +161,32 @@ bool ConfirmCurrentPlace(const CommandContext& c, BirthRecord* pPerson) {
 
 }  // namespace
 
-int ShowAspectList(HWND hWnd, const ChartRecord& chart, AppState* lpAb) {
+namespace {
+
+// The aspects of a chart at the orb of the settings, sorted by orb, written
+// by pWrite (the list or the reading) into the popup window; its button B
+// (iOther) shows the other text.
+using AspectWriter = int (*)(const AspectEntry*, int, char*, int);
+int ShowAspects(HWND hWnd, const ChartRecord& chart, AppState* lpAb, AspectWriter pWrite, const char* szHeading,
+                int iOther, const char* szOtherButton) {
   AspectEntry entries[kAspectCapacity];
   const int n = DetectAspects(chart, entries, kAspectCapacity, lpAb->fOrb);
   SortAspectsByOrb(entries, n);
   char* szText = MessageText(lpAb);
-  ListAspects(entries, n, szText, kMessageTextCapacity);
+  pWrite(entries, n, szText, kMessageTextCapacity);
   char szTitle[kLineLong + 32];
-  snprintf(szTitle, sizeof szTitle, "アスペクト一覧 ( %s)", chart.szTitle);
-  return SetPopupWindow(hWnd, IDM_ASPECT_READING, szTitle, szText, "解 読  [B]", 1);
+  snprintf(szTitle, sizeof szTitle, "%s ( %s)", szHeading, chart.szTitle);
+  return SetPopupWindow(hWnd, iOther, szTitle, szText, szOtherButton, 1);
+}
+
+}  // namespace
+
+int ShowAspectList(HWND hWnd, const ChartRecord& chart, AppState* lpAb) {
+  return ShowAspects(hWnd, chart, lpAb, ListAspects, "アスペクト一覧", IDM_ASPECT_READING, "解 読  [B]");
 }
 
 int ShowAspectReading(HWND hWnd, const ChartRecord& chart, AppState* lpAb) {
-  AspectEntry entries[kAspectCapacity];
-  const int n = DetectAspects(chart, entries, kAspectCapacity, lpAb->fOrb);
-  SortAspectsByOrb(entries, n);
-  char* szText = MessageText(lpAb);
-  MakeAspectText(entries, n, szText, kMessageTextCapacity);
-  char szTitle[kLineLong + 32];
-  snprintf(szTitle, sizeof szTitle, "アスペクトの解読 ( %s)", chart.szTitle);
-  return SetPopupWindow(hWnd, IDM_ASPECTS, szTitle, szText, "一覧 [B]", 1);
+  return ShowAspects(hWnd, chart, lpAb, MakeAspectText, "アスペクトの解読", IDM_ASPECTS, "一覧 [B]");
 }
 
 // 10006.
