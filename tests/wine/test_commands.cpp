@@ -28,6 +28,7 @@
 #include "events/events.h"
 #include "horomap_driver.h"
 #include "persistence/data_file.h"
+#include "readings/readings.h"
 #include "time/calendar.h"
 #include "time/timescale.h"
 
@@ -236,6 +237,25 @@ void Animation(const Program& p, const std::string& sNatal) {
   ExpectBytes("F11 brings the time before the animation back", CopyChart(p), sNatal);
 }
 
+// Shift+A: the aspect list of Sample Data 1's natal chart is the one made
+// with the orb given (the orb of 5 degrees finds fewer).
+void AspectListUsesOrb(const Program& p, float fOrb) {
+  const Chart natal = Natal(Sample(0));
+  AspectEntry entries[kAspectCapacity];
+  const int nFewer = DetectAspects(*natal.p, entries, kAspectCapacity, 5.0f);
+  const int n = DetectAspects(*natal.p, entries, kAspectCapacity, fOrb);
+  ExpectTrue("the orb finds more aspects than 5 degrees", n > nFewer);
+  SortAspectsByOrb(entries, n);
+  static char szList[32768];
+  ListAspects(entries, n, szList, sizeof szList);
+  Command(p, 10006);
+  HWND hPopup = Await(p, "アスペクト一覧 ( " + natal.Title() + ")", "Shift+A: the aspect list");
+  if (!hPopup) return;
+  ExpectBytes("the next aspect list is made with the orb stored", ItemText(hPopup, 257), szList);
+  Command(p, 53259);
+  WaitGone(hPopup, kWaitMs);
+}
+
 void Orbs(const Program& p) {
   Command(p, 41007);
   HWND hBox = WaitForCaption(p, "IDM");
@@ -256,6 +276,7 @@ void Orbs(const Program& p) {
     Answer(p, WaitForAppBox(p, "確認"), 2, "another orb is asked for and cancelled");
   }
   ExpectTrue("orb 8 stays", ItemChecked(p, 41008));
+  AspectListUsesOrb(p, 8.0f);
 }
 
 // A person born at 65 degrees north: no Placidus houses.  Undo both ways.
