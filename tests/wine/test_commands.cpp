@@ -457,10 +457,20 @@ void ChartKinds(const Program& p, const std::string& sNatal) {
   ExpectTrue("10017 with the transit chart: a minute back (201)", WaitForCommand(p, 201));
   Command(p, 10018);
   ExpectTrue("10018: a minute on (1201)", WaitForCommand(p, 1201));
+  const std::string sTransit = CopyChart(p);
   Command(p, 10010);
+  const std::string sProgressed = CopyChart(p);
   Command(p, 10017);
   ExpectTrue("10017 with the progressed chart: a day back (401)", WaitForCommand(p, 401));
+  ExpectTrue("the progressed chart moved", CopyChart(p) != sProgressed);
+  // The return to the first time puts back the chart stepped last, in its
+  // own slot, and leaves the other chart as it is.
+  Command(p, 10011);
   Command(p, 2000);
+  ExpectTrue("F11 shows the progressed chart again", ButtonChecked(p, 10010));
+  ExpectBytes("as it was before its step", CopyChart(p), sProgressed);
+  Command(p, 10011);
+  ExpectBytes("the transit chart is untouched", CopyChart(p), sTransit);
   Command(p, 12001);
   Answer(p, WaitForAppBox(p, "出生図を作る"), 2, "Ctrl+N asks; cancelled");
 
