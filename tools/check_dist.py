@@ -246,6 +246,10 @@ def check_deb(root, dist, scratch, version, built):
     completion = os.path.join(target, "usr/share/bash-completion/completions/horomira")
     for path in (cli, man, completion):
         check("deb: installs /" + os.path.relpath(path, target), "/" + os.path.relpath(path, target) in listed)
+    r = run(dpkg + ["--verify", "horomira"])
+    check("deb: its installed files match the package's checksums",
+          r.returncode == 0 and r.stdout == "" and os.path.exists(os.path.join(target, "var/lib/dpkg/info/horomira.md5sums")),
+          r.stdout.strip() + r.stderr.strip())
     r = run([cli, "--version"])
     check("deb: its horomira --version prints 'horomira %s'" % version,
           r.returncode == 0 and r.stdout == "horomira %s\n" % version and r.stdout == built, r.stdout)

@@ -63,6 +63,8 @@ depends=$(cd "$shlibs" && dpkg-shlibdeps -O "$root/$deb/usr/bin/horomira" 2>/dev
 sed -e "s/@VERSION@/$version/" -e "s/@ARCH@/$arch/" -e "s/@DEPENDS@/$depends/" \
     -e "s/@SIZE@/$(du -sk --exclude=DEBIAN "$deb" | cut -f1)/" -e "s/@MAINTAINER@/$(horo_maintainer)/" \
     "$root/packaging/deb-control" >"$deb/DEBIAN/control"
+# The checksums dpkg --verify compares the installed files with.
+(cd "$deb" && find usr -type f -print0 | LC_ALL=C sort -z | xargs -0 md5sum >DEBIAN/md5sums)
 find "$deb" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 dpkg-deb --root-owner-group -Zxz --build "$deb" "$dist/horomira_${version}_${arch}.deb" >/dev/null
 
