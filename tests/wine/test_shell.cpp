@@ -617,17 +617,18 @@ void CheckAnimationAndRightButton(const Program& p) {
   ExpectTrue("Esc closes it", WaitGone(hMenu, 3000));
 }
 
-// Closing with an untitled file: the empty one stays open on Cancel, the
-// one with rows is saved under a name before the window goes.
+// Closing with an untitled file (Ctrl+X, then the close box): the empty one
+// stays open on Cancel, the one with rows is saved under a name before the
+// window goes.
 void CheckUntitledClosing(Program* p) {
   Command(*p, 31771);
   HWND hAsk = WaitForAppBox(*p, "確認");
   if (hAsk) ClickButton(hAsk, 6);
   WaitForPainted(p->hMain, kWaitMs);
   ExpectTrue("新規作成 names the file 無題.bd5", SentText(p->hMain).find("[無題.bd5]") != std::string::npos);
-  PostMessageA(p->hMain, WM_CLOSE, 0, 0);
+  Command(*p, 37299);  // Ctrl+X: the program ends the way the close box ends it
   hAsk = WaitForAppBox(*p, "登録データのないファイル");
-  if (ExpectTrue("closing an empty untitled file asks", hAsk != nullptr)) {
+  if (ExpectTrue("Ctrl+X with an empty untitled file asks", hAsk != nullptr)) {
     ExpectBytes("the question", ItemText(hAsk, 257) + "/" + ItemText(hAsk, 258), "下記のファイルは保存しません/無題.bd5");
     ClickButton(hAsk, 2);
   }
