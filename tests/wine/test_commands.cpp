@@ -409,6 +409,29 @@ void DoubleChart(const Program& p, const std::string& sNatal) {
   Answer(p, WaitForAppBox(p, "元に戻す"), 6, "undo brings the outer person back");
   Idle(p);
   ExpectBytes("Sample Data 1", CopyChart(p), sNatal);
+
+  // A stepped chart put inside a double chart: its time is taken as the
+  // true one, so F11 puts nothing back (the outer chart's place holder
+  // must not replace it).
+  Command(p, 1101);
+  Command(p, 10014);
+  Answer(p, WaitForCaption(p, "２重円 - 内側のチャートの指定"), IDOK, "ＯＫ");
+  Answer(p, WaitForAppBox(p, "２重円 - 外側のチャートの指定"), 6, "the outer chart is asked for");
+  Idle(p);
+  Command(p, 2000);
+  ExpectBytes("F11 in the new double chart changes nothing", Part(p, 0), "ﾃﾞｰﾀが未指定");
+  Command(p, 10000);
+  ChooseRow(p, 1, "the second person is recalled outside");
+  // No "時刻変更" question: the stepping was forgotten.
+  Command(p, 10015);
+  Idle(p);
+  ExpectBytes("switch data shows the stepped chart, kept as it was", CopyChart(p), Stepped(Sample(0), {1101}).Text());
+  Command(p, 10014);
+  Answer(p, WaitForAppBox(p, "２重円 - 終了"), 6, "the double chart ends");
+  Idle(p);
+  Command(p, 10000);
+  ChooseRow(p, 0, "Sample Data 1 is recalled");
+  ExpectBytes("its natal chart again", CopyChart(p), sNatal);
 }
 
 void ChartKinds(const Program& p, const std::string& sNatal) {
