@@ -101,6 +101,10 @@ void EnterNewPerson(const Program& p, const BirthRecord& person) {
   ExpectBytes("it shows the name, the time and the place", BoxLines(hConfirm),
               std::string("これでよろしいですか？/山田花子/") + TimeToStr(&person.time) + "/札幌");
   ExpectBytes("its second button reads 訂正", ItemText(hConfirm, 7), "訂正 (&R)");
+  // The box does not hold the main window: the chart on view can still be
+  // stepped, and that must not touch the person waiting in the box.
+  Command(p, 1101);
+  ExpectEqual("a time step is taken while the box waits", LastCommand(p), 1101);
   Answer(p, hConfirm, IDYES, "は い accepts the record");
   Idle(p);
 }
