@@ -12,6 +12,42 @@
 
 namespace {
 
+// A choice dialog: how it starts, how OK is taken (a double click on
+// iAcceptList counts as OK where the dialog has such a list), what Cancel
+// returns, and the fairy's text for F1 and for its help button.
+struct ChoiceDialog {
+  void (*pInit)(HWND hDlg);
+  void (*pAccept)(HWND hDlg);
+  int iCancel;
+  int iHelpButton;
+  int iAcceptList;  // 0: none
+  const FairyHelp* pHelp;
+};
+
+INT_PTR HandleChoiceDialog(const ChoiceDialog& d, HWND hDlg, UINT uMsg, WPARAM wParam) {
+  switch (uMsg) {
+    case WM_INITDIALOG: d.pInit(hDlg); return FALSE;
+    case WM_HELP: ShowFairyHelp(hDlg, *d.pHelp); return TRUE;
+    case WM_COMMAND: {
+      const int iId = LOWORD(wParam);
+      if (iId == IDOK || (d.iAcceptList && iId == d.iAcceptList && HIWORD(wParam) == LBN_DBLCLK)) {
+        d.pAccept(hDlg);
+        return TRUE;
+      }
+      if (iId == IDCANCEL) {
+        EndDialog(hDlg, d.iCancel);
+        return TRUE;
+      }
+      if (iId == d.iHelpButton) {
+        ShowFairyHelp(hDlg, *d.pHelp);
+        return TRUE;
+      }
+      return d.iAcceptList && iId == d.iAcceptList ? TRUE : FALSE;
+    }
+  }
+  return FALSE;
+}
+
 // --- Harmonic ---------------------------------------------------------------------
 
 // The last harmonic number of this run: what the dialog proposes next.
@@ -36,19 +72,9 @@ void OnAcceptHarmonic(HWND hDlg) {
   }
 }
 
+const ChoiceDialog kHarmonicDialog = {OnInitHarmonic, OnAcceptHarmonic, kHarmonicCancel, IDC_HELP_BUTTON, 0, &kHarmonicHelp};
 INT_PTR HandleHarmonic(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM) {
-  switch (uMsg) {
-    case WM_INITDIALOG: OnInitHarmonic(hDlg); return FALSE;
-    case WM_HELP: ShowFairyHelp(hDlg, kHarmonicHelp); return TRUE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK: OnAcceptHarmonic(hDlg); return TRUE;
-        case IDCANCEL: EndDialog(hDlg, kHarmonicCancel); return TRUE;
-        case IDC_HELP_BUTTON: ShowFairyHelp(hDlg, kHarmonicHelp); return TRUE;
-      }
-      return FALSE;
-  }
-  return FALSE;
+  return HandleChoiceDialog(kHarmonicDialog, hDlg, uMsg, wParam);
 }
 
 INT_PTR CALLBACK HarmInputDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -87,19 +113,9 @@ void OnAcceptSeason(HWND hDlg) {
   }
 }
 
+const ChoiceDialog kSeasonDialog = {OnInitSeason, OnAcceptSeason, kSeasonCancel, IDC_HELP_BUTTON2, 0, &kSeasonHelp};
 INT_PTR HandleSeason(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM) {
-  switch (uMsg) {
-    case WM_INITDIALOG: OnInitSeason(hDlg); return FALSE;
-    case WM_HELP: ShowFairyHelp(hDlg, kSeasonHelp); return TRUE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK: OnAcceptSeason(hDlg); return TRUE;
-        case IDCANCEL: EndDialog(hDlg, kSeasonCancel); return TRUE;
-        case IDC_HELP_BUTTON2: ShowFairyHelp(hDlg, kSeasonHelp); return TRUE;
-      }
-      return FALSE;
-  }
-  return FALSE;
+  return HandleChoiceDialog(kSeasonDialog, hDlg, uMsg, wParam);
 }
 
 INT_PTR CALLBACK VernalDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -131,22 +147,9 @@ void OnAcceptEphemeris(HWND hDlg) {
   EndDialog(hDlg, EncodeEphemChoice(iBody, iStep, IsItemChecked(hDlg, IDC_EPHEM_ALIGNED)));
 }
 
+const ChoiceDialog kEphemerisDialog = {OnInitEphemeris, OnAcceptEphemeris, kEphemCancel, IDC_HELP_BUTTON2, IDC_EPHEM_LIST, &kEphemerisHelp};
 INT_PTR HandleEphemeris(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM) {
-  switch (uMsg) {
-    case WM_INITDIALOG: OnInitEphemeris(hDlg); return FALSE;
-    case WM_HELP: ShowFairyHelp(hDlg, kEphemerisHelp); return TRUE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDC_EPHEM_LIST:
-          if (HIWORD(wParam) == LBN_DBLCLK) OnAcceptEphemeris(hDlg);
-          return TRUE;
-        case IDOK: OnAcceptEphemeris(hDlg); return TRUE;
-        case IDCANCEL: EndDialog(hDlg, kEphemCancel); return TRUE;
-        case IDC_HELP_BUTTON2: ShowFairyHelp(hDlg, kEphemerisHelp); return TRUE;
-      }
-      return FALSE;
-  }
-  return FALSE;
+  return HandleChoiceDialog(kEphemerisDialog, hDlg, uMsg, wParam);
 }
 
 INT_PTR CALLBACK EphemerisDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
