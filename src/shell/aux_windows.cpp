@@ -60,16 +60,6 @@ void NoMoreInformation(HWND hDlg, bool* pbShown) {
   ReportBox(hDlg, kNoMoreInformation, kMbOk | kMbIconInformation);
 }
 
-// A dialog procedure under a checkpoint: a processor exception is reported
-// in the exception box with the procedure's name.
-template <class F>
-INT_PTR Guarded(HWND hDlg, const char* szPlace, F&& f) {
-  INT_PTR r = FALSE;
-  CaughtException caught;
-  if (!RunGuarded([&] { r = f(); }, &caught)) ReportException(hDlg, szPlace);
-  return r;
-}
-
 INT_PTR FairyMessages(HWND hDlg, UINT uMsg, WPARAM wParam) {
   switch (uMsg) {
     case WM_INITDIALOG: DisableSizing(hDlg); return TRUE;
@@ -91,7 +81,7 @@ INT_PTR FairyMessages(HWND hDlg, UINT uMsg, WPARAM wParam) {
 }
 
 INT_PTR CALLBACK FairyDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM) {
-  return Guarded(hDlg, "FairyDFunc", [&] { return FairyMessages(hDlg, uMsg, wParam); });
+  return RunReported(hDlg, "FairyDFunc", [&] { return FairyMessages(hDlg, uMsg, wParam); });
 }
 
 // The popup window's button A: for the character reading the aspect
@@ -157,7 +147,7 @@ INT_PTR PopupMessages(HWND hDlg, UINT uMsg, WPARAM wParam) {
 }
 
 INT_PTR CALLBACK PopupDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM) {
-  return Guarded(hDlg, "PopupDFunc", [&] { return PopupMessages(hDlg, uMsg, wParam); });
+  return RunReported(hDlg, "PopupDFunc", [&] { return PopupMessages(hDlg, uMsg, wParam); });
 }
 
 // Places of the two windows on the main window's client area.

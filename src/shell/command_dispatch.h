@@ -116,16 +116,3 @@ void PostCommand(HWND hWnd, int iCommand, LPARAM lParam = 0);
 // replaces or moves the charts.
 void ForgetStepping(AppState* lpAb);
 
-// RunReported: runs a piece of a command under a checkpoint of its own; a
-// processor exception in it is reported with the exception box titled
-// szPlace ("IDM_NewData", "IDM_FromFile") and the result is 0.
-template <class F>
-int RunReported(HWND hWnd, const char* szPlace, F&& f) {
-  int iResult = 0;
-  CaughtException caught;
-  if (!RunGuarded([&] { iResult = f(); }, &caught)) {
-    ReportException(hWnd, szPlace);
-    return 0;
-  }
-  return iResult;
-}

@@ -32,6 +32,8 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "platform/reports.h"
+
 // The exception a checkpoint caught.
 struct CaughtException {
   uint32_t dwCode;       // exception code (0xC0000094 integer division by zero ...)
@@ -57,6 +59,21 @@ int RunGuarded(F&& f, CaughtException* pCaught) {
   using Callable = std::remove_reference_t<F>;
   return RunGuardedCall([](void* p) { (*static_cast<Callable*>(p))(); }, const_cast<void*>(static_cast<const void*>(&f)),
                         pCaught);
+}
+
+// RunReported: runs f (a command's piece, a dialog procedure's message)
+// under a checkpoint of its own; a processor exception in it is reported in
+// the exception box titled szPlace ("IDM_NewData", "HelpListDF") and the
+// result is 0.
+template <class F>
+auto RunReported(WindowRef hOwner, const char* szPlace, F&& f) -> decltype(f()) {
+  decltype(f()) result{};
+  CaughtException caught;
+  if (!RunGuarded([&] { result = f(); }, &caught)) {
+    ReportException(hOwner, szPlace);
+    return decltype(f()){};
+  }
+  return result;
 }
 
 // ReportCaught: the level-2 report of a caught exception at szPlace

@@ -17,14 +17,6 @@ bool g_bIndexF1Shown = false;
 
 constexpr int kListExtent = 1200;  // horizontal extent of the popup list, pixels
 
-template <class F>
-INT_PTR Guarded(HWND hDlg, const char* szPlace, F&& f) {
-  INT_PTR r = FALSE;
-  CaughtException caught;
-  if (!RunGuarded([&] { r = f(); }, &caught)) ReportException(hDlg, szPlace);
-  return r;
-}
-
 HWND ListOf(HWND hDlg) { return GetDlgItem(hDlg, IDC_LIST); }
 
 int Selection(HWND hDlg) { return static_cast<int>(SendMessageA(ListOf(hDlg), LB_GETCURSEL, 0, 0)); }
@@ -98,7 +90,7 @@ INT_PTR HelpIndexMessages(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK HelpListDF(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-  return Guarded(hDlg, "HelpListDF", [&] { return HelpIndexMessages(hDlg, uMsg, wParam, lParam); });
+  return RunReported(hDlg, "HelpListDF", [&] { return HelpIndexMessages(hDlg, uMsg, wParam, lParam); });
 }
 
 // --- Popup list ------------------------------------------------------------------------
@@ -162,7 +154,7 @@ INT_PTR PopupListMessages(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK PopupListDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-  return Guarded(hDlg, "PopupListDFunc", [&] { return PopupListMessages(hDlg, uMsg, wParam, lParam); });
+  return RunReported(hDlg, "PopupListDFunc", [&] { return PopupListMessages(hDlg, uMsg, wParam, lParam); });
 }
 
 }  // namespace
