@@ -48,6 +48,12 @@ inline std::string ReadFileBytes(const std::string& sPath) {
   return s;
 }
 
+inline void WriteFileBytes(const std::string& sPath, const std::string& s) {
+  FILE* f = fopen(sPath.c_str(), "wb");
+  if (!f || fwrite(s.data(), 1, s.size(), f) != s.size()) Abandon("cannot write a file of the test");
+  fclose(f);
+}
+
 inline bool FileExists(const std::string& sPath) { return GetFileAttributesA(sPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The name of row iRow of a .bd5 file's bytes.
@@ -87,23 +93,29 @@ inline void PrepareFolder(const std::string& sDir, const std::string& sExe) {
   fclose(f);
 }
 
-// Start: Horomap.exe of the folder started there, with an argument when
-// one is given; waits for its painted main window.
-inline bool Start(Program* p, const std::string& sDir, const std::string& sArgument = "") {
+// Launch: Horomap.exe of the folder started there, with an argument when
+// one is given; returns at once (the boxes of its start may come first).
+// AwaitMainWindow then waits for its painted main window.
+inline bool Launch(Program* p, const std::string& sDir, const std::string& sArgument = "") {
   const std::string sExe = sDir + "\\Horomap.exe";
   std::string sCommand = "\"" + sExe + "\"";
   if (!sArgument.empty()) sCommand += " \"" + sArgument + "\"";
   STARTUPINFOA si{};
   si.cb = sizeof si;
-  if (!CreateProcessA(sExe.c_str(), &sCommand[0], nullptr, nullptr, FALSE, 0, nullptr, sDir.c_str(), &si, &p->pi)) {
-    return false;
-  }
+  return CreateProcessA(sExe.c_str(), &sCommand[0], nullptr, nullptr, FALSE, 0, nullptr, sDir.c_str(), &si,
+                        &p->pi) != 0;
+}
+inline bool AwaitMainWindow(Program* p) {
   p->hMain = WaitForWindow("Horomira5", nullptr, p->Pid(), kStartTimeoutMs);
   if (!p->hMain) return false;
   WaitForPainted(p->hMain, kWaitMs);
   p->hStatus = GetDlgItem(p->hMain, 64);
   p->hBar = GetDlgItem(p->hMain, 1025);
   return true;
+}
+// Start: Launch, then AwaitMainWindow.
+inline bool Start(Program* p, const std::string& sDir, const std::string& sArgument = "") {
+  return Launch(p, sDir, sArgument) && AwaitMainWindow(p);
 }
 
 // WaitExit: the program's exit code, or -1 when it had to be ended.
@@ -206,6 +218,21 @@ inline bool Answer(const Program& p, HWND hBox, int iButton, const char* szWhat)
   WaitGone(hBox, kWaitMs);
   Idle(p);
   return true;
+}
+
+// The common open or save dialog of the program (its file-name field is
+// control 0x47c, or 0x480 in the older layout); null when none came.
+inline HWND FileNameField(HWND hDlg) { return GetDlgItem(hDlg, 0x47c) ? GetDlgItem(hDlg, 0x47c) : GetDlgItem(hDlg, 0x480); }
+inline HWND FileDialog(const Program& p, DWORD dwMs = kWaitMs) {
+  return WaitForDialog(p.Pid(), [](HWND h) { return FileNameField(h) != nullptr; }, dwMs);
+}
+// ChooseFile: a path typed into the file dialog and accepted; returns when
+// the dialog is gone.
+inline void ChooseFile(const Program& p, HWND hDlg, const std::string& sPath) {
+  SendMessageA(FileNameField(hDlg), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(sPath.c_str()));
+  ClickButton(hDlg, IDOK);
+  WaitGone(hDlg, kWaitMs);
+  Settle(p.hMain);
 }
 
 // The lines of one of the program's own boxes (heading 256, lines 257..259).
