@@ -1167,7 +1167,7 @@ const ZoneInfo kZoneTable[] = {
      0, 28800, {0, 0, 0, 0}, {0, 0, 0, 0}},
     {"Pacific/Auckland", "オークランド", "ニュージーランド", 41400, 43200, kPacificAucklandTransitions, 94,
      2007, 46800, {9, 5, 0, 7200}, {4, 1, 0, 10800}},
-    {"Pacific/Guam", "グアム", "グアム", 34740, 36000, kPacificGuamTransitions, 19,
+    {"Pacific/Guam", "グアム", "アメリカ合衆国", 34740, 36000, kPacificGuamTransitions, 19,
      0, 36000, {0, 0, 0, 0}, {0, 0, 0, 0}},
 };
 extern const int kNumZones = static_cast<int>(sizeof kZoneTable / sizeof kZoneTable[0]);
