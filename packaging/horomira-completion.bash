@@ -1,7 +1,8 @@
 # bash completion for horomira: the commands, the options of each command
 # and the words of `data`, all read from horomira's own help so that they
-# follow the program; place names from `horomira places`; file names for the
-# rest (birth-data files for `data`, pictures after --svg).
+# follow the program; place names from `horomira places`, zone names from
+# `horomira zones`; file names for the rest (birth-data files for `data`,
+# pictures after --svg).
 
 _horomira() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} cli=$1
@@ -20,6 +21,9 @@ _horomira() {
     --place|--current-place)
       local IFS=$'\n'
       COMPREPLY=($(compgen -W "$("$cli" places 2>/dev/null | awk '{ print $1 }')" -- "$cur"))
+      return ;;
+    --zone)
+      COMPREPLY=($(compgen -W "$("$cli" zones 2>/dev/null | awk '{ print $1 }') place" -- "$cur"))
       return ;;
   esac
   if [[ $cur == -* ]]; then

@@ -10,7 +10,7 @@
 namespace {
 
 // The order of the command list, which scripts and the README rely on.
-const char* const kCommandOrder[] = {"chart",   "places", "data",   "ingress", "sekki",
+const char* const kCommandOrder[] = {"chart",   "places", "zones",  "data",   "ingress", "sekki",
                                      "moon-ingress", "phases", "almanac", "ephem", "return",
                                      "pos",     "aspects", "reading", "fortune", "time"};
 

@@ -286,6 +286,8 @@ def check_deb(root, dist, scratch, version, built):
         got = complete(*words)
         check("completion: horomira %s<Tab>" % " ".join(words), got == sorted(want), got)
     check("completion: --place offers the built-in places", "札幌" in complete("chart", "--place", ""))
+    check("completion: --zone offers the zones", complete("chart", "--zone", "America/New") == ["America/New_York"],
+          complete("chart", "--zone", "America/New"))
 
     r = run(dpkg + ["-r", "horomira"])
     left = [p for p in (cli, man, completion) if os.path.exists(p)]

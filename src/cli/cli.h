@@ -41,6 +41,7 @@ extern const CliCommand kIngressCommand, kSekkiCommand, kMoonIngressCommand,  //
 extern const CliCommand kPosCommand;                                         // cli_pos.cpp
 extern const CliCommand kAspectsCommand, kReadingCommand, kFortuneCommand;   // cli_readings.cpp
 extern const CliCommand kTimeCommand;                                        // cli_time.cpp
+extern const CliCommand kZonesCommand;                                       // cli_zones.cpp
 
 // Output in UTF-8 of CP932 text.
 void Print(const std::string& sCp932);
@@ -50,6 +51,9 @@ void PrintLine(const std::string& sCp932);
 int Fail(const std::string& sCp932);
 // Exit code of bad input rejected with a message already shown.
 constexpr int kExitBadInput = 2;
+// Prints a CP932 notice on stderr (UTF-8) about input that was taken with
+// a choice the user may want to make otherwise; the command goes on.
+void Note(const std::string& sCp932);
 
 // Strict numbers (cli_parse.cpp): decimal digits only, no blanks, no
 // hexadecimal, no exponent.

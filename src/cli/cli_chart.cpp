@@ -287,16 +287,20 @@ int RunPlaces(CliArgs& a) {
 
 }  // namespace
 
-const CliCommand kChartCommand = {
-    "chart",
-    "chart (--name N --date DATE [--unknown-time] [--place NAME | --lat DEG --lon DEG] | --default-person) "
+namespace {
+
+const std::string kChartUsage =
+    std::string("chart (--name N --date DATE [--unknown-time] ") + kZoneUsage +
+    " [--place NAME | --lat DEG --lon DEG] | --default-person) "
     "[--progressed DATE|now | --transit DATE|now | --season YEAR KIND] [--harmonic H] "
-    "[--report time|extended] [--json] [--svg FILE [--size WxH] [--view 0|1|2|3] [--background 0..5]]",
-    "Computes a chart and prints its clipboard text, its twelve house cusps and the\n"
-    "requested report.\n"
-    "  --name N, --date DATE   the person (JST, YYYY-MM-DDTHH:MM[:SS]); without --name\n"
-    "                          the program's \"(No Name)\"\n"
-    "  --unknown-time          birth time unknown: 12:00 JST, houses from the Sun\n"
+    "[--report time|extended] [--json] [--svg FILE [--size WxH] [--view 0|1|2|3] [--background 0..5]]";
+const std::string kChartHelp =
+    std::string("Computes a chart and prints its clipboard text, its twelve house cusps and the\n"
+                "requested report.\n"
+                "  --name N, --date DATE   the person (JST, YYYY-MM-DDTHH:MM[:SS]); without --name\n"
+                "                          the program's \"(No Name)\"\n"
+                "  --unknown-time          birth time unknown: 12:00 JST, houses from the Sun\n") +
+    kZoneHelp +
     "  --default-person        the program's built-in default person\n"
     "  --place NAME            a row of the built-in place list ('horomira places')\n"
     "  --lat DEG --lon DEG     Tokyo datum, north and east positive; default 東京都\n"
@@ -318,9 +322,12 @@ const CliCommand kChartCommand = {
     "                          time, 3 double circle: the natal chart inside the\n"
     "                          --transit chart\n"
     "  --background 0..5       grey-green (default), light blue, deep blue, pink,\n"
-    "                          white, black",
-    RunChart,
-};
+    "                          white, black\n"
+    "--progressed, --transit and --season moments are JST; --zone reads --date only.";
+
+}  // namespace
+
+const CliCommand kChartCommand = {"chart", kChartUsage.c_str(), kChartHelp.c_str(), RunChart};
 
 const CliCommand kPlacesCommand = {"places", "places",
                                    "Lists the built-in places (Tokyo datum) that --place accepts.",

@@ -8,6 +8,7 @@
 
 #include "chart/chart_driver.h"
 #include "chart/chart_text.h"
+#include "chart/places.h"
 #include "cli/cli.h"
 #include "cli/cli_person.h"
 #include "persistence/data_file.h"
@@ -112,8 +113,11 @@ bool BuildRecord(CliArgs& a, BirthRecord* pRec) {
   const bool bUnknownTime = a.TakeFlag("--unknown-time");
   const bool bName = a.TakeOption("--name", &name);
   const bool bDate = a.TakeOption("--date", &date);
+  ZoneOptions zone;
+  if (TakeZoneOptions(a, &zone) != 0) return false;
   memset(pRec, 0, sizeof *pRec);
-  if (TakePlaceOptions(a, pRec) != 0) return false;
+  int iRow = kNoPlace;
+  if (TakePlaceOptions(a, pRec, &iRow) != 0) return false;
   if (a.bValueMissing) return Fail(a.sMissingOption + " に値がありません"), false;
   if (a.args.size() != 1) return Fail("出生データファイルを一つ指定してください"), false;
   // A person without a name is not filed by the program.
@@ -123,13 +127,19 @@ bool BuildRecord(CliArgs& a, BirthRecord* pRec) {
     return Fail("とても長い名前！ " + name + " (ファイリングの都合上、30バイトまで)"), false;
   }
   if (!bDate) return Fail("日時を指定してください (--date YYYY-MM-DDTHH:MM)"), false;
+  if (bUnknownTime && zone.bGiven) {
+    return Fail("--unknown-time のときは --zone を指定できません (時刻の分からない出生は日本時間の正午として計算します)"),
+           false;
+  }
   snprintf(pRec->szName, sizeof pRec->szName, "%s", name.c_str());
   MomentParts parts{false, false};
-  if (TakeMomentArg(date, pRec->szName, &pRec->time, &parts) != 0) return false;
+  if (TakeBirthMoment(date, zone, pRec->szName, &pRec->time, &parts) != 0) return false;
   if (bUnknownTime && parts.bHasTime) return Fail("--unknown-time のときは日付だけを指定してください: " + date), false;
+  if (ReadInZone(zone, iRow, date, pRec->szName, &pRec->time) != 0) return false;
   pRec->bTimeKnown = bUnknownTime ? 0 : 1;
   if (bUnknownTime) pRec->time.hour = 12;  // provisionally noon
-  pRec->bSecondsGiven = parts.bHasSeconds ? 1 : 0;
+  // A local mean time of old may leave seconds on the JST moment.
+  pRec->bSecondsGiven = parts.bHasSeconds || (zone.bGiven && pRec->time.second != 0.0) ? 1 : 0;
   pRec->dwMagic = kRecordMagic;
   pRec->bSave = 1;
   return true;
@@ -163,10 +173,13 @@ int RunData(CliArgs& a) {
 
 }  // namespace
 
-const CliCommand kDataCommand = {
-    "data",
-    "data list FILE.bd5 | data show FILE.bd5 ROW | data delete FILE.bd5 ROW | "
-    "data add FILE.bd5 --name NAME --date DATE [--unknown-time] [--place NAME | --lat DEG --lon DEG]",
+namespace {
+
+const std::string kDataUsage =
+    std::string("data list FILE.bd5 | data show FILE.bd5 ROW | data delete FILE.bd5 ROW | "
+                "data add FILE.bd5 --name NAME --date DATE [--unknown-time] ") +
+    kZoneUsage + " [--place NAME | --lat DEG --lon DEG]";
+const std::string kDataHelp =
     "Works on a birth-data file (.bd5), as the program does:\n"
     "  list    prints every row: row number, list line (name and birth date), birthplace.\n"
     "  show    prints the natal chart of one row (its clipboard text).\n"
@@ -175,10 +188,15 @@ const CliCommand kDataCommand = {
     "          (Shift-JIS); DATE is JST; --unknown-time puts the time at 12:00 JST;\n"
     "          the place is a row of the built-in place list (--place 札幌) or\n"
     "          --lat/--lon (Tokyo datum, north and east positive); without either, 東京都.\n"
+    "          With --zone, DATE is a clock reading of that zone, stored as JST:\n"
+    "          --zone NAME|±HH:MM|place, --summer-time, --earlier and --later as\n"
+    "          'horomira chart --help' explains them.\n"
     "ROW counts from 0, as 'data list' shows.  A file holds at most 1024 rows.\n"
     "Files are replaced only when completely written; on any error nothing is written.\n"
     "A symbolic link stays a link, the file's rights and hard links stay.  A file that\n"
     "cannot be read, anything that is not a regular file, and a file of more than\n"
-    "1024 rows are never written.",
-    RunData,
-};
+    "1024 rows are never written.";
+
+}  // namespace
+
+const CliCommand kDataCommand = {"data", kDataUsage.c_str(), kDataHelp.c_str(), RunData};

@@ -341,9 +341,17 @@ const CliCommand kEphemCommand = {"ephem", "ephem BODY STEP START [--aligned] [-
                                   "the full hour and a one-day step at 00:00.  --json adds \"lon\" (degrees)\n"
                                   "and \"motion\" (0 direct, 1 retrograde, 2/3 stationary) to each event.",
                                   RunEphem};
-const CliCommand kReturnCommand = {"return",
-                                   "return --name N --date DATE [--unknown-time] [PLACE] AGE|--all [--json]",
+namespace {
+
+const std::string kReturnUsage =
+    std::string("return --name N --date DATE [--unknown-time] ") + kZoneUsage + " [PLACE] AGE|--all [--json]";
+
+}  // namespace
+
+const CliCommand kReturnCommand = {"return", kReturnUsage.c_str(),
                                    "The solar return of a person: the moment (JST) at which the Sun comes back\n"
                                    "to its natal longitude at AGE (1..100), or the list of ages 0..100 that\n"
-                                   "the solar-return dialog shows.  PLACE is --place NAME or --lat/--lon.",
+                                   "the solar-return dialog shows.  PLACE is --place NAME or --lat/--lon.\n"
+                                   "--zone reads --date on the clock of a zone or offset, as\n"
+                                   "'horomira chart --help' explains with --summer-time, --earlier, --later.",
                                    RunReturn};

@@ -15,7 +15,7 @@ namespace {
 // The commands in the order `horomira --help` lists them.  Pointers: the
 // commands are read only once main runs, after every file has set its own.
 const CliCommand* const kCommands[] = {
-    &kChartCommand,   &kPlacesCommand, &kDataCommand,
+    &kChartCommand,   &kPlacesCommand, &kZonesCommand, &kDataCommand,
     &kIngressCommand, &kSekkiCommand,  &kMoonIngressCommand, &kPhasesCommand,
     &kAlmanacCommand, &kEphemCommand,  &kReturnCommand,
     &kPosCommand,     &kAspectsCommand, &kReadingCommand, &kFortuneCommand, &kTimeCommand,
@@ -26,6 +26,7 @@ void PrintUsage(FILE* f) {
   for (const CliCommand* c : kCommands) fputs(Cp932ToUtf8(std::string("  ") + c->szUsage + "\n").c_str(), f);
   fputs("\nTimes are Japan Standard Time (UT + 9 h), astronomical years:\n"
         "  YYYY-MM-DD, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS[.s...]\n"
+        "A birth's --date may be a clock reading of another zone: --zone ('horomira zones').\n"
         "'horomira COMMAND --help' explains a command, 'horomira --version' the version.\n",
         f);
 }
@@ -87,6 +88,8 @@ int Fail(const std::string& sCp932) {
   fprintf(stderr, "horomira: %s\n", WithoutControls(Cp932ToUtf8(sCp932)).c_str());
   return kExitBadInput;
 }
+
+void Note(const std::string& sCp932) { fprintf(stderr, "horomira: %s\n", WithoutControls(Cp932ToUtf8(sCp932)).c_str()); }
 
 CliTimeScales ChartTimeScales(const DateTime& jst) {
   CliTimeScales t;

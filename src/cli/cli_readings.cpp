@@ -155,27 +155,29 @@ int RunFortune(CliArgs& a) {
   return 0;
 }
 
-const char kPersonUsage[] = "--name N --date DATE [--unknown-time] [--place NAME | --lat DEG --lon DEG]";
-const char kPersonHelp[] =
-    "  --name N, --date DATE   the person (JST, YYYY-MM-DDTHH:MM[:SS]); without --name\n"
-    "                          the program's \"(No Name)\"\n"
-    "  --unknown-time          birth time unknown (12:00 JST)\n"
+const std::string kPersonUsage =
+    std::string("--name N --date DATE [--unknown-time] ") + kZoneUsage + " [--place NAME | --lat DEG --lon DEG]";
+const std::string kPersonHelp =
+    std::string("  --name N, --date DATE   the person (JST, YYYY-MM-DDTHH:MM[:SS]); without --name\n"
+                "                          the program's \"(No Name)\"\n"
+                "  --unknown-time          birth time unknown (12:00 JST)\n") +
+    kZoneHelp +
     "  --place NAME            birthplace, a row of the built-in place list\n"
     "  --lat DEG --lon DEG     birthplace, Tokyo datum, north and east positive;\n"
     "                          default 東京都\n";
 
-const std::string kAspectsUsage = std::string("aspects ") + kPersonUsage + " [--orb N] [--reading] | aspects --explain";
+const std::string kAspectsUsage = "aspects " + kPersonUsage + " [--orb N] [--reading] | aspects --explain";
 const std::string kAspectsHelp =
     std::string("Prints the aspect list of the person's natal chart, closest first.\n") + kPersonHelp +
     "  --orb N                 orb in degrees, 0..10 (default 5; 0 means 3)\n"
     "  --reading               the aspect reading: each aspect with its interpretation\n"
     "  --explain               the help text on aspects and orbs";
-const std::string kReadingUsage = std::string("reading ") + kPersonUsage;
+const std::string kReadingUsage = "reading " + kPersonUsage;
 const std::string kReadingHelp =
     std::string("Prints the character reading (nature, behaviour, sensitivity) of the person\n"
                 "from the Sun, Ascendant and Moon signs of the natal chart.\n") +
     kPersonHelp;
-const std::string kFortuneUsage = std::string("fortune ") + kPersonUsage +
+const std::string kFortuneUsage = "fortune " + kPersonUsage +
                                   " [--now DATE|now] [--current-place NAME | --current-lat DEG --current-lon DEG]";
 const std::string kFortuneHelp =
     std::string("Prints today's fortune of the person: the transiting Sun, Moon and Mars read\n"
@@ -184,7 +186,8 @@ const std::string kFortuneHelp =
     "  --now DATE|now          the moment of the transits (default: the local clock)\n"
     "  --current-place NAME    where the person is now, a row of the place list\n"
     "  --current-lat DEG --current-lon DEG\n"
-    "                          where the person is now (default: the birthplace)";
+    "                          where the person is now (default: the birthplace)\n"
+    "--now is JST; --zone reads --date only.";
 
 }  // namespace
 
