@@ -10,16 +10,22 @@ Reads the program's headers, imports and resource directory from
   - carrying its resources: the menu and the accelerator table "HOROMIRA5",
     the dialogs of the shell, the icons 999 and 1000, the bitmaps of the
     wheel (700..713, 3101..3112), the tool bar (1280) and the title (5000),
-    and the version resource (1; its contents are checked by make test-dist).
+    the version resource (1; its contents are checked by make test-dist)
+    and the application manifest (1), whose contents are read from the file:
+    run as the invoking user, Windows 7 to 11 supported, GDI scaling on,
+    no newer common controls, the version of src/base/version.h.
 Prints one line per check and exits 1 when any failed.
 """
+import os
 import re
+import struct
 import subprocess
 import sys
+import xml.etree.ElementTree as ET
 
 SYSTEM_DLLS = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "COMCTL32.DLL", "COMDLG32.DLL", "ADVAPI32.DLL",
                "MSVCRT.DLL"}
-RT_BITMAP, RT_MENU, RT_DIALOG, RT_ACCELERATOR, RT_GROUP_ICON, RT_VERSION = 2, 4, 5, 9, 14, 16
+RT_BITMAP, RT_MENU, RT_DIALOG, RT_ACCELERATOR, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 2, 4, 5, 9, 14, 16, 24
 WANTED = {
     RT_MENU: {"HOROMIRA5"},
     RT_ACCELERATOR: {"HOROMIRA5"},
@@ -28,9 +34,14 @@ WANTED = {
     RT_GROUP_ICON: {999, 1000},
     RT_BITMAP: set(range(700, 714)) | set(range(3101, 3113)) | {1280, 5000},
     RT_VERSION: {1},
+    RT_MANIFEST: {1},
 }
 TYPE_NAMES = {RT_BITMAP: "bitmaps", RT_MENU: "menu", RT_DIALOG: "dialogs", RT_ACCELERATOR: "accelerators",
-              RT_GROUP_ICON: "icons", RT_VERSION: "version"}
+              RT_GROUP_ICON: "icons", RT_VERSION: "version", RT_MANIFEST: "manifest"}
+
+# The operating systems the manifest names: Windows 7, 8, 8.1 and 10/11.
+SUPPORTED_OS = {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+                "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}
 
 
 def resources(text):
@@ -54,6 +65,78 @@ def resources(text):
     return found
 
 
+def resource_data(exe, rtype, rid):
+    """The bytes of resource rtype/rid (first language) of a PE file, or None."""
+    data = open(exe, "rb").read()
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    sections, optional_size = struct.unpack_from("<H", data, pe + 6)[0], struct.unpack_from("<H", data, pe + 20)[0]
+    magic = struct.unpack_from("<H", data, pe + 24)[0]
+    directories = pe + 24 + (96 if magic == 0x10B else 112)
+    rsrc_rva = struct.unpack_from("<I", data, directories + 2 * 8)[0]
+    table = pe + 24 + optional_size
+    for i in range(sections):
+        _, vsize, va, _, raw = struct.unpack_from("<8sIIII", data, table + 40 * i)
+        if va <= rsrc_rva < va + vsize:
+            base = raw + rsrc_rva - va
+            break
+    else:
+        return None
+
+    def entries(offset):
+        named, ids = struct.unpack_from("<HH", data, base + offset + 12)
+        for k in range(named + ids):
+            name, target = struct.unpack_from("<II", data, base + offset + 16 + 8 * k)
+            yield name, target
+
+    def find(offset, wanted):
+        for name, target in entries(offset):
+            if wanted is None or name == wanted:
+                return target
+        return None
+
+    level = base_offset = 0
+    for wanted in (rtype, rid, None):
+        target = find(base_offset, wanted)
+        if target is None or (level < 2 and not target & 0x80000000):
+            return None
+        base_offset = target & 0x7FFFFFFF
+        level += 1
+    rva, size = struct.unpack_from("<II", data, base + base_offset)
+    return data[base + rva - rsrc_rva:base + rva - rsrc_rva + size]
+
+
+def version_h():
+    """The four numbers of src/base/version.h as "a.b.c.d"."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "base", "version.h")
+    text = open(path, encoding="utf-8").read()
+    return ".".join(re.search(r"#define HORO_VERSION_%s (\d+)" % part, text).group(1)
+                    for part in ("MAJOR", "MINOR", "PATCH", "BUILD"))
+
+
+def check_manifest(exe, check):
+    raw = resource_data(exe, RT_MANIFEST, 1)
+    if raw is None:
+        check("manifest: readable", False, "no data")
+        return
+    try:
+        root = ET.fromstring(raw)
+    except ET.ParseError as e:
+        check("manifest: well-formed XML", False, str(e))
+        return
+    levels = [e.get("level") for e in root.iter() if e.tag.endswith("requestedExecutionLevel")]
+    check("manifest: runs as the invoking user (asInvoker)", levels == ["asInvoker"], str(levels))
+    os_ids = {e.get("Id") for e in root.iter() if e.tag.endswith("supportedOS")}
+    check("manifest: Windows 7 to 11 supported", os_ids == SUPPORTED_OS, str(sorted(os_ids)))
+    scaling = [e.text for e in root.iter() if e.tag.endswith("}gdiScaling")]
+    check("manifest: GDI scaling on", scaling == ["true"], str(scaling))
+    dpi = [e.tag for e in root.iter() if e.tag.endswith("}dpiAware") or e.tag.endswith("}dpiAwareness")]
+    check("manifest: the program stays DPI-unaware", not dpi, str(dpi))
+    dependencies = [e.get("name") for e in root.iter() if e.tag.endswith("assemblyIdentity")][1:]
+    check("manifest: common controls of version 5 (no dependency)", not dependencies, str(dependencies))
+    versions = [e.get("version") for e in root.iter() if e.tag.endswith("assemblyIdentity")][:1]
+    check("manifest: the program's version", versions == [version_h()], str(versions))
+
+
 def main():
     objdump, exe = sys.argv[1], sys.argv[2]
     text = subprocess.run([objdump, "-p", exe], check=True, capture_output=True, text=True).stdout
@@ -73,6 +156,7 @@ def main():
     for rtype, names in WANTED.items():
         missing = names - found.get(rtype, set())
         check("resources: " + TYPE_NAMES[rtype], not missing, "missing " + ", ".join(str(n) for n in sorted(missing, key=str)))
+    check_manifest(exe, check)
     return 1 if failures else 0
 
 
