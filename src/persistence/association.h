@@ -1,5 +1,6 @@
-// The association of .bd5 files with the program (ProgID "Horomap" under
-// HKEY_CLASSES_ROOT) and the uninstall of the settings.
+// The association of .bd5 files with the program (ProgID "Horomap" among
+// the classes of the user, HKEY_CURRENT_USER\Software\Classes, which
+// HKEY_CLASSES_ROOT shows) and the uninstall of the settings.
 //
 // Entries (default values, REG_SZ):
 //   Horomap\shell               "open"

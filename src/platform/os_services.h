@@ -1,7 +1,9 @@
 // Operating-system services the engine uses for its files and its registry
 // entries: file streams by Shift-JIS path, the safe replacement of a file,
-// the program's folders, the screen size and the keys under
-// HKEY_CLASSES_ROOT.
+// the program's folders, the screen size and the class keys of the user who
+// runs the program (HKEY_CURRENT_USER\Software\Classes, which
+// HKEY_CLASSES_ROOT shows; a user without administrator rights may write
+// them).
 //
 // Two implementations: Win32 (kernel32, advapi32, user32) and native (the
 // Linux file system; an in-memory registry, settable folders and screen size
@@ -97,7 +99,7 @@ int PlatformFullPath(const char* szPath, char* szOut, size_t cbOut);
 // PlatformScreenSize: width and height of the primary screen in pixels.
 void PlatformScreenSize(int* piWidth, int* piHeight);
 
-// --- Registry (keys under HKEY_CLASSES_ROOT) ---------------------------------
+// --- Registry (class keys of the user: HKEY_CURRENT_USER\Software\Classes) ---
 
 // An open registry key, opaque to the engine.  Key names are compared
 // without regard to case, as the registry does.

@@ -71,8 +71,8 @@ inline void PrepareFolder(const std::string& sDir, const std::string& sExe) {
   if (!CopyFileA(sExe.c_str(), (sDir + "\\Horomap.exe").c_str(), FALSE)) Abandon("cannot copy Horomap.exe");
   RemoveFileAssociation();
   HKEY hKey;
-  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, "Horomap\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey,
-                      nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kUserClasses) + "Horomap\\shell\\open\\command").c_str(), 0,
+                      nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr) != ERROR_SUCCESS) {
     Abandon("cannot register the association");
   }
   const std::string sCommand = sDir + "\\Horomap %1";

@@ -668,7 +668,9 @@ void UninstallTwice() {
   ExpectEqual("the second program ends, exit code 0", WaitExit(&b), 0);
   ExpectTrue("no settings file is left", !FileExists(g_sDir + "\\Horom.sii"));
   HKEY hKey;
-  ExpectTrue("no association is left", RegOpenKeyExA(HKEY_CLASSES_ROOT, "Horomap", 0, KEY_READ, &hKey) != ERROR_SUCCESS);
+  ExpectTrue("no association is left",
+             RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kUserClasses) + "Horomap").c_str(), 0, KEY_READ, &hKey) !=
+                 ERROR_SUCCESS);
   ExpectTrue("the birth-data files stay", FileExists(g_sDir + "\\控え.bd5"));
 }
 

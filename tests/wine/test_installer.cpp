@@ -63,7 +63,7 @@ long long RunAndWait(const std::string& sCommand, const std::string& sDir, DWORD
   return dwCode == static_cast<DWORD>(-1) ? -1 : static_cast<long long>(dwCode);
 }
 
-// A value under HKEY_LOCAL_MACHINE or HKEY_CLASSES_ROOT as text ("<no key>",
+// A registry value as text ("<no key>",
 // "<no value>" when missing); trailing NULs dropped.
 std::string RegText(HKEY hRoot, const char* szKey, const char* szValue) {
   HKEY hKey;
@@ -154,8 +154,8 @@ void StartInstalledProgram(const std::string& sDir, const char* szShotDir) {
   ExpectEqual("Horom.sii written beside the program", FileSize(sDir + "\\Horom.sii"), 3920);
   ExpectEqual("the sample file written in its folder (two rows)", FileSize(sDir + "\\" + kSampleFile), 2 * 312);
   ExpectBytes("the association names the installed program",
-              RegText(HKEY_CLASSES_ROOT, "Horomap\\shell\\open\\command", nullptr), sDir + "\\Horomap %1");
-  ExpectBytes(".bd5 is associated", RegText(HKEY_CLASSES_ROOT, ".bd5", nullptr), "Horomap");
+              RegText(HKEY_CURRENT_USER, "Software\\Classes\\Horomap\\shell\\open\\command", nullptr), sDir + "\\Horomap %1");
+  ExpectBytes(".bd5 is associated", RegText(HKEY_CURRENT_USER, "Software\\Classes\\.bd5", nullptr), "Horomap");
 }
 
 // The uninstaller copies itself away and ends at once; its copy removes the
@@ -183,8 +183,8 @@ void CheckUninstalled(const std::string& sDir, long long nUserBytes) {
   ExpectBytes("removed: the uninstall entry", RegText(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion"),
               "<no key>");
   ExpectTrue("the program removed Horom.sii", !Exists(sDir + "\\Horom.sii"));
-  ExpectBytes("the program removed the association", RegText(HKEY_CLASSES_ROOT, "Horomap", nullptr), "<no key>");
-  ExpectBytes("and .bd5's entry", RegText(HKEY_CLASSES_ROOT, ".bd5", nullptr), "<no key>");
+  ExpectBytes("the program removed the association", RegText(HKEY_CURRENT_USER, "Software\\Classes\\Horomap", nullptr), "<no key>");
+  ExpectBytes("and .bd5's entry", RegText(HKEY_CURRENT_USER, "Software\\Classes\\.bd5", nullptr), "<no key>");
   ExpectEqual("the sample file stays", FileSize(sDir + "\\" + kSampleFile), 2 * 312);
   ExpectEqual("the user's file stays whole", FileSize(sDir + "\\" + kUserFile), nUserBytes);
   ExpectTrue("so does the folder", Exists(sDir));

@@ -43,12 +43,15 @@ std::string ReadFileBytes(const std::string& path) {
   return s;
 }
 
-// The default value of a key under HKEY_CLASSES_ROOT, read with the plain
+// The default value of a class key of the user, read with the plain
 // registry API.  The value is written without its terminating NUL; Windows
 // gives it back as written, Wine with a NUL added: the text is compared.
 std::string RegDefault(const char* szKey) {
   HKEY hKey;
-  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, szKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS) return "<no key>";
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kUserClasses) + szKey).c_str(), 0, KEY_READ, &hKey) !=
+      ERROR_SUCCESS) {
+    return "<no key>";
+  }
   char buf[512] = {};
   DWORD cb = sizeof buf - 1, dwType = 0;
   const LONG r = RegQueryValueExA(hKey, nullptr, nullptr, &dwType, reinterpret_cast<BYTE*>(buf), &cb);

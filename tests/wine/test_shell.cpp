@@ -89,9 +89,11 @@ uint32_t Corner(int x, int y) { return static_cast<uint32_t>(x) << 16 | (static_
 
 std::string SiiPath() { return g_sDir + "\\Horom.sii"; }
 
-std::string RegisteredCommand() {
+// The default value of a class key under hRoot ("Software\\Classes\\" +
+// szKey), or "<no key>".
+std::string ClassValue(HKEY hRoot, const char* szKey) {
   HKEY hKey;
-  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "Horomap\\shell\\open\\command", 0, KEY_READ, &hKey) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(hRoot, (std::string(kUserClasses) + szKey).c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS) {
     return "<no key>";
   }
   char buf[512] = {};
@@ -99,6 +101,25 @@ std::string RegisteredCommand() {
   RegQueryValueExA(hKey, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &cb);
   RegCloseKey(hKey);
   return buf;
+}
+std::string RegisteredCommand() { return ClassValue(HKEY_CURRENT_USER, "Horomap\\shell\\open\\command"); }
+
+// The first start registers the association among the classes of the user
+// (writable without administrator rights), none among the machine's.
+void CheckAssociation() {
+  const struct {
+    const char* szKey;
+    std::string sValue;
+  } kEntries[] = {{"Horomap\\shell", "open"},
+                  {"Horomap\\shell\\open", "&Open"},
+                  {"Horomap\\shell\\open\\command", g_sDir + "\\Horomap %1"},
+                  {"Horomap\\DefaultIcon", g_sDir + "\\Horomap.exe,1"},
+                  {".bd5", "Horomap"}};
+  for (const auto& e : kEntries) {
+    ExpectBytes((std::string("the user's class key ") + e.szKey).c_str(), ClassValue(HKEY_CURRENT_USER, e.szKey), e.sValue);
+  }
+  ExpectBytes("no class key of the machine: Horomap", ClassValue(HKEY_LOCAL_MACHINE, "Horomap"), "<no key>");
+  ExpectBytes("no class key of the machine: .bd5", ClassValue(HKEY_LOCAL_MACHINE, ".bd5"), "<no key>");
 }
 
 bool HasControlText(HWND hDlg, int iId, const std::string& s) { return ItemText(hDlg, iId) == s; }
@@ -767,6 +788,7 @@ void FirstStart() {
   ExpectTrue("the transit chart's button is pressed", SendMessageA(p.hBar, TB_ISBUTTONCHECKED, 10011, 0) != 0);
   ExpectEqual("the quick menu's four buttons", CountQuickButtons(p), 4);
   ExpectBytes("the association points at the program", RegisteredCommand(), g_sDir + "\\Horomap %1");
+  CheckAssociation();
   AwaitScreenshot(g_szShots, "first-start", kShotMs);
 
   CheckTooltip(p, sTitle);

@@ -190,7 +190,7 @@ bool WaitForPainted(HWND hWnd, DWORD dwTimeoutMs) {
 void RemoveFileAssociation() {
   for (const char* sz : {"Horomap\\shell\\open\\command", "Horomap\\shell\\open", "Horomap\\shell",
                          "Horomap\\DefaultIcon", "Horomap", ".bd5"}) {
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, sz);
+    RegDeleteKeyA(HKEY_CURRENT_USER, (std::string(kUserClasses) + sz).c_str());
   }
 }
 

@@ -50,6 +50,11 @@ bool WaitForPainted(HWND hWnd, DWORD dwTimeoutMs);
 // test would point at a folder without settings and bring up the warning).
 void RemoveFileAssociation();
 
+// Where the program keeps its association: the classes of the user
+// (HKEY_CURRENT_USER), which HKEY_CLASSES_ROOT shows on Windows; Wine does
+// not merge the two, so the tests read this key.
+constexpr char kUserClasses[] = "Software\\Classes\\";
+
 // Sets the client area of a top-level window to iWidth x iHeight pixels.
 void SetClientSize(HWND hWnd, int iWidth, int iHeight);
 

@@ -8,6 +8,7 @@
 #include <io.h>
 
 #include <cstring>
+#include <string>
 
 #include "base/shift_jis.h"
 #include "platform/os_services.h"
@@ -160,18 +161,30 @@ void PlatformScreenSize(int* piWidth, int* piHeight) {
 
 // --- Registry -----------------------------------------------------------------
 
+// The classes of the user who runs the program: HKEY_CLASSES_ROOT shows
+// them above the machine's, and a user without administrator rights may
+// write them (a new key written through HKEY_CLASSES_ROOT goes to the
+// machine's classes, which only an administrator may change).
+namespace {
+
+const char kUserClasses[] = "Software\\Classes\\";
+
+std::string UserClassKey(const char* szSubKey) { return std::string(kUserClasses) + szSubKey; }
+
+}  // namespace
+
 int PlatformRegCreateKey(const char* szSubKey, RegKeyRef* phKey) {
   HKEY hKey = nullptr;
   DWORD dwDisposition = 0;
-  const LONG r = RegCreateKeyExA(HKEY_CLASSES_ROOT, szSubKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                 KEY_ALL_ACCESS, nullptr, &hKey, &dwDisposition);
+  const LONG r = RegCreateKeyExA(HKEY_CURRENT_USER, UserClassKey(szSubKey).c_str(), 0, nullptr,
+                                 REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &hKey, &dwDisposition);
   *phKey = r == ERROR_SUCCESS ? hKey : nullptr;
   return r == ERROR_SUCCESS ? 1 : 0;
 }
 
 int PlatformRegOpenKey(const char* szSubKey, RegKeyRef* phKey) {
   HKEY hKey = nullptr;
-  const LONG r = RegOpenKeyExA(HKEY_CLASSES_ROOT, szSubKey, 0, KEY_ALL_ACCESS, &hKey);
+  const LONG r = RegOpenKeyExA(HKEY_CURRENT_USER, UserClassKey(szSubKey).c_str(), 0, KEY_ALL_ACCESS, &hKey);
   *phKey = r == ERROR_SUCCESS ? hKey : nullptr;
   return r == ERROR_SUCCESS ? 1 : 0;
 }
@@ -211,7 +224,7 @@ void PlatformRegCloseKey(RegKeyRef hKey) {
 }
 
 int PlatformRegDeleteKey(const char* szSubKey) {
-  return RegDeleteKeyA(HKEY_CLASSES_ROOT, szSubKey) == ERROR_SUCCESS ? 1 : 0;
+  return RegDeleteKeyA(HKEY_CURRENT_USER, UserClassKey(szSubKey).c_str()) == ERROR_SUCCESS ? 1 : 0;
 }
 
 // --- File dialogs, menu, title page -------------------------------------------
