@@ -48,6 +48,13 @@ inline std::string ReadFileBytes(const std::string& sPath) {
   return s;
 }
 
+inline void WriteFileBytes(const std::string& sPath, const std::string& s) {
+  FILE* f = fopen(sPath.c_str(), "wb");
+  if (!f) return;
+  fwrite(s.data(), 1, s.size(), f);
+  fclose(f);
+}
+
 inline bool FileExists(const std::string& sPath) { return GetFileAttributesA(sPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The name of row iRow of a .bd5 file's bytes.
