@@ -2,7 +2,8 @@
 # The i386 route: lets the Wine tests run the shipped 32-bit Horomap.exe on
 # a machine whose kernel refuses 32-bit x86 code ("Exec format error").
 # Run as root by tools/install-deps.sh, at every `make test`; it changes
-# nothing when everything is in place.
+# nothing when everything is in place, and nothing at all where the kernel
+# runs 32-bit code itself (32-bit Wine then runs natively).
 #
 # - qemu-i386 (user-mode emulation) from Debian's backports, in $dir.  The
 #   system's apt sources are left alone: a private apt state of its own
@@ -92,10 +93,7 @@ EOF
   fi
 }
 
-# The entry: ELF, 32-bit, little-endian, executable or shared object
-# (position-independent programs), machine i386 -- the pattern Debian's
-# qemu packages register.
-register() {
+mount_binfmt() {
   if [ ! -e "$binfmt/register" ]; then
     mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || true
   fi
@@ -103,6 +101,21 @@ register() {
     note "binfmt_misc cannot be mounted here"
     return 1
   fi
+}
+
+# True when the kernel itself executes 32-bit x86 programs.  Asked only
+# while the entry is not registered (the entry would answer instead); the
+# answer does not change while the machine runs, so a registered entry
+# means the kernel refused.
+kernel_runs_i386() {
+  [ -x /usr/lib/wine/wine ] &&
+    env -u HORO_I386_EMULATION timeout -k 2 20 /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# The entry: ELF, 32-bit, little-endian, executable or shared object
+# (position-independent programs), machine i386 -- the pattern Debian's
+# qemu packages register.
+register() {
   local magic='\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
   local mask='\xff\xff\xff\xff\xff\xfe\xfe\xfc\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
   local want_magic want_mask
@@ -124,6 +137,10 @@ register() {
 if [ "$(id -u)" -ne 0 ]; then
   exit 0
 fi
+if [ ! -e "$binfmt/$entry" ] && kernel_runs_i386; then
+  exit 0
+fi
+mount_binfmt || exit 0
 install_qemu || exit 0
 install_interpreter
 register || exit 0

@@ -50,7 +50,7 @@ horo_wine32_native() {
 horo_i386_route() {
   local root=$1 src=$1/tools/i386_trapno.c so=$1/build/i386/trapno.so
   if [ "$(head -n 1 "$HORO_I386_ENTRY" 2>/dev/null)" != enabled ]; then
-    HORO_WINE_WHY="no binfmt_misc entry for i386 programs (tools/i386_route.sh sets it up as root)"
+    HORO_WINE_WHY="32-bit code cannot execute here, and no binfmt_misc entry hands it to qemu-i386 (tools/i386_route.sh, run as root by make test, sets one up)"
     return 1
   fi
   if [ ! -x "$HORO_WINE32" ]; then
@@ -96,7 +96,7 @@ horo_wine_choose() {
      timeout -k 2 20 "$HORO_WINE64" --version >/dev/null 2>&1; then
     horo_wine_use win64 "$root"
     [ "$forced" = win64 ] && HORO_WINE_WHY="HORO_WINE_MODE=win64"
-    HORO_WINE_HOW="mode win64 ($HORO_WINE_WHY: x86-64 programs of build/win64, 64-bit Wine)"
+    HORO_WINE_HOW="mode win64 (x86-64 programs of build/win64, 64-bit Wine): $HORO_WINE_WHY"
   fi
   if [ -z "$HORO_WINE_MODE" ]; then
     [ "$forced" = win32 ] && echo "HORO_WINE_MODE=win32, but $HORO_WINE_WHY" >&2
