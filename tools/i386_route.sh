@@ -57,15 +57,17 @@ install_qemu() {
   deb=$(ls "$apt_dir"/qemu-user_*.deb)
   mkdir -p "$apt_dir/x" "$dir"
   dpkg-deb --fsys-tarfile "$deb" | tar -x -C "$apt_dir/x" ./usr/bin/qemu-i386
-  install -m 755 "$apt_dir/x/usr/bin/qemu-i386" "$dir/qemu-i386.new"
-  mv -f "$dir/qemu-i386.new" "$dir/qemu-i386"
+  # Replaced in one step: an emulated program may be starting meanwhile.
+  install -m 755 "$apt_dir/x/usr/bin/qemu-i386" "$dir/qemu-i386.$$"
+  mv -f "$dir/qemu-i386.$$" "$dir/qemu-i386"
   note "$("$dir/qemu-i386" --version | head -n 1)"
 }
 
 # The interpreter.  With the entry's flag P the kernel passes the program's
 # path, its own argv[0], then its arguments; qemu's -0 keeps that argv[0].
 install_interpreter() {
-  local new=$dir/run-i386.new
+  local new
+  new=$(mktemp "$dir/run-i386.XXXXXX")
   cat >"$new" <<EOF
 #!/bin/sh
 # binfmt_misc interpreter of 32-bit x86 programs (entry $entry, written by
@@ -114,7 +116,11 @@ kernel_runs_i386() {
 
 # The entry: ELF, 32-bit, little-endian, executable or shared object
 # (position-independent programs), machine i386 -- the pattern Debian's
-# qemu packages register.
+# qemu packages register.  Flags: P only (the interpreter passes argv[0] on
+# to qemu).  Not F: the kernel would keep the interpreter it opened at
+# registration and never see a rewritten one, and nothing here runs in
+# another mount namespace.  Not O or C: no set-user-id programs are run,
+# and the file descriptor O hands over would reach the shell, not qemu.
 register() {
   local magic='\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
   local mask='\xff\xff\xff\xff\xff\xfe\xfe\xfc\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
