@@ -30,7 +30,8 @@ win32: deps
 	cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 	cmake --build $(WIN32) -j $(JOBS)
 
-# Same sources for x86-64 Windows: what the Wine tests run where 32-bit code cannot execute.
+# Same sources for x86-64 Windows: what the Wine tests run where the 32-bit
+# program cannot run, and the other side of their cross-check of both builds.
 win64: deps
 	cmake -S . -B $(WIN64) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
 	cmake --build $(WIN64) -j $(JOBS)
@@ -44,8 +45,9 @@ test-native: native
 test-asan: asan
 	cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
 
-# The 32-bit program cannot run here: its headers, imports and resources
-# are checked instead.
+# The 32-bit program's headers, imports and resources, checked without
+# running it (the Wine tests run it, where the i386 route or 32-bit code is
+# available).
 test-win32-exe: win32
 	@python3 tools/check_win32_exe.py i686-w64-mingw32-objdump $(WIN32)/Horomap.exe
 

@@ -1,5 +1,6 @@
-# The same Windows program built for x86-64.  Used only to run the Wine tests
-# on machines whose kernel cannot execute 32-bit code (no wine32 there).
+# The same Windows program built for x86-64.  Used only by the Wine tests:
+# they run it where the 32-bit program cannot run, and compare one test's
+# results with the 32-bit build's elsewhere.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

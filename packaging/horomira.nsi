@@ -11,8 +11,9 @@
 ;
 ; PAYLOAD is the folder the portable zip is made of (tools/make_windows_package.sh):
 ; Horomap.exe, README-ja.txt, guide-ja.html and the guide's pictures in docs.
-; The shipped installer is x86-unicode around the i686 program; the Wine
-; tests build this same script for amd64-unicode around the x86-64 program.
+; The shipped installer is x86-unicode around the i686 program, and the
+; Wine tests install it; where only the x86-64 program can run, they build
+; this same script for amd64-unicode around that program.
 
 Unicode true
 Target ${TARGET}

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Static check of the 32-bit Horomap.exe (these machines cannot run it).
+"""Static check of the 32-bit Horomap.exe, beside the Wine tests that run it.
 
     check_win32_exe.py OBJDUMP HOROMAP_EXE
 

@@ -11,12 +11,17 @@ packages=(cmake g++ make python3 libgtest-dev libbenchmark-dev zlib1g-dev
           # Courier New there and under Wine.
           python3 librsvg2-bin fonts-liberation
           wine wine64 wine32:i386
+          # The trap-number fix preloaded into 32-bit Wine under qemu-i386
+          # (tools/i386_trapno.c): a cross compiler for i386 Linux that
+          # installs beside the MinGW ones (gcc-multilib would remove them).
+          gcc-i686-linux-gnu libc6-dev-i386-cross
           # Wine's own fonts (caption buttons, dialog font) and the X
           # extensions its display driver uses: only recommended by Wine.
           fonts-wine libxrender1 libxrandr2 libxi6 libxcursor1
           # make dist and its checks: the installer (NSIS, with its
-          # amd64-unicode stubs for the Wine test), the manual page, the
-          # Debian package, opening the installer (7z), rendering the page.
+          # amd64-unicode stubs for the Wine test of the x86-64 build), the
+          # manual page, the Debian package, opening the installer (7z),
+          # rendering the page.
           nsis help2man dpkg-dev p7zip-full man-db)
 # `make fuzz` also needs clang with its libFuzzer runtime.
 if [ "${1:-}" = fuzz ]; then
@@ -33,11 +38,8 @@ done
 need_locale=0
 locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$' || need_locale=1
 
-if [ ${#missing[@]} -eq 0 ] && [ $need_locale -eq 0 ]; then
-  exit 0
-fi
 if [ "$(id -u)" -ne 0 ]; then
-  echo "install-deps: missing (run as root to install): ${missing[*]}" >&2
+  [ ${#missing[@]} -gt 0 ] && echo "install-deps: missing (run as root to install): ${missing[*]}" >&2
   [ $need_locale -eq 1 ] && echo "install-deps: missing locale ja_JP.UTF-8" >&2
   exit 0
 fi
@@ -52,3 +54,7 @@ fi
 if [ $need_locale -eq 1 ] || ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi
+# 32-bit Wine under qemu-i386, so that the Wine tests run the shipped i686
+# program here too (checked at every run: the binfmt_misc mount does not
+# survive a restart).
+bash "$(dirname "$0")/i386_route.sh"

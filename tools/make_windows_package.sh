@@ -9,7 +9,8 @@
 # pictures in docs/.  It is the content of the portable zip (tools/make_dist.sh)
 # and the payload of packaging/horomira.nsi, which makensis builds for
 # NSIS_TARGET (x86-unicode for the shipped i686 program, amd64-unicode for the
-# x86-64 program of the Wine tests) as SETUP_EXE.
+# x86-64 program, which the Wine tests use where the i686 one cannot run) as
+# SETUP_EXE.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 exe=$1 target=$2 pkg=$3 setup=$4 version=$5

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # make run: starts Horomap.exe under Wine when a display is available and
-# Wine can run it here (the i686 build, or the x86-64 build where 32-bit
-# code cannot execute); otherwise prints through horomira what the program
-# shows first.
+# Wine can run it here (the i686 build, emulated by qemu-i386 where the
+# kernel refuses 32-bit code; the x86-64 build where neither runs); otherwise
+# prints through horomira what the program shows first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=wine_env.sh

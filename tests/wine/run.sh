@@ -7,6 +7,12 @@
 # empty WORK_DIR of its own.  When a test writes SHOT_DIR\NAME.ready, a
 # screenshot of the display is kept as build/<tree>/wine/NAME.png and
 # SHOT_DIR\NAME.done tells the test to go on.
+#
+# The mode (tools/wine_env.sh) is win32 where the shipped i686 programs can
+# run, natively or emulated by qemu-i386, and win64 elsewhere.  In mode
+# win32 one test runs in both builds: test_typical_road again in build/win64,
+# and the files and clipboard text it leaves must be the same bytes
+# (cross_check).  HORO_WINE_MODE=win64 forces the x86-64 build.
 
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -68,8 +74,42 @@ run_one() {
 # runs after all the others.
 COVERAGE_TEST=test_command_coverage
 
+# The test run in both builds, and what it leaves in its WORK_DIR that must
+# be the same bytes in both: the birth-data files it wrote and the text the
+# program put on the clipboard.
+CROSS_TEST=test_typical_road
+CROSS_FILES=("出生ﾃﾞｰﾀ.Bd5" "家族.bd5" clipboard.txt)
+
+# The x86-64 build against the i686 build: CROSS_TEST in build/win64 (its
+# log and screenshots there), then its files compared with those of the
+# run in build/win32.
+cross_check() (
+  local i686_work=$HORO_WIN_TREE/wine/work/$CROSS_TEST file failed=0
+  echo "cross-check: $CROSS_TEST again in the x86-64 build"
+  horo_wine_use win64 "$root"
+  horo_wine_prefix prefix unmanaged || return 1
+  mkdir -p "$HORO_WIN_TREE/wine"
+  HOROMAP_COMMAND_LOG=$(winpath "$HORO_WIN_TREE/wine/commands.log")
+  run_one "$CROSS_TEST" || failed=1
+  timeout -k 5 30 "$HORO_WINESERVER" -k 2>/dev/null || true
+  for file in "${CROSS_FILES[@]}"; do
+    if cmp "$i686_work/$file" "$HORO_WIN_TREE/wine/work/$CROSS_TEST/$file"; then
+      echo "  ok   $file: the same bytes in both builds"
+    else
+      echo "  FAIL $file differs between build/win32 and build/win64"
+      failed=1
+    fi
+  done
+  if [ "$failed" -eq 0 ]; then
+    echo "PASS cross-check of build/win32 and build/win64"
+  else
+    echo "FAIL cross-check of build/win32 and build/win64"
+  fi
+  return "$failed"
+)
+
 # Inside the virtual display: every test, then the prefix's Wine processes
-# are ended.
+# are ended; in mode win32 the cross-check follows.
 run_all() {
   local failed=0 src name
   # A Wine left from an interrupted run would still talk to its old display.
@@ -94,6 +134,9 @@ run_all() {
     run_one "$COVERAGE_TEST" || failed=$((failed + 1))
   fi
   timeout -k 5 30 "$HORO_WINESERVER" -k 2>/dev/null || true
+  if [ "$HORO_WINE_MODE" = win32 ] && { [ -z "${WINE_TEST:-}" ] || [ "$WINE_TEST" = "$CROSS_TEST" ]; }; then
+    cross_check || failed=$((failed + 1))
+  fi
   local png
   for png in "$HORO_WIN_TREE"/wine/*.png; do
     [ -e "$png" ] && echo "screenshot: $png"
@@ -118,13 +161,15 @@ if ! horo_wine_choose "$root"; then
   echo "wine tests: no working Wine (install wine64, or wine32 where 32-bit code runs)" >&2
   exit 1
 fi
-if [ "$HORO_WINE_MODE" = win32 ]; then
-  echo "wine tests: mode win32 (i686 programs of build/win32, 32-bit Wine)"
-else
-  echo "wine tests: mode win64 (32-bit code cannot execute here: x86-64 programs of build/win64, 64-bit Wine)"
-fi
+echo "wine tests: $HORO_WINE_HOW"
 export HORO_WINE_MODE HORO_WINE HORO_WINESERVER HORO_WIN_TREE
-make -C "$root" --no-print-directory "$HORO_WINE_MODE"
+if [ "$HORO_WINE_MODE" = win32 ]; then
+  # build/win64 for the cross-check.
+  make -C "$root" --no-print-directory win32 win64
+  (horo_wine_use win64 "$root" && horo_wine_prefix prefix unmanaged)
+else
+  make -C "$root" --no-print-directory win64
+fi
 horo_wine_prefix prefix unmanaged
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside-display
 echo "wine tests: $(awk -v ms=$(($(now_ms) - t0)) 'BEGIN { printf "%.1f", ms / 1000 }') s in all"

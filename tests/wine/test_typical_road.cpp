@@ -7,6 +7,10 @@
 // argument, whose list comes up by itself.
 // Screenshot: road-new-chart.
 //
+// Left in WORK_DIR for run.sh, which compares them between the i686 and the
+// x86-64 build: the birth-data files and clipboard.txt, the text the program
+// put on the clipboard for the new chart.
+//
 // Usage (as run.sh calls every test): test_typical_road HOROMAP_EXE WORK_DIR SHOT_DIR
 #include <memory>
 #include <string>
@@ -168,7 +172,8 @@ void EnterNewPerson(const Program& p, const BirthRecord& person) {
   Idle(p);
 }
 
-void CheckNatalShown(const Program& p, const Expected& e, const char* szWhen) {
+// Returns the text the program put on the clipboard.
+std::string CheckNatalShown(const Program& p, const Expected& e, const char* szWhen) {
   const std::string sWhen = std::string(szWhen) + ": ";
   ExpectBytes((sWhen + "status part 0 shows the natal chart's title").c_str(), Part(p, 0), e.sTitle);
   ExpectBytes((sWhen + "the caption names the chart and the file").c_str(), SentText(p.hMain),
@@ -176,10 +181,11 @@ void CheckNatalShown(const Program& p, const Expected& e, const char* szWhen) {
   ExpectTrue((sWhen + "the natal chart's button is pressed").c_str(), ButtonChecked(p, 10009));
   ExpectTrue((sWhen + "in the chart view").c_str(), ButtonChecked(p, 10002) && !ButtonChecked(p, 10005));
   std::string sLines;
-  ExpectBytes((sWhen + "Ctrl+C: the clipboard text is the chart's MakeChartText").c_str(),
-              CopyChart(p, &sLines, true), e.sText);
+  const std::string sClipboard = CopyChart(p, &sLines, true);
+  ExpectBytes((sWhen + "Ctrl+C: the clipboard text is the chart's MakeChartText").c_str(), sClipboard, e.sText);
   ExpectBytes((sWhen + "the box names the person and the time").c_str(), sLines,
               "下記のデータをクリップボードへ送りました/" + e.sName + "/" + e.sTime + "/メモ帳などで[Ctrl]+[V]にて貼り付け可能");
+  return sClipboard;
 }
 
 std::string PopupText(HWND hPopup) { return ItemText(hPopup, 257); }
@@ -236,7 +242,7 @@ void FirstRun(const BirthRecord& person, const Expected& e) {
   if (!ExpectTrue("Horomap.exe starts", Start(&p, g_sDir))) Abandon("no main window");
   ExpectTrue("it shows the default person's double circle", ButtonChecked(p, 10005) && ButtonChecked(p, 10011));
   EnterNewPerson(p, person);
-  CheckNatalShown(p, e, "the new chart");
+  WriteFileBytes(g_sDir + "\\clipboard.txt", CheckNatalShown(p, e, "the new chart"));
   ExpectTrue("undo is possible now (元に戻す enabled)", !ItemGrey(p, 32000));
   WaitForPainted(p.hMain, kWaitMs);
   AwaitScreenshot(g_szShots, "road-new-chart", kShotMs);
