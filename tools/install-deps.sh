@@ -35,12 +35,17 @@ for p in "${packages[@]}"; do
   fi
 done
 
-need_locale=0
-locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$' || need_locale=1
+# The Wine tests run in Japanese and, once more, in a Western locale.
+locales=(ja_JP en_US)
+has_locale() { locale -a 2>/dev/null | grep -qi "^$1\.utf-\?8\$"; }
+missing_locales=()
+for l in "${locales[@]}"; do
+  has_locale "$l" || missing_locales+=("$l")
+done
 
 if [ "$(id -u)" -ne 0 ]; then
   [ ${#missing[@]} -gt 0 ] && echo "install-deps: missing (run as root to install): ${missing[*]}" >&2
-  [ $need_locale -eq 1 ] && echo "install-deps: missing locale ja_JP.UTF-8" >&2
+  [ ${#missing_locales[@]} -gt 0 ] && echo "install-deps: missing locales: ${missing_locales[*]} (UTF-8)" >&2
   exit 0
 fi
 
@@ -51,9 +56,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
-if [ $need_locale -eq 1 ] || ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
-fi
+for l in "${missing_locales[@]}"; do
+  localedef -i "$l" -f UTF-8 "$l.UTF-8"
+done
 # 32-bit Wine under qemu-i386, so that the Wine tests run the shipped i686
 # program here too (checked at every run: the binfmt_misc mount does not
 # survive a restart).

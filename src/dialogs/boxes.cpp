@@ -7,8 +7,11 @@
 #include "dialogs/dialog_support.h"
 #include "dialogs/dialogs.h"
 #include "entry/entry_rules.h"
+#include "base/shift_jis.h"
+#include "platform/os_services.h"
 #include "platform/platform.h"
 #include "platform/resource_ids.h"
+#include "platform/win32/win32_text.h"
 #include "time/timescale.h"
 
 namespace {
@@ -32,11 +35,11 @@ void CloseConfirmBox(HWND hBox) {
 }
 
 void OnInitConfirm(HWND hBox, const BirthRecord* pRec) {
-  SetDlgItemTextA(hBox, IDC_APPBOX_HEADING, "これでよろしいですか？");
-  SetDlgItemTextA(hBox, IDC_APPBOX_LINE1, pRec->szName);
-  SetDlgItemTextA(hBox, IDC_APPBOX_LINE2, TimeToStr(&pRec->time));
-  SetDlgItemTextA(hBox, IDC_APPBOX_LINE3, pRec->szBirthPlace);
-  SetDlgItemTextA(hBox, IDC_CONFIRM_CORRECT, "訂正 (&R)");
+  SetDlgItemTextSjis(hBox, IDC_APPBOX_HEADING, "これでよろしいですか？");
+  SetDlgItemTextSjis(hBox, IDC_APPBOX_LINE1, pRec->szName);
+  SetDlgItemTextSjis(hBox, IDC_APPBOX_LINE2, TimeToStr(&pRec->time));
+  SetDlgItemTextSjis(hBox, IDC_APPBOX_LINE3, pRec->szBirthPlace);
+  SetDlgItemTextSjis(hBox, IDC_CONFIRM_CORRECT, "訂正 (&R)");
 }
 
 // Any button closes the box; "は い" hands the held chart to the main
@@ -45,8 +48,8 @@ void OnConfirmButton(HWND hBox, int iId) {
   HWND hMain = GetWindow(hBox, GW_OWNER);
   CloseConfirmBox(hBox);
   if (!hMain) return;
-  if (iId == kIdYes) PostMessageA(hMain, kMsgNewRecord, 0, reinterpret_cast<LPARAM>(&g_confirmChart));
-  if (iId == IDC_CONFIRM_CORRECT) PostMessageA(hMain, WM_COMMAND, IDM_NEW_DATA, kTimeEntryEditRecord);
+  if (iId == kIdYes) PostMessageW(hMain, kMsgNewRecord, 0, reinterpret_cast<LPARAM>(&g_confirmChart));
+  if (iId == IDC_CONFIRM_CORRECT) PostMessageW(hMain, WM_COMMAND, IDM_NEW_DATA, kTimeEntryEditRecord);
 }
 
 INT_PTR HandleConfirm(HWND hBox, UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -81,7 +84,7 @@ void DriveRoot(const char* szFolder, char* szRoot, size_t cbRoot) {
   // A UNC path: "\\server\share\".
   int nSeparators = 0;
   for (size_t i = 0; szRoot[i]; ++i) {
-    if (IsDBCSLeadByte(static_cast<BYTE>(szRoot[i])) && szRoot[i + 1]) {
+    if (IsLeadByte(static_cast<unsigned char>(szRoot[i])) && szRoot[i + 1]) {
       ++i;
       continue;
     }
@@ -94,9 +97,9 @@ void DriveRoot(const char* szFolder, char* szRoot, size_t cbRoot) {
 }
 
 int CurrentOsIndex() {
-  OSVERSIONINFOA vi{};
+  OSVERSIONINFOW vi{};
   vi.dwOSVersionInfoSize = sizeof vi;
-  if (!GetVersionExA(&vi)) return 3;
+  if (!GetVersionExW(&vi)) return 3;
   return VersionOsIndex(static_cast<int>(vi.dwMajorVersion), static_cast<int>(vi.dwMinorVersion),
                         vi.dwPlatformId == VER_PLATFORM_WIN32_NT);
 }
@@ -104,26 +107,27 @@ int CurrentOsIndex() {
 void OnInitVersion(HWND hDlg) {
   char szLine[400];
   VersionOsLine(CurrentOsIndex(), szLine, sizeof szLine);
-  SetDlgItemTextA(hDlg, IDC_VERSION_OS, szLine);
+  SetDlgItemTextSjis(hDlg, IDC_VERSION_OS, szLine);
 
-  char szFolder[MAX_PATH + 1] = "";
-  GetCurrentDirectoryA(sizeof szFolder, szFolder);
+  char szFolder[2 * MAX_PATH + 1] = "";
+  PlatformCurrentDirectory(szFolder, sizeof szFolder);
   VersionFolderLine(szFolder, szLine, sizeof szLine);
-  SetDlgItemTextA(hDlg, IDC_VERSION_FOLDER, szLine);
+  SetDlgItemTextSjis(hDlg, IDC_VERSION_FOLDER, szLine);
 
   FormatBuildDate(szLine, sizeof szLine, __DATE__, __TIME__);
-  SetDlgItemTextA(hDlg, IDC_VERSION_BUILD, szLine);
+  SetDlgItemTextSjis(hDlg, IDC_VERSION_BUILD, szLine);
 
   char szRoot[MAX_PATH + 2];
   DriveRoot(szFolder, szRoot, sizeof szRoot);
   DWORD dwSectorsPerCluster = 0, dwBytesPerSector = 0, dwFreeClusters = 0, dwClusters = 0;
-  GetDiskFreeSpaceA(szRoot, &dwSectorsPerCluster, &dwBytesPerSector, &dwFreeClusters, &dwClusters);
+  GetDiskFreeSpaceW(WideFromSjis(szRoot).c_str(), &dwSectorsPerCluster, &dwBytesPerSector, &dwFreeClusters,
+                    &dwClusters);
   // The line names the working folder; the free space is asked of its
   // drive's root, which every Windows answers.
   VersionFreeSpaceLine(szFolder, FreeMegabytes(dwSectorsPerCluster, dwBytesPerSector, dwFreeClusters), szLine,
                        sizeof szLine);
-  SetDlgItemTextA(hDlg, IDC_VERSION_SPACE, szLine);
-  SetDlgItemTextA(hDlg, IDC_VERSION_SPACE2, kVersionFreeSpaceLine2);
+  SetDlgItemTextSjis(hDlg, IDC_VERSION_SPACE, szLine);
+  SetDlgItemTextSjis(hDlg, IDC_VERSION_SPACE2, kVersionFreeSpaceLine2);
 }
 
 INT_PTR HandleVersion(HWND hDlg, UINT uMsg, WPARAM, LPARAM) {
@@ -143,8 +147,8 @@ INT_PTR CALLBACK VersionDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam
 INT_PTR HandleQuotation(HWND hDlg, UINT uMsg, WPARAM, LPARAM) {
   switch (uMsg) {
     case WM_INITDIALOG:
-      SetWindowTextA(hDlg, kQuotationTitle);
-      for (int i = 0; i < kQuotationCount; ++i) SetDlgItemTextA(hDlg, IDC_BOX_LINE1 + i, kQuotationTexts[i]);
+      SetWindowTextSjis(hDlg, kQuotationTitle);
+      for (int i = 0; i < kQuotationCount; ++i) SetDlgItemTextSjis(hDlg, IDC_BOX_LINE1 + i, kQuotationTexts[i]);
       return TRUE;
     case WM_COMMAND: EndDialog(hDlg, 0); return TRUE;  // any command closes it
   }
@@ -167,7 +171,7 @@ HWND ShowDataConfirmBox(const BirthRecord& rec, const ChartRecord& chart) {
   if (g_hConfirm) CloseConfirmBox(g_hConfirm);
   g_confirmPerson = rec;
   g_confirmChart = chart;
-  g_hConfirm = CreateDialogParamA(DialogInstance(), "AppMessageBox", static_cast<HWND>(PlatformMainWindow()),
+  g_hConfirm = CreateDialogParamW(DialogInstance(), L"AppMessageBox", static_cast<HWND>(PlatformMainWindow()),
                                   DataConfirmDFunc, reinterpret_cast<LPARAM>(&g_confirmPerson));
   if (!g_hConfirm) return nullptr;
   ShowWindow(g_hConfirm, SW_SHOW);
@@ -178,16 +182,16 @@ HWND DataConfirmBox() { return g_hConfirm; }
 
 const BirthRecord& ConfirmedPerson() { return g_confirmPerson; }
 
-void ShowVersionBox(HWND hOwner) { DialogBoxParamA(DialogInstance(), "VersionDB", hOwner, VersionDFunc, 0); }
+void ShowVersionBox(HWND hOwner) { DialogBoxParamW(DialogInstance(), L"VersionDB", hOwner, VersionDFunc, 0); }
 
-void ShowQuotationBox(HWND hOwner) { DialogBoxParamA(DialogInstance(), "VuzerazDB", hOwner, VuzerazDFunc, 0); }
+void ShowQuotationBox(HWND hOwner) { DialogBoxParamW(DialogInstance(), L"VuzerazDB", hOwner, VuzerazDFunc, 0); }
 
 HWND ShowNoButtonBox(const char* szLine1, const char* szLine2, const char* szLine3, int bTimed) {
-  HWND hBox = CreateDialogParamA(DialogInstance(), "NoButtonDB", nullptr, NoButtonDFunc, 0);
+  HWND hBox = CreateDialogParamW(DialogInstance(), L"NoButtonDB", nullptr, NoButtonDFunc, 0);
   if (!hBox) return nullptr;
   const char* const pszLines[3] = {szLine1, szLine2, szLine3};
   for (int i = 0; i < 3; ++i) {
-    if (pszLines[i]) SetDlgItemTextA(hBox, IDC_BOX_LINE1 + i, pszLines[i]);
+    if (pszLines[i]) SetDlgItemTextSjis(hBox, IDC_BOX_LINE1 + i, pszLines[i]);
   }
   ShowWindow(hBox, SW_SHOWNOACTIVATE);
   UpdateWindow(hBox);

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "platform/reports.h"
 #include "platform/resource_ids.h"
+#include "platform/win32/win32_text.h"
 
 namespace {
 
@@ -56,8 +57,8 @@ double g_dLastHarmonic = 1.0;
 void OnInitHarmonic(HWND hDlg) {
   char szText[32];
   FormatHarmonic(HarmonicProposal(&g_dLastHarmonic), szText, sizeof szText);
-  SendDlgItemMessageA(hDlg, IDC_HARMONIC, EM_LIMITTEXT, kHarmonicTextChars, 0);
-  SetDlgItemTextA(hDlg, IDC_HARMONIC, szText);
+  SendDlgItemMessageW(hDlg, IDC_HARMONIC, EM_LIMITTEXT, kHarmonicTextChars, 0);
+  SetDlgItemTextSjis(hDlg, IDC_HARMONIC, szText);
   FocusItem(hDlg, IDC_HARMONIC);
 }
 
@@ -92,8 +93,8 @@ void OnInitSeason(HWND hDlg) {
   PlatformLocalTime(&now);
   char szYear[16];
   snprintf(szYear, sizeof szYear, "%d", now.year);
-  SendDlgItemMessageA(hDlg, IDC_SEASON_YEAR, EM_LIMITTEXT, kSeasonTextChars, 0);
-  SetDlgItemTextA(hDlg, IDC_SEASON_YEAR, szYear);
+  SendDlgItemMessageW(hDlg, IDC_SEASON_YEAR, EM_LIMITTEXT, kSeasonTextChars, 0);
+  SetDlgItemTextSjis(hDlg, IDC_SEASON_YEAR, szYear);
   CheckRadioButton(hDlg, IDC_SEASON_VERNAL, IDC_SEASON_WINTER, IDC_SEASON_VERNAL);
   FocusItem(hDlg, IDC_SEASON_YEAR);
 }
@@ -129,15 +130,15 @@ constexpr int kEphemCancel = -1;
 
 void OnInitEphemeris(HWND hDlg) {
   HWND hList = GetDlgItem(hDlg, IDC_EPHEM_LIST);
-  for (const char* szName : kEphemBodyNames) SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(szName));
-  SendMessageA(hList, LB_SETCURSEL, 0, 0);
+  for (const char* szName : kEphemBodyNames) AddListStringSjis(hList, szName);
+  SendMessageW(hList, LB_SETCURSEL, 0, 0);
   CheckRadioButton(hDlg, IDC_EPHEM_SECOND, IDC_EPHEM_DAY, IDC_EPHEM_DAY);
   CheckItem(hDlg, IDC_EPHEM_ALIGNED, true);
   FocusItem(hDlg, IDC_EPHEM_LIST);
 }
 
 void OnAcceptEphemeris(HWND hDlg) {
-  const int iBody = static_cast<int>(SendDlgItemMessageA(hDlg, IDC_EPHEM_LIST, LB_GETCURSEL, 0, 0));
+  const int iBody = static_cast<int>(SendDlgItemMessageW(hDlg, IDC_EPHEM_LIST, LB_GETCURSEL, 0, 0));
   if (iBody < 0 || iBody >= kNumEphemBodies) {
     ReportErrorLines(hDlg, "Ephem", "LB_ERR");
     return;
@@ -160,18 +161,18 @@ INT_PTR CALLBACK EphemerisDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 int32_t ShowHarmonicInput(HWND hOwner) {
-  const INT_PTR iResult = DialogBoxParamA(DialogInstance(), "HarmInputDB", hOwner, HarmInputDFunc, 0);
+  const INT_PTR iResult = DialogBoxParamW(DialogInstance(), L"HarmInputDB", hOwner, HarmInputDFunc, 0);
   // -1 (no dialog) and 0 lie below every valid result (|h| >= 0.1).
   if (iResult == -1 || iResult == 0) return kHarmonicCancel;
   return static_cast<int32_t>(iResult);
 }
 
 int ShowSeasonInput(HWND hOwner) {
-  const INT_PTR iResult = DialogBoxParamA(DialogInstance(), "VernalDB", hOwner, VernalDFunc, 0);
+  const INT_PTR iResult = DialogBoxParamW(DialogInstance(), L"VernalDB", hOwner, VernalDFunc, 0);
   return static_cast<int>(iResult);
 }
 
 int ShowEphemerisInput(HWND hOwner) {
-  const INT_PTR iResult = DialogBoxParamA(DialogInstance(), "EphemerisDB", hOwner, EphemerisDFunc, 0);
+  const INT_PTR iResult = DialogBoxParamW(DialogInstance(), L"EphemerisDB", hOwner, EphemerisDFunc, 0);
   return static_cast<int>(iResult);
 }

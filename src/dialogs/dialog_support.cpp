@@ -1,9 +1,14 @@
 // Helpers shared by the dialog procedures.
 #include "dialogs/dialog_support.h"
 
+#include <cstring>
+#include <string>
+
+#include "base/shift_jis.h"
 #include "platform/platform.h"
 #include "platform/reports.h"
 #include "platform/win32/exception_guard.h"
+#include "platform/win32/win32_text.h"
 
 namespace {
 
@@ -47,10 +52,17 @@ void ShowFairyHelp(HWND hDlg, const FairyHelp& help) {
   PlatformMessageBox(hOwner, help.szText, help.szTitle, kMbOk | kMbIconInformation);
 }
 
-void ItemText(HWND hDlg, int iId, char* szBuf, int nChars) {
-  szBuf[0] = '\0';
-  GetDlgItemTextA(hDlg, iId, szBuf, nChars + 1);
-  szBuf[nChars] = '\0';
+bool ItemText(HWND hDlg, int iId, char* szBuf, int nChars) {
+  HWND hItem = GetDlgItem(hDlg, iId);
+  std::wstring w(static_cast<size_t>(GetWindowTextLengthW(hItem)) + 1, L'\0');
+  w.resize(static_cast<size_t>(GetWindowTextW(hItem, &w[0], static_cast<int>(w.size()))));
+  std::string s;
+  const bool bExact = SjisFromWide(w.c_str(), &s);
+  // At most nChars bytes, a double-byte character never cut in half.
+  s.resize((s.size() > static_cast<size_t>(nChars) ? s.size() : static_cast<size_t>(nChars)) + 1, '\0');
+  CutDoubleByteSafe(&s[0], nChars);
+  memcpy(szBuf, s.c_str(), strlen(s.c_str()) + 1);
+  return bExact;
 }
 
 void EnableItem(HWND hDlg, int iId, bool bEnable) { EnableWindow(GetDlgItem(hDlg, iId), bEnable ? TRUE : FALSE); }
@@ -60,7 +72,7 @@ bool IsItemChecked(HWND hDlg, int iId) { return IsDlgButtonChecked(hDlg, iId) ==
 void CheckItem(HWND hDlg, int iId, bool bCheck) { CheckDlgButton(hDlg, iId, bCheck ? BST_CHECKED : BST_UNCHECKED); }
 
 void FocusItem(HWND hDlg, int iId) {
-  SendMessageA(hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hDlg, iId)), TRUE);
+  SendMessageW(hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hDlg, iId)), TRUE);
 }
 
-HINSTANCE DialogInstance() { return GetModuleHandleA(nullptr); }
+HINSTANCE DialogInstance() { return GetModuleHandleW(nullptr); }

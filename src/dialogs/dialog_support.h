@@ -33,7 +33,9 @@ void ShowFairyHelp(HWND hDlg, const FairyHelp& help);
 
 // ItemText: the text of a control, at most nChars characters (bytes) and
 // always terminated; szBuf holds nChars + 1 bytes.
-void ItemText(HWND hDlg, int iId, char* szBuf, int nChars);
+// Returns false when a character typed there has no Shift-JIS form (it
+// then stands as '?').
+bool ItemText(HWND hDlg, int iId, char* szBuf, int nChars);
 
 // EnableItem / IsItemChecked / CheckItem.
 void EnableItem(HWND hDlg, int iId, bool bEnable);

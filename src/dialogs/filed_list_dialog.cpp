@@ -6,6 +6,7 @@
 #include "entry/entry_rules.h"
 #include "platform/reports.h"
 #include "platform/resource_ids.h"
+#include "platform/win32/win32_text.h"
 
 namespace {
 
@@ -14,17 +15,17 @@ struct FiledList {
   int iRows;  // rows listed
 };
 
-FiledList* ListOf(HWND hDlg) { return reinterpret_cast<FiledList*>(GetWindowLongPtrA(hDlg, DWLP_USER)); }
+FiledList* ListOf(HWND hDlg) { return reinterpret_cast<FiledList*>(GetWindowLongPtrW(hDlg, DWLP_USER)); }
 
 void OnInitDialog(HWND hDlg, FiledList* l) {
-  SetWindowLongPtrA(hDlg, DWLP_USER, reinterpret_cast<LONG_PTR>(l));
+  SetWindowLongPtrW(hDlg, DWLP_USER, reinterpret_cast<LONG_PTR>(l));
   HWND hList = GetDlgItem(hDlg, IDC_FILED_LIST);
-  SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(hList, WM_SETREDRAW, FALSE, 0);
   for (int i = 0; i < l->iRows; ++i) {
-    SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(l->pTable->rows[i].szListLine));
+    AddListStringSjis(hList, l->pTable->rows[i].szListLine);
   }
-  SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
-  if (SendMessageA(hList, LB_SETCURSEL, 0, 0) == LB_ERR) {
+  SendMessageW(hList, WM_SETREDRAW, TRUE, 0);
+  if (SendMessageW(hList, LB_SETCURSEL, 0, 0) == LB_ERR) {
     ReportErrorLines(hDlg, "FromFileDB", "LB_SETCURSEL ERR");
     EndDialog(hDlg, kFiledListCancel);
     return;
@@ -33,7 +34,7 @@ void OnInitDialog(HWND hDlg, FiledList* l) {
 }
 
 void OnChoose(HWND hDlg, const FiledList* l) {
-  const int k = static_cast<int>(SendDlgItemMessageA(hDlg, IDC_FILED_LIST, LB_GETCURSEL, 0, 0));
+  const int k = static_cast<int>(SendDlgItemMessageW(hDlg, IDC_FILED_LIST, LB_GETCURSEL, 0, 0));
   EndDialog(hDlg, FiledListChoice(hDlg, k, l->iRows));
 }
 
@@ -72,7 +73,7 @@ int RunFromFileDialog(HWND hOwner, BirthTable* pTable) {
   FiledList l{pTable, FiledListOpening(hOwner, pTable->iNumData)};
   if (l.iRows < 0) return l.iRows;
   const INT_PTR iResult =
-      DialogBoxParamA(DialogInstance(), "FromFileDB", hOwner, FromFileDFunc, reinterpret_cast<LPARAM>(&l));
+      DialogBoxParamW(DialogInstance(), L"FromFileDB", hOwner, FromFileDFunc, reinterpret_cast<LPARAM>(&l));
   // A list that could not be made (-1) counts as cancelled.
   return iResult >= 0 && iResult < l.iRows ? static_cast<int>(iResult) : kFiledListCancel;
 }

@@ -5,6 +5,7 @@
 #include "dialogs/entry_block.h"
 #include "entry/entry_rules.h"
 #include "platform/resource_ids.h"
+#include "platform/win32/win32_text.h"
 
 namespace {
 
@@ -21,15 +22,15 @@ struct PlaceDialog {
   BirthRecord rec;
 };
 
-PlaceDialog* DialogOf(HWND hDlg) { return reinterpret_cast<PlaceDialog*>(GetWindowLongPtrA(hDlg, DWLP_USER)); }
+PlaceDialog* DialogOf(HWND hDlg) { return reinterpret_cast<PlaceDialog*>(GetWindowLongPtrW(hDlg, DWLP_USER)); }
 
 void ShowListedPlace(HWND hDlg) {
-  SetDlgItemTextA(hDlg, IDC_PLACE_LAT, kDefaultLatitudeText);
-  SetDlgItemTextA(hDlg, IDC_PLACE_LONG, kDefaultLongitudeText);
+  SetDlgItemTextSjis(hDlg, IDC_PLACE_LAT, kDefaultLatitudeText);
+  SetDlgItemTextSjis(hDlg, IDC_PLACE_LONG, kDefaultLongitudeText);
 }
 
 void OnInitDialog(HWND hDlg, PlaceDialog* d) {
-  SetWindowLongPtrA(hDlg, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
+  SetWindowLongPtrW(hDlg, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
   EntryBlock* p = LockEntryBlock(d->hBlock);
   if (p) {
     d->rec = p->working;
@@ -37,15 +38,15 @@ void OnInitDialog(HWND hDlg, PlaceDialog* d) {
   }
   char szTitle[160];
   PlaceEntryTitle(d->iMode, d->rec.szName, szTitle, sizeof szTitle);
-  SetWindowTextA(hDlg, szTitle);
+  SetWindowTextSjis(hDlg, szTitle);
 
   HWND hList = GetDlgItem(hDlg, IDC_PLACE_LIST);
-  for (int i = 0; kPlaceTable[i].szText; ++i) SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kPlaceTable[i].szText));
-  SendMessageA(hList, LB_SETCURSEL, kDefaultPlaceRow, 0);
+  for (int i = 0; kPlaceTable[i].szText; ++i) AddListStringSjis(hList, kPlaceTable[i].szText);
+  SendMessageW(hList, LB_SETCURSEL, kDefaultPlaceRow, 0);
   SetPlaceListBox(hList);
 
-  SendDlgItemMessageA(hDlg, IDC_PLACE_LAT, EM_LIMITTEXT, kCoordinateTextChars, 0);
-  SendDlgItemMessageA(hDlg, IDC_PLACE_LONG, EM_LIMITTEXT, kCoordinateTextChars, 0);
+  SendDlgItemMessageW(hDlg, IDC_PLACE_LAT, EM_LIMITTEXT, kCoordinateTextChars, 0);
+  SendDlgItemMessageW(hDlg, IDC_PLACE_LONG, EM_LIMITTEXT, kCoordinateTextChars, 0);
   EnableItem(hDlg, IDC_PLACE_LAT, false);
   EnableItem(hDlg, IDC_PLACE_LONG, false);
   ShowListedPlace(hDlg);
@@ -62,8 +63,8 @@ void OnTyped(HWND hDlg) {
   EnableItem(hDlg, IDC_PLACE_LAT, bTyped);
   EnableItem(hDlg, IDC_PLACE_LONG, bTyped);
   if (bTyped) {
-    SetDlgItemTextA(hDlg, IDC_PLACE_LAT, "");
-    SetDlgItemTextA(hDlg, IDC_PLACE_LONG, "");
+    SetDlgItemTextSjis(hDlg, IDC_PLACE_LAT, "");
+    SetDlgItemTextSjis(hDlg, IDC_PLACE_LONG, "");
     FocusItem(hDlg, IDC_PLACE_LAT);
   } else {
     ShowListedPlace(hDlg);
@@ -80,7 +81,7 @@ void OnAccept(HWND hDlg, PlaceDialog* d) {
     ItemText(hDlg, IDC_PLACE_LONG, szLong, kCoordinateTextChars);
     if (!AcceptTypedPlace(hDlg, szLat, szLong, &rec)) return;
   } else {
-    const int iRow = static_cast<int>(SendDlgItemMessageA(hDlg, IDC_PLACE_LIST, LB_GETCURSEL, 0, 0));
+    const int iRow = static_cast<int>(SendDlgItemMessageW(hDlg, IDC_PLACE_LIST, LB_GETCURSEL, 0, 0));
     if (!AcceptListedPlace(iRow, &rec)) return;
   }
   EntryBlock* p = LockEntryBlock(d->hBlock);
@@ -132,7 +133,7 @@ int ShowPlaceInput(HINSTANCE hInstance, HWND hOwner, HLOCAL hEntryBlock, int iMo
   p->iSubMode = iSubMode;
   UnlockEntryBlock(hEntryBlock);
   PlaceDialog d{hEntryBlock, iMode, BirthRecord{}};
-  const INT_PTR iResult = DialogBoxParamA(hInstance ? hInstance : DialogInstance(), "PlaceInputDB", hOwner,
+  const INT_PTR iResult = DialogBoxParamW(hInstance ? hInstance : DialogInstance(), L"PlaceInputDB", hOwner,
                                           PlaceInputDFunc, reinterpret_cast<LPARAM>(&d));
   return iResult == 1 ? 1 : 0;
 }

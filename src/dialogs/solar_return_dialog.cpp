@@ -5,6 +5,7 @@
 #include "events/events.h"
 #include "platform/platform.h"
 #include "platform/resource_ids.h"
+#include "platform/win32/win32_text.h"
 
 namespace {
 
@@ -15,11 +16,11 @@ struct SolarReturnList {
 };
 
 SolarReturnList* ListOf(HWND hDlg) {
-  return reinterpret_cast<SolarReturnList*>(GetWindowLongPtrA(hDlg, DWLP_USER));
+  return reinterpret_cast<SolarReturnList*>(GetWindowLongPtrW(hDlg, DWLP_USER));
 }
 
 void OnInitDialog(HWND hDlg, SolarReturnList* l) {
-  SetWindowLongPtrA(hDlg, DWLP_USER, reinterpret_cast<LONG_PTR>(l));
+  SetWindowLongPtrW(hDlg, DWLP_USER, reinterpret_cast<LONG_PTR>(l));
   long double ldNatalJde = 0.0L;
   EntryBlock* p = LockEntryBlock(l->hBlock);
   if (p) {
@@ -31,23 +32,23 @@ void OnInitDialog(HWND hDlg, SolarReturnList* l) {
   SolarReturnMoments(ldNatalJde, l->returns);
 
   HWND hList = GetDlgItem(hDlg, IDC_RETURN_LIST);
-  SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(hList, WM_SETREDRAW, FALSE, 0);
   for (int iAge = 0; iAge < kNumSolarReturns; ++iAge) {
     char szLine[128];
     SolarReturnLine(iAge, l->returns[iAge], szLine, sizeof szLine);
-    SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(szLine));
+    AddListStringSjis(hList, szLine);
   }
-  SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
-  SendDlgItemMessageA(hDlg, IDC_RETURN_NAME, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(l->natal.szName));
+  SendMessageW(hList, WM_SETREDRAW, TRUE, 0);
+  AddListStringSjis(GetDlgItem(hDlg, IDC_RETURN_NAME), l->natal.szName);
 
   LocalClock now;
   PlatformLocalTime(&now);
-  SendMessageA(hList, LB_SETCURSEL, SolarReturnDefaultAge(l->natal.time.year, now.year), 0);
+  SendMessageW(hList, LB_SETCURSEL, SolarReturnDefaultAge(l->natal.time.year, now.year), 0);
   FocusItem(hDlg, IDC_RETURN_LIST);
 }
 
 void OnChoose(HWND hDlg, const SolarReturnList* l) {
-  const int iSelected = static_cast<int>(SendDlgItemMessageA(hDlg, IDC_RETURN_LIST, LB_GETCURSEL, 0, 0));
+  const int iSelected = static_cast<int>(SendDlgItemMessageW(hDlg, IDC_RETURN_LIST, LB_GETCURSEL, 0, 0));
   BirthRecord working{};
   const int iAge = ChooseSolarReturn(hDlg, iSelected, l->natal, l->returns, &working);
   if (iAge <= 0) return;
@@ -89,7 +90,7 @@ INT_PTR CALLBACK SolarReturnDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lP
 int ShowSolarReturnInput(HWND hOwner, HLOCAL hEntryBlock) {
   SolarReturnList l{};
   l.hBlock = hEntryBlock;
-  const INT_PTR iResult = DialogBoxParamA(DialogInstance(), "SolarReturnDB", hOwner, SolarReturnDFunc,
+  const INT_PTR iResult = DialogBoxParamW(DialogInstance(), L"SolarReturnDB", hOwner, SolarReturnDFunc,
                                           reinterpret_cast<LPARAM>(&l));
   return iResult > 0 && iResult < kNumSolarReturns ? static_cast<int>(iResult) : 0;
 }

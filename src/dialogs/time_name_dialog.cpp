@@ -7,6 +7,7 @@
 #include "entry/entry_rules.h"
 #include "platform/platform.h"
 #include "platform/resource_ids.h"
+#include "platform/win32/win32_text.h"
 
 namespace {
 
@@ -22,10 +23,10 @@ struct TimeNameDialog {
 const int kFieldIds[kNumTimeEntryFields] = {IDC_TN_YEAR,   IDC_TN_MONTH,   IDC_TN_DAY, IDC_TN_HOUR,
                                             IDC_TN_MINUTE, IDC_TN_SECONDS, IDC_TN_NAME};
 
-TimeNameDialog* DialogOf(HWND hDlg) { return reinterpret_cast<TimeNameDialog*>(GetWindowLongPtrA(hDlg, DWLP_USER)); }
+TimeNameDialog* DialogOf(HWND hDlg) { return reinterpret_cast<TimeNameDialog*>(GetWindowLongPtrW(hDlg, DWLP_USER)); }
 
 void OnInitDialog(HWND hDlg, TimeNameDialog* d) {
-  SetWindowLongPtrA(hDlg, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
+  SetWindowLongPtrW(hDlg, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
   EntryBlock* p = LockEntryBlock(d->hBlock);
   if (p) {
     d->rec = p->working;
@@ -36,13 +37,13 @@ void OnInitDialog(HWND hDlg, TimeNameDialog* d) {
   TimeEntryForm form;
   MakeTimeEntryForm(d->iMode, d->iSubMode, &d->rec, now, &form);
 
-  SetWindowTextA(hDlg, TimeEntryTitle(d->iMode));
+  SetWindowTextSjis(hDlg, TimeEntryTitle(d->iMode));
   // The edits hold no more than the accepting steps read.
-  SendDlgItemMessageA(hDlg, IDC_TN_YEAR, EM_LIMITTEXT, kYearTextChars, 0);
-  SendDlgItemMessageA(hDlg, IDC_TN_SECONDS, EM_LIMITTEXT, kSecondsTextChars, 0);
-  SendDlgItemMessageA(hDlg, IDC_TN_NAME, EM_LIMITTEXT, kNameTextBytes, 0);
+  SendDlgItemMessageW(hDlg, IDC_TN_YEAR, EM_LIMITTEXT, kYearTextChars, 0);
+  SendDlgItemMessageW(hDlg, IDC_TN_SECONDS, EM_LIMITTEXT, kSecondsTextChars, 0);
+  SendDlgItemMessageW(hDlg, IDC_TN_NAME, EM_LIMITTEXT, kNameTextBytes, 0);
   for (int i = 0; i < kNumTimeEntryFields; ++i) {
-    SetDlgItemTextA(hDlg, kFieldIds[i], form.szText[i]);
+    SetDlgItemTextSjis(hDlg, kFieldIds[i], form.szText[i]);
     EnableItem(hDlg, kFieldIds[i], form.bEnabled[i]);
   }
   CheckItem(hDlg, IDC_TN_UNKNOWN_TIME, form.bUnknownTimeChecked);
@@ -59,8 +60,8 @@ void OnUnknownTime(HWND hDlg, TimeNameDialog* d) {
   EnableItem(hDlg, IDC_TN_HOUR, !bUnknown);
   EnableItem(hDlg, IDC_TN_MINUTE, !bUnknown);
   if (!bUnknown) {
-    SetDlgItemTextA(hDlg, IDC_TN_HOUR, "");
-    SetDlgItemTextA(hDlg, IDC_TN_MINUTE, "");
+    SetDlgItemTextSjis(hDlg, IDC_TN_HOUR, "");
+    SetDlgItemTextSjis(hDlg, IDC_TN_MINUTE, "");
     EnableItem(hDlg, IDC_TN_SECONDS_GIVEN, true);
     FocusItem(hDlg, IDC_TN_HOUR);
     return;
@@ -69,9 +70,9 @@ void OnUnknownTime(HWND hDlg, TimeNameDialog* d) {
   CheckItem(hDlg, IDC_TN_SECONDS_GIVEN, false);
   EnableItem(hDlg, IDC_TN_SECONDS_GIVEN, false);
   EnableItem(hDlg, IDC_TN_SECONDS, false);
-  SetDlgItemTextA(hDlg, IDC_TN_HOUR, "12");
-  SetDlgItemTextA(hDlg, IDC_TN_MINUTE, "00");
-  SetDlgItemTextA(hDlg, IDC_TN_SECONDS, "00.0");
+  SetDlgItemTextSjis(hDlg, IDC_TN_HOUR, "12");
+  SetDlgItemTextSjis(hDlg, IDC_TN_MINUTE, "00");
+  SetDlgItemTextSjis(hDlg, IDC_TN_SECONDS, "00.0");
   FocusItem(hDlg, IDC_TN_NAME);
 }
 
@@ -81,7 +82,7 @@ void OnSecondsGiven(HWND hDlg, TimeNameDialog* d) {
   d->rec.bSecondsGiven = bGiven ? 1 : 0;
   EnableItem(hDlg, IDC_TN_UNKNOWN_TIME, !bGiven);
   EnableItem(hDlg, IDC_TN_SECONDS, bGiven);
-  SetDlgItemTextA(hDlg, IDC_TN_SECONDS, bGiven ? "" : "00.0");
+  SetDlgItemTextSjis(hDlg, IDC_TN_SECONDS, bGiven ? "" : "00.0");
   FocusItem(hDlg, bGiven ? IDC_TN_SECONDS : IDC_TN_NAME);
 }
 
@@ -98,7 +99,13 @@ void OnAccept(HWND hDlg, TimeNameDialog* d) {
   ItemText(hDlg, IDC_TN_HOUR, t.szHour, sizeof t.szHour - 1);
   ItemText(hDlg, IDC_TN_MINUTE, t.szMinute, sizeof t.szMinute - 1);
   ItemText(hDlg, IDC_TN_SECONDS, t.szSeconds, kSecondsTextChars);
-  ItemText(hDlg, IDC_TN_NAME, t.szName, kNameTextBytes);
+  if (!ItemText(hDlg, IDC_TN_NAME, t.szName, kNameTextBytes)) {
+    // A character without a Shift-JIS form could be neither shown nor kept.
+    PlatformMessageBox(hDlg, "名前に、ホロミラが扱えない文字 (シフトJISにない文字) があります。", "名前",
+                       kMbOk | kMbIconWarning);
+    FocusItem(hDlg, IDC_TN_NAME);
+    return;
+  }
   int iFocus = kFieldYear;
   if (!AcceptTimeEntry(hDlg, d->iMode, t, &d->rec, &iFocus)) {
     if (iFocus >= 0 && iFocus < kNumTimeEntryFields) FocusItem(hDlg, kFieldIds[iFocus]);
@@ -159,7 +166,7 @@ int ShowTimeNameInput(HINSTANCE hInstance, HWND hOwner, HLOCAL hEntryBlock, int 
   p->iSubMode = iSubMode;
   UnlockEntryBlock(hEntryBlock);
   TimeNameDialog d{hEntryBlock, iMode, iSubMode, BirthRecord{}};
-  const INT_PTR iResult = DialogBoxParamA(hInstance ? hInstance : DialogInstance(), "TimeNameInputDB", hOwner,
+  const INT_PTR iResult = DialogBoxParamW(hInstance ? hInstance : DialogInstance(), L"TimeNameInputDB", hOwner,
                                           TimeNameInputDFunc, reinterpret_cast<LPARAM>(&d));
   return iResult == 1 ? 1 : 0;
 }

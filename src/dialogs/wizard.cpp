@@ -16,6 +16,7 @@
 #include "entry/entry_rules.h"
 #include "platform/reports.h"
 #include "platform/resource_ids.h"
+#include "platform/win32/win32_text.h"
 
 namespace {
 
@@ -31,11 +32,11 @@ bool g_bStepRunning = false;
 const char kWizardCaption[] = "魔法使い  ( ウィザード )";
 const char kNextLabel[] = "次へ > [A]";
 
-int PageStep(HWND hPage) { return static_cast<int>(GetWindowLongPtrA(hPage, DWLP_USER)); }
+int PageStep(HWND hPage) { return static_cast<int>(GetWindowLongPtrW(hPage, DWLP_USER)); }
 
 void SendStep(HWND hPage, int iStep) {
   HWND hMain = GetWindow(hPage, GW_OWNER);
-  PostMessageA(hMain ? hMain : hPage, WM_COMMAND, IDM_WIZARD_STEP, static_cast<LPARAM>(iStep));
+  PostMessageW(hMain ? hMain : hPage, WM_COMMAND, IDM_WIZARD_STEP, static_cast<LPARAM>(iStep));
 }
 
 void OnWizardHelp(HWND hPage) {
@@ -77,13 +78,13 @@ void CloseWizard() {
 // page the title "確認してください" and "ＯＫ [A]".
 int ShowPage(HWND hOwner, HINSTANCE hInstance, int iStep, const char* szText, bool bBack, bool bLast) {
   if (!g_hWizard) {
-    g_hWizard = CreateDialogParamA(hInstance, "WizardDB", hOwner, WizardDlgProc, 0);
+    g_hWizard = CreateDialogParamW(hInstance, L"WizardDB", hOwner, WizardDlgProc, 0);
     if (!g_hWizard) return ReportPlaceKind("RunDefaultDataWizard", "!CreateDialog", 0);
   }
-  SetWindowLongPtrA(g_hWizard, DWLP_USER, static_cast<LONG_PTR>(iStep));
-  SetWindowTextA(g_hWizard, bLast ? kWizardConfirmTitle : kWizardCaption);
-  SetDlgItemTextA(g_hWizard, IDC_WIZARD_TEXT, szText);
-  SetDlgItemTextA(g_hWizard, IDC_WIZARD_NEXT, bLast ? kWizardConfirmButton : kNextLabel);
+  SetWindowLongPtrW(g_hWizard, DWLP_USER, static_cast<LONG_PTR>(iStep));
+  SetWindowTextSjis(g_hWizard, bLast ? kWizardConfirmTitle : kWizardCaption);
+  SetDlgItemTextSjis(g_hWizard, IDC_WIZARD_TEXT, szText);
+  SetDlgItemTextSjis(g_hWizard, IDC_WIZARD_NEXT, bLast ? kWizardConfirmButton : kNextLabel);
   EnableItem(g_hWizard, IDC_WIZARD_BACK, bBack);
   EnableWindow(g_hWizard, TRUE);
   ShowWindow(g_hWizard, SW_SHOW);
@@ -125,8 +126,8 @@ int Finish(HWND hOwner, SystemIniInf* pSii, ChartSlots* pSlots, const WizardBloc
   pSlots->bDerived = 0;
   CloseWizard();
   AppOkMsg(hOwner, "デフォルトの出生データ", "", "登録完了しました", "");
-  PostMessageA(hOwner, WM_USER, 0, 0);
-  if (g_iFinishCommand) PostMessageA(hOwner, WM_COMMAND, static_cast<WPARAM>(g_iFinishCommand), 0);
+  PostMessageW(hOwner, WM_USER, 0, 0);
+  if (g_iFinishCommand) PostMessageW(hOwner, WM_COMMAND, static_cast<WPARAM>(g_iFinishCommand), 0);
   return kWizardFinished;
 }
 

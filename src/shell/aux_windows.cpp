@@ -4,6 +4,7 @@
 
 #include "platform/reports.h"
 #include "platform/win32/exception_guard.h"
+#include "platform/win32/win32_text.h"
 #include "readings/help_texts.h"
 #include "readings/readings.h"
 #include "shell/command_dispatch.h"
@@ -68,7 +69,7 @@ INT_PTR FairyMessages(HWND hDlg, UINT uMsg, WPARAM wParam) {
     case WM_HELP: NoMoreInformation(hDlg, &g_bFairyF1Shown); return TRUE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
-        case kIdFairyIndex: SendMessageA(GetWindow(hDlg, GW_OWNER), WM_COMMAND, IDM_HELP_INDEX, 0); return TRUE;
+        case kIdFairyIndex: SendMessageW(GetWindow(hDlg, GW_OWNER), WM_COMMAND, IDM_HELP_INDEX, 0); return TRUE;
         case kIdFairyClose: DestroyWindow(hDlg); return TRUE;  // also Esc (IDCANCEL is 2)
       }
       break;
@@ -89,9 +90,9 @@ INT_PTR CALLBACK FairyDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM) {
 // the quick menu and the fairy close too.
 void PopupButtonA(HWND hMain, int iCommand) {
   if (iCommand == IDM_READING) {
-    PostMessageA(hMain, WM_COMMAND, IDM_ASPECT_READING, 0);
+    PostMessageW(hMain, WM_COMMAND, IDM_ASPECT_READING, 0);
   } else if (iCommand == IDM_FORTUNE) {
-    PostMessageA(hMain, WM_COMMAND, IDM_READING, 0);
+    PostMessageW(hMain, WM_COMMAND, IDM_READING, 0);
   } else {
     CloseQuickMenu(hMain, MainAppState());
     CloseFairyWindow();
@@ -130,7 +131,7 @@ INT_PTR PopupMessages(HWND hDlg, UINT uMsg, WPARAM wParam) {
           return TRUE;
         case kIdPopupButtonB:
           DestroyWindow(hDlg);
-          PostMessageA(hMain, WM_COMMAND, iCommand, kParamFromPopup);
+          PostMessageW(hMain, WM_COMMAND, iCommand, kParamFromPopup);
           return TRUE;
       }
       break;
@@ -163,10 +164,10 @@ int PopupCommand() { return g_iPopupCommand; }
 
 int FairyMessage(HWND hOwner, const char* szTitle, const char* szText) {
   CloseFairyWindow();
-  g_hFairy = CreateDialogParamA(g_hInstance, "FairyDB", hOwner, FairyDFunc, 0);
+  g_hFairy = CreateDialogParamW(g_hInstance, L"FairyDB", hOwner, FairyDFunc, 0);
   if (!g_hFairy) return ReportPlaceKind("FairyMessage", "!CreateDialog", 0);
-  SetDlgItemTextA(g_hFairy, kIdFairyTitle, szTitle);
-  SetDlgItemTextA(g_hFairy, kIdAuxText, szText);
+  SetDlgItemTextSjis(g_hFairy, kIdFairyTitle, szTitle);
+  SetDlgItemTextSjis(g_hFairy, kIdAuxText, szText);
   PlaceOnOwner(g_hFairy, hOwner, kFairyRight, kAuxTop);
   ShowWindow(g_hFairy, SW_SHOW);
   SetFocus(GetDlgItem(g_hFairy, kIdAuxText));
@@ -177,20 +178,20 @@ int SetPopupWindow(HWND hOwner, int iCommand, const char* szTitle, const char* s
                    int bButton2Enabled) {
   ClosePopupWindow();
   g_iPopupCommand = iCommand;
-  g_hPopup = CreateDialogParamA(g_hInstance, "HelpDB", hOwner, PopupDFunc, iCommand);
+  g_hPopup = CreateDialogParamW(g_hInstance, L"HelpDB", hOwner, PopupDFunc, iCommand);
   if (!g_hPopup) {
     g_iPopupCommand = 0;
     return ReportPlaceKind("SetPopupWindow", "!CreateDialog", 0);
   }
-  SetWindowTextA(g_hPopup, szTitle);
-  SetDlgItemTextA(g_hPopup, kIdAuxText, szText);
-  if (iCommand == IDM_READING) SetDlgItemTextA(g_hPopup, kIdPopupButtonA, "詳細 [A]");
-  if (iCommand == IDM_FORTUNE) SetDlgItemTextA(g_hPopup, kIdPopupButtonA, "出生図 [A]");
+  SetWindowTextSjis(g_hPopup, szTitle);
+  SetDlgItemTextSjis(g_hPopup, kIdAuxText, szText);
+  if (iCommand == IDM_READING) SetDlgItemTextSjis(g_hPopup, kIdPopupButtonA, "詳細 [A]");
+  if (iCommand == IDM_FORTUNE) SetDlgItemTextSjis(g_hPopup, kIdPopupButtonA, "出生図 [A]");
   const HWND hButton2 = GetDlgItem(g_hPopup, kIdPopupButtonB);
   if (!bButton2Enabled) {
     EnableWindow(hButton2, FALSE);
   } else if (szButton2) {
-    SetWindowTextA(hButton2, szButton2);
+    SetWindowTextSjis(hButton2, szButton2);
   }
   PlaceOnOwner(g_hPopup, hOwner, kPopupLeft, kAuxTop);
   ShowWindow(g_hPopup, SW_SHOW);
@@ -212,7 +213,7 @@ void FairyCommand(HWND hWnd, const ChartSlots* pSlots, const AppState* lpAb) {
     return;
   }
   if (g_hPopup) {
-    SendMessageA(g_hPopup, kMsgMoreInformation, 0, 0);
+    SendMessageW(g_hPopup, kMsgMoreInformation, 0, 0);
     return;
   }
   const int iSituation = ChooseFairySituation(*pSlots, (lpAb->bState0 & kState0DefaultPerson) != 0,

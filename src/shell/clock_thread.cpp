@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/win32/win32_text.h"
 #include "shell/logic/shell_logic.h"
 #include "shell/shell.h"
 
@@ -64,7 +65,7 @@ void ClockNow(LocalClock* p) {
 
 void SetStatusPart(HWND hStatus, int iPart, const char* szText) {
   const WPARAM wPart = iPart == kStatusMessage ? (iPart | SBT_NOBORDERS) : iPart;
-  SendMessageA(hStatus, SB_SETTEXTA, wPart, reinterpret_cast<LPARAM>(szText));
+  SendMessageW(hStatus, SB_SETTEXTW, wPart, reinterpret_cast<LPARAM>(WideFromSjis(szText).c_str()));
 }
 
 // Stores the day shown unless the UI thread changed the mark meanwhile (a
@@ -98,7 +99,7 @@ DWORD WINAPI ClockThread(LPVOID pArg) {
       SetPriorityClass(GetCurrentProcess(), dwClassBefore);
       SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
     }
-    if (pass.bStatusBack) SendMessageA(hWnd, kMsgStatusBack, 0, 0);
+    if (pass.bStatusBack) SendMessageW(hWnd, kMsgStatusBack, 0, 0);
     if (pass.bDate && StoreShownDay(lpAb, wDay, pass.wDay)) SetStatusPart(hStatus, kStatusDate, pass.szDate);
     Sleep(kPassMs);
   }
@@ -126,7 +127,7 @@ void StopClockThread(AppState* lpAb) {
         MsgWaitForMultipleObjects(1, &lpAb->hClockThread, FALSE, kStopWaitMs - dwElapsed, QS_SENDMESSAGE);
     if (r != WAIT_OBJECT_0 + 1) break;  // the thread ended, or the time is up
     MSG msg;
-    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // delivers the clock's sends
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // delivers the clock's sends
   }
   CloseHandle(lpAb->hClockThread);
   lpAb->hClockThread = nullptr;

@@ -65,7 +65,7 @@ int PopupList(const CommandContext& c) {
       c.pSlots->bCurSlot = kSlotNatal;
       RedrawChart(c.hWnd);
     }
-    PostMessageA(c.hWnd, WM_COMMAND, iResult, 0);
+    PostMessageW(c.hWnd, WM_COMMAND, iResult, 0);
     return 1;
   }
   const ChartRecord& chart = c.pSlots->charts[iResult];
@@ -76,7 +76,7 @@ int PopupList(const CommandContext& c) {
 
 // 53250: the popup window's first button; 53259: the popup window closes.
 int PopupPressA(const CommandContext&) {
-  if (PopupWindow()) SendMessageA(PopupWindow(), WM_COMMAND, kIdPopupButtonA, 0);
+  if (PopupWindow()) SendMessageW(PopupWindow(), WM_COMMAND, kIdPopupButtonA, 0);
   return 1;
 }
 int PopupClose(const CommandContext&) {
@@ -134,7 +134,7 @@ int TestNewRecord(const CommandContext& c) {
   rec.time.year = 1700;
   rec.bSave = 1;
   HoromiraMain(rec, rec, &c.lpAb->chart, kChartNatal, 0, c.lpAb->dHarmonic, kOriginOrdinary);
-  SendMessageA(c.hWnd, kMsgNewRecord, 0, 0);
+  SendMessageW(c.hWnd, kMsgNewRecord, 0, 0);
   return 1;
 }
 
@@ -143,7 +143,7 @@ int TestNewRecord(const CommandContext& c) {
 int TestMenuState(const CommandContext& c) {
   if (!TestHooksEnabled()) return OutOfSwitch(c.hWnd);
   const UINT uState = GetMenuState(c.lpAb->hMenu, static_cast<uint16_t>(c.lParam), MF_BYCOMMAND);
-  SetPropA(c.hWnd, "HoromiraMenuState", reinterpret_cast<HANDLE>(static_cast<uintptr_t>(uState)));
+  SetPropW(c.hWnd, L"HoromiraMenuState", reinterpret_cast<HANDLE>(static_cast<uintptr_t>(uState)));
   return 1;
 }
 
@@ -161,8 +161,8 @@ void RecordForTest(HWND hWnd, int iCommand, LPARAM lParam) {
       fclose(f);
     }
   }
-  SetPropA(hWnd, "HoromiraCommand", reinterpret_cast<HANDLE>(static_cast<intptr_t>(iCommand)));
-  SetPropA(hWnd, "HoromiraParam", reinterpret_cast<HANDLE>(lParam));
+  SetPropW(hWnd, L"HoromiraCommand", reinterpret_cast<HANDLE>(static_cast<intptr_t>(iCommand)));
+  SetPropW(hWnd, L"HoromiraParam", reinterpret_cast<HANDLE>(lParam));
 }
 
 constexpr unsigned kChart = kCmdNeedsChart;
@@ -305,7 +305,7 @@ int AskForData(HWND hWnd, const char* szName) {
   return 0;
 }
 
-void RedrawChart(HWND hWnd) { SendMessageA(hWnd, WM_USER, 0, 0); }
+void RedrawChart(HWND hWnd) { SendMessageW(hWnd, WM_USER, 0, 0); }
 
 void ShowViewChange(const CommandContext& c, int iOldView) {
   const auto bShared = [](int iView) { return iView == kViewChart || iView == kViewDouble; };
@@ -316,7 +316,7 @@ void ShowViewChange(const CommandContext& c, int iOldView) {
   }
 }
 
-void PostCommand(HWND hWnd, int iCommand, LPARAM lParam) { PostMessageA(hWnd, WM_COMMAND, iCommand, lParam); }
+void PostCommand(HWND hWnd, int iCommand, LPARAM lParam) { PostMessageW(hWnd, WM_COMMAND, iCommand, lParam); }
 
 void ForgetStepping(AppState* lpAb) { lpAb->bState1 &= static_cast<uint8_t>(~kState1Stepped); }
 
@@ -332,7 +332,7 @@ namespace {
 bool PassesAnimation(HWND hWnd, const CommandEntry* pEntry, int iCommand, AppState* lpAb) {
   if (!(lpAb->bState1 & kState1Animating)) return true;
   if (pEntry && (pEntry->uFlags & kCmdDuringAnimation)) return true;
-  if (iCommand != kCmdEnter || (lpAb->bState1 & kState1EnterReleased)) SendMessageA(hWnd, kMsgStopAnimation, 0, 0);
+  if (iCommand != kCmdEnter || (lpAb->bState1 & kState1EnterReleased)) SendMessageW(hWnd, kMsgStopAnimation, 0, 0);
   return false;
 }
 

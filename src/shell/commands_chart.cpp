@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "chart/chart_driver.h"
 #include "chart/chart_text.h"
@@ -11,6 +12,7 @@
 #include "dialogs/dialogs.h"
 #include "dialogs/entry_block.h"
 #include "entry/entry_rules.h"
+#include "platform/win32/win32_text.h"
 #include "shell/logic/command_rules.h"
 #include "shell/shell.h"
 #include "time/calendar.h"
@@ -281,32 +283,62 @@ int HoraryCommand(const CommandContext& c) {
   return 1;
 }
 
+namespace {
+
+// A movable global block holding n bytes copied from p, for the clipboard;
+// null when there is no memory.
+HGLOBAL ClipboardBlock(const void* p, size_t n) {
+  HGLOBAL hMem = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, n);
+  void* pDest = hMem ? GlobalLock(hMem) : nullptr;
+  if (!pDest) {
+    if (hMem) GlobalFree(hMem);
+    return nullptr;
+  }
+  memcpy(pDest, p, n);
+  GlobalUnlock(hMem);
+  return hMem;
+}
+
+}  // namespace
+
 int ClipboardCommand(const CommandContext& c) {
   const ChartRecord& chart = ShownChart(c);
-  HGLOBAL hMem = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, kClipboardBytes);
-  char* p = hMem ? static_cast<char*>(GlobalLock(hMem)) : nullptr;
-  if (!p) {
-    if (hMem) GlobalFree(hMem);
+  // The chart's text as the program keeps it (code page 932, CF_TEXT), and
+  // the same in UTF-16 (CF_UNICODETEXT), which every Windows pastes right
+  // whatever its code page; the locale says how to read the first.
+  static char szText[kClipboardBytes];
+  MakeChartText(szText, kClipboardBytes, chart);
+  const std::wstring wsText = WideFromSjis(szText);
+  const LCID lcidJapanese = MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), SORT_DEFAULT);
+  HGLOBAL hText = ClipboardBlock(szText, kClipboardBytes);
+  HGLOBAL hWide = ClipboardBlock(wsText.c_str(), (wsText.size() + 1) * sizeof(wchar_t));
+  HGLOBAL hLocale = ClipboardBlock(&lcidJapanese, sizeof lcidJapanese);
+  const auto FreeBlocks = [&] {
+    for (HGLOBAL h : {hText, hWide, hLocale}) {
+      if (h) GlobalFree(h);
+    }
+  };
+  if (!hText || !hWide || !hLocale) {
+    FreeBlocks();
     return ReportPlaceKind("IDM_Clip", "!GlobalAlloc", 0);
   }
-  MakeChartText(p, kClipboardBytes, chart);
-  GlobalUnlock(hMem);
   if (!OpenClipboard(c.hWnd)) {
-    GlobalFree(hMem);
+    FreeBlocks();
     return ReportPlaceKind("IDM_Clip", "!OpenClipboard", 0);
   }
   const char* szKind = nullptr;
   if (!EmptyClipboard()) {
     szKind = "!EmptyClipboard";
-  } else if (!SetClipboardData(CF_TEXT, hMem)) {
+  } else if (!SetClipboardData(CF_TEXT, hText)) {
     szKind = "!SetClipboardData";
+  } else {
+    hText = nullptr;  // the clipboard owns it now
+    if (SetClipboardData(CF_UNICODETEXT, hWide)) hWide = nullptr;
+    if (SetClipboardData(CF_LOCALE, hLocale)) hLocale = nullptr;
   }
   CloseClipboard();
-  if (szKind) {
-    GlobalFree(hMem);
-    return ReportPlaceKind("IDM_Clip", szKind, 0);
-  }
-  // The clipboard owns the block now.
+  FreeBlocks();
+  if (szKind) return ReportPlaceKind("IDM_Clip", szKind, 0);
   AppOkMsg(c.hWnd, "下記のデータをクリップボードへ送りました", chart.natal.szName, TimeToStr(&chart.target.time),
            "メモ帳などで[Ctrl]+[V]にて貼り付け可能");
   return 1;

@@ -102,6 +102,6 @@ int DeleteRowCommand(const CommandContext& c) {
 }
 
 int ExitCommand(const CommandContext& c) {
-  PostMessageA(c.hWnd, WM_CLOSE, 0, 0);
+  PostMessageW(c.hWnd, WM_CLOSE, 0, 0);
   return 1;
 }

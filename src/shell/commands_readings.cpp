@@ -95,7 +95,7 @@ int ChoosePerson(const CommandContext& c, const PersonQuestions& q, BirthRecord*
       if (iAnswer == kIdYes) {
         RunDefaultDataWizard(c.hWnd, q.iCommand, kWizardIntro, c.pSii, c.pSlots, WizardBlocksOf(c.lpAb));
       }
-      if (iAnswer == kIdNo) PostMessageA(c.hWnd, WM_COMMAND, q.iCommand, kParamFromPopup);
+      if (iAnswer == kIdNo) PostMessageW(c.hWnd, WM_COMMAND, q.iCommand, kParamFromPopup);
       return kPersonNone;
     }
   }

@@ -2,6 +2,9 @@
 #include "shell/gdi_canvas.h"
 
 #include <cstring>
+#include <string>
+
+#include "platform/win32/win32_text.h"
 
 namespace {
 
@@ -29,14 +32,12 @@ HFONT MakeFont(HDC hdc, const CanvasFont& f) {
   if (f.iFace <= kFaceSystemFixed || f.iFace > kFaceMsGothic) return nullptr;
   const int iHeight = f.iPoints > 0 ? -MulDiv(f.iPoints, GetDeviceCaps(hdc, LOGPIXELSY), 72) : f.iHeight;
   const DWORD dwCharset = f.iFace == kFaceMsGothic ? SHIFTJIS_CHARSET : ANSI_CHARSET;
-  return CreateFontA(iHeight, f.iWidth, 0, 0, f.iWeight, f.bItalic, FALSE, FALSE, dwCharset,
+  return CreateFontW(iHeight, f.iWidth, 0, 0, f.iWeight, f.bItalic, FALSE, FALSE, dwCharset,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                     kFaceNames[f.iFace]);
+                     WideFromSjis(kFaceNames[f.iFace]).c_str());
 }
 
-HGDIOBJ FontObject(HFONT hFont) {
-  return hFont ? static_cast<HGDIOBJ>(hFont) : GetStockObject(SYSTEM_FIXED_FONT);
-}
+HGDIOBJ FontObject(HFONT hFont) { return hFont ? static_cast<HGDIOBJ>(hFont) : SystemFixedFont(); }
 
 void GdiCircle(void* p, const CanvasTag&, int cx, int cy, int r, CanvasColor crPen, CanvasColor crFill) {
   const HDC hdc = Gdi(p)->hdc;
@@ -86,7 +87,8 @@ void GdiText(void* p, const CanvasTag&, int x, int y, const char* szText, const 
     SetBkMode(hdc, OPAQUE);
     SetBkColor(hdc, crBack);
   }
-  TextOutA(hdc, x, y, szText, static_cast<int>(strlen(szText)));
+  const std::wstring w = WideFromSjis(szText);
+  TextOutW(hdc, x, y, w.c_str(), static_cast<int>(w.size()));
 }
 
 int GdiTextWidth(void* p, const CanvasFont& font, const char* szText) {
@@ -94,7 +96,8 @@ int GdiTextWidth(void* p, const CanvasFont& font, const char* szText) {
   OwnedObject hFont(MakeFont(hdc, font));
   SelectedObject sel(hdc, FontObject(static_cast<HFONT>(hFont.h)));
   SIZE size{};
-  GetTextExtentPoint32A(hdc, szText, static_cast<int>(strlen(szText)), &size);
+  const std::wstring w = WideFromSjis(szText);
+  GetTextExtentPoint32W(hdc, w.c_str(), static_cast<int>(w.size()), &size);
   return size.cx;
 }
 
@@ -102,8 +105,8 @@ int GdiLineHeight(void* p, const CanvasFont& font) {
   const HDC hdc = Gdi(p)->hdc;
   OwnedObject hFont(MakeFont(hdc, font));
   SelectedObject sel(hdc, FontObject(static_cast<HFONT>(hFont.h)));
-  TEXTMETRICA tm{};
-  GetTextMetricsA(hdc, &tm);
+  TEXTMETRICW tm{};
+  GetTextMetricsW(hdc, &tm);
   return tm.tmHeight + tm.tmExternalLeading;
 }
 
@@ -112,7 +115,7 @@ void GdiBitmap(void* p, const CanvasTag&, int iResourceId, int x, int y) {
   const HBITMAP hBmp = BitmapOf(*g.pRes, iResourceId);
   if (!hBmp) return;
   BITMAP bm{};
-  GetObjectA(hBmp, sizeof bm, &bm);
+  GetObjectW(hBmp, sizeof bm, &bm);
   const HDC hMem = CreateCompatibleDC(g.hdc);
   if (!hMem) return;
   {
@@ -128,20 +131,34 @@ void GdiButton(void* p, const CanvasTag&, int iId, const char* szCaption, int x,
     MoveWindow(hButton, x, y, iSize, iSize, TRUE);
     return;
   }
-  CreateWindowExA(0, "BUTTON", szCaption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y, iSize, iSize, hWnd,
+  CreateWindowExW(0, L"BUTTON", WideFromSjis(szCaption).c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y, iSize, iSize, hWnd,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(iId)),
-                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hWnd, GWLP_HINSTANCE)), nullptr);
+                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hWnd, GWLP_HINSTANCE)), nullptr);
 }
 
 }  // namespace
+
+HGDIOBJ SystemFixedFont() {
+  static HGDIOBJ hFont = [] {
+    if (GetACP() == 932) return GetStockObject(SYSTEM_FIXED_FONT);
+    // The cell of the Japanese system fixed font: 16 pixels high, 8 wide
+    // for a single-byte character.
+    constexpr int kCellHeight = 16, kCellWidth = 8;
+    HFONT h = CreateFontW(kCellHeight, kCellWidth, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                          WideFromSjis("ＭＳ ゴシック").c_str());
+    return h ? static_cast<HGDIOBJ>(h) : GetStockObject(SYSTEM_FIXED_FONT);
+  }();
+  return hFont;
+}
 
 int CreateGdiResources(HINSTANCE hInstance, int iBackColor, GdiResources* pRes) {
   *pRes = GdiResources{};
   for (int i = 0; i < kNumChartBitmaps; ++i) {
     const int iId = i < 12 ? kIdBmpSignFirst + i : kIdBmpPointFirst + i - 12;
-    pRes->hBmp[i] = LoadBitmapA(hInstance, MAKEINTRESOURCEA(iId));
+    pRes->hBmp[i] = LoadBitmapW(hInstance, MAKEINTRESOURCEW(iId));
   }
-  pRes->hBmpTitle = LoadBitmapA(hInstance, MAKEINTRESOURCEA(kIdBmpTitle));
+  pRes->hBmpTitle = LoadBitmapW(hInstance, MAKEINTRESOURCEW(kIdBmpTitle));
   // The palette description: 16 entries, the background and its companion reserved.
   struct {
     WORD palVersion;

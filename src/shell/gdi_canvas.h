@@ -41,6 +41,13 @@ struct GdiCanvas {
 // is deleted.
 Canvas MakeGdiCanvas(GdiCanvas* pGdi);
 
+// SystemFixedFont: the program's fixed-pitch font.  On a Windows whose code
+// page is Japanese (932) it is the system fixed font, as it always was;
+// elsewhere that font has no Japanese, and the program uses a Japanese
+// fixed-pitch font of the same cell size (8 x 16 pixels) instead, made once.
+// Never deleted by the caller.
+HGDIOBJ SystemFixedFont();
+
 // DestroyQuickMenuButtons: removes the four buttons of the quick-menu card
 // (ids 57049..57052).  Returns whether there were any.
 bool DestroyQuickMenuButtons(HWND hWnd);

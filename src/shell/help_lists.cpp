@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/reports.h"
 #include "platform/win32/exception_guard.h"
+#include "platform/win32/win32_text.h"
 #include "readings/help_texts.h"
 #include "shell/aux_windows.h"
 #include "shell/shell.h"
@@ -23,24 +24,24 @@ constexpr int kListExtent = 1200;  // horizontal extent of the popup list, pixel
 
 HWND ListOf(HWND hDlg) { return GetDlgItem(hDlg, IDC_LIST); }
 
-int Selection(HWND hDlg) { return static_cast<int>(SendMessageA(ListOf(hDlg), LB_GETCURSEL, 0, 0)); }
+int Selection(HWND hDlg) { return static_cast<int>(SendMessageW(ListOf(hDlg), LB_GETCURSEL, 0, 0)); }
 
 void AddEntry(HWND hList, const char* szText, int iResult) {
-  const LRESULT i = SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(szText));
-  SendMessageA(hList, LB_SETITEMDATA, i, iResult);
+  const LRESULT i = AddListStringSjis(hList, szText);
+  SendMessageW(hList, LB_SETITEMDATA, i, iResult);
 }
 
 // --- Help index ---------------------------------------------------------------------
 
 void FillHelpIndex(HWND hDlg) {
-  SetWindowTextA(hDlg, kHelpIndexTitle);
-  SetDlgItemTextA(hDlg, IDC_LIST_SHOW, "表 示");
-  SetDlgItemTextA(hDlg, IDC_LIST_CLOSE, "閉じる");
+  SetWindowTextSjis(hDlg, kHelpIndexTitle);
+  SetDlgItemTextSjis(hDlg, IDC_LIST_SHOW, "表 示");
+  SetDlgItemTextSjis(hDlg, IDC_LIST_CLOSE, "閉じる");
   const HWND hList = ListOf(hDlg);
   for (int i = 0; i < kHelpTopicCount; ++i) {
-    SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(HelpTopicTitle(i)));
+    AddListStringSjis(hList, HelpTopicTitle(i));
   }
-  SendMessageA(hList, LB_SETCURSEL, g_iLastHelpId, 0);
+  SendMessageW(hList, LB_SETCURSEL, g_iLastHelpId, 0);
   g_hTopicList = hList;
 }
 
@@ -60,7 +61,7 @@ void ShowChosenTopic(HWND hDlg) {
     EndDialog(hDlg, IDOK);
     return;
   }
-  const int iCommand = static_cast<int>(GetWindowLongPtrA(hDlg, DWLP_USER));
+  const int iCommand = static_cast<int>(GetWindowLongPtrW(hDlg, DWLP_USER));
   EndDialog(hDlg, IDOK);
   SetPopupWindow(hMain, iCommand, HelpTopicTitle(iTopic), HelpTopicText(iTopic), nullptr, 0);
 }
@@ -68,7 +69,7 @@ void ShowChosenTopic(HWND hDlg) {
 INT_PTR HelpIndexMessages(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
   switch (uMsg) {
     case WM_INITDIALOG:
-      SetWindowLongPtrA(hDlg, DWLP_USER, lParam);
+      SetWindowLongPtrW(hDlg, DWLP_USER, lParam);
       FillHelpIndex(hDlg);
       return TRUE;
     case WM_HELP:
@@ -104,11 +105,11 @@ const char* PersonOf(const ChartSlots* pSlots) {
 }
 
 void FillPopupList(HWND hDlg, const ChartSlots* pSlots) {
-  SetWindowTextA(hDlg, "表示項目を選んでください");
-  SetDlgItemTextA(hDlg, IDC_LIST_SHOW, "えらぶ");
-  SetDlgItemTextA(hDlg, IDC_LIST_CLOSE, "閉じる");
+  SetWindowTextSjis(hDlg, "表示項目を選んでください");
+  SetDlgItemTextSjis(hDlg, IDC_LIST_SHOW, "えらぶ");
+  SetDlgItemTextSjis(hDlg, IDC_LIST_CLOSE, "閉じる");
   const HWND hList = ListOf(hDlg);
-  SendMessageA(hList, LB_SETHORIZONTALEXTENT, kListExtent, 0);
+  SendMessageW(hList, LB_SETHORIZONTALEXTENT, kListExtent, 0);
   char sz[512];
   LocalClock now;
   PlatformLocalTime(&now);
@@ -133,7 +134,7 @@ void FillPopupList(HWND hDlg, const ChartSlots* pSlots) {
   }
   AddEntry(hList, "春分図・夏至図・秋分図・冬至図", IDM_SEASON);
   AddEntry(hList, "拡張データ: プラシーダスハウス / 月に関する拡張データ", IDM_EXTENDED);
-  SendMessageA(hList, LB_SETCURSEL, 0, 0);
+  SendMessageW(hList, LB_SETCURSEL, 0, 0);
   g_hPopupList = hList;
 }
 
@@ -144,7 +145,7 @@ INT_PTR PopupListMessages(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_LIST_SHOW || (LOWORD(wParam) == IDC_LIST && HIWORD(wParam) == LBN_DBLCLK)) {
         const int i = Selection(hDlg);
-        EndDialog(hDlg, i < 0 ? -1 : SendMessageA(ListOf(hDlg), LB_GETITEMDATA, i, 0));
+        EndDialog(hDlg, i < 0 ? -1 : SendMessageW(ListOf(hDlg), LB_GETITEMDATA, i, 0));
         return TRUE;
       }
       if (LOWORD(wParam) == IDC_LIST_CLOSE) {
@@ -172,10 +173,10 @@ void HelpIndexCommand(HWND hWnd) {
     SetFocus(g_hTopicList);
     return;
   }
-  DialogBoxParamA(g_hInstance, "HelpListDB", hWnd, HelpListDF, IDM_HELP_INDEX);
+  DialogBoxParamW(g_hInstance, L"HelpListDB", hWnd, HelpListDF, IDM_HELP_INDEX);
 }
 
 int PopupListCommand(HWND hWnd, const ChartSlots* pSlots) {
-  const INT_PTR r = DialogBoxParamA(g_hInstance, "HelpListDB", hWnd, PopupListDFunc, reinterpret_cast<LPARAM>(pSlots));
+  const INT_PTR r = DialogBoxParamW(g_hInstance, L"HelpListDB", hWnd, PopupListDFunc, reinterpret_cast<LPARAM>(pSlots));
   return static_cast<int>(r);
 }

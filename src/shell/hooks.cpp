@@ -66,16 +66,16 @@ bool Apply(const KeyAction& a, HWND hFocus, HWND hDlg) {
     case kKeyFocus:
       if (hDlg) SetFocus(GetDlgItem(hDlg, ControlOf(a.iTarget)));
       break;
-    case kKeyCommandMain: PostMessageA(g_hMain, WM_COMMAND, a.iTarget, 0); break;
+    case kKeyCommandMain: PostMessageW(g_hMain, WM_COMMAND, a.iTarget, 0); break;
     case kKeyCommandWindow:
-      if (hDlg) PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(a.iTarget, BN_CLICKED), 0);
+      if (hDlg) PostMessageW(hDlg, WM_COMMAND, MAKEWPARAM(a.iTarget, BN_CLICKED), 0);
       break;
     case kKeyDestroyWindow:
-      if (hDlg) PostMessageA(hDlg, WM_CLOSE, 0, 0);
+      if (hDlg) PostMessageW(hDlg, WM_CLOSE, 0, 0);
       break;
     case kKeySelectFirst:
-      SendMessageA(hFocus, LB_SETCURSEL, 0, 0);
-      SendMessageA(GetParent(hFocus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hFocus), LBN_SELCHANGE),
+      SendMessageW(hFocus, LB_SETCURSEL, 0, 0);
+      SendMessageW(GetParent(hFocus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hFocus), LBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(hFocus));
       break;
   }
@@ -131,8 +131,8 @@ bool WatchedWindowOpen() {
 int InstallHooks(HWND hMainWindow) {
   g_hMain = hMainWindow;
   const DWORD dwThread = GetCurrentThreadId();
-  g_hMsgFilter = SetWindowsHookExA(WH_MSGFILTER, MessageFilterProc, nullptr, dwThread);
-  g_hKeyboard = SetWindowsHookExA(WH_KEYBOARD, KeyboardProc, nullptr, dwThread);
+  g_hMsgFilter = SetWindowsHookExW(WH_MSGFILTER, MessageFilterProc, nullptr, dwThread);
+  g_hKeyboard = SetWindowsHookExW(WH_KEYBOARD, KeyboardProc, nullptr, dwThread);
   if (g_hMsgFilter && g_hKeyboard) return 1;
   RemoveHooks();
   return 0;

@@ -20,7 +20,7 @@ bool Animating(const AppState* lpAb) { return (lpAb->bState1 & kState1Animating)
 // WM_SIZE: the animation stops; the bars follow the new width.
 void OnSize(HWND hWnd, int cx) {
   AppState* lpAb = MainAppState();
-  if (Animating(lpAb)) SendMessageA(hWnd, kMsgStopAnimation, 0, 0);
+  if (Animating(lpAb)) SendMessageW(hWnd, kMsgStopAnimation, 0, 0);
   LayoutBars(lpAb, cx);
 }
 
@@ -43,7 +43,7 @@ void OnHelp(HWND hWnd) {
 bool OnPress(HWND hWnd, UINT uMsg, LPARAM lParam) {
   AppState* lpAb = MainAppState();
   if (Animating(lpAb)) {
-    SendMessageA(hWnd, kMsgStopAnimation, 0, 0);
+    SendMessageW(hWnd, kMsgStopAnimation, 0, 0);
     return true;
   }
   if (uMsg == WM_LBUTTONDOWN && QuickMenuVisible()) {
@@ -81,21 +81,21 @@ void OnTimer(HWND hWnd, UINT_PTR idTimer) {
   AppState* lpAb = MainAppState();
   if (idTimer != kAnimationTimer || !Animating(lpAb)) return;
   if (++lpAb->nAnimFrames > kAnimationMaxFrames) {
-    SendMessageA(hWnd, kMsgStopAnimation, 0, 0);
+    SendMessageW(hWnd, kMsgStopAnimation, 0, 0);
     return;
   }
-  SendMessageA(hWnd, WM_COMMAND, IDM_ANIMATION_STEP, 0);
+  SendMessageW(hWnd, WM_COMMAND, IDM_ANIMATION_STEP, 0);
 }
 
 // Every message, under the checkpoint "WindowProcedure".
 LRESULT HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
   switch (uMsg) {
-    case WM_CREATE: return OnCreate(hWnd, reinterpret_cast<CREATESTRUCTA*>(lParam)->lpszName);
+    case WM_CREATE: return OnCreate(hWnd, reinterpret_cast<CREATESTRUCTW*>(lParam)->lpszName);
     case WM_DESTROY: OnDestroy(hWnd); return 0;
     case WM_ENDSESSION: OnEndSession(hWnd, wParam != 0); return 0;
     case WM_SIZE: OnSize(hWnd, LOWORD(lParam)); return 0;
     case WM_PAINT: OnPaint(hWnd); return 0;
-    case WM_CLOSE: return OnClose(hWnd) ? DefWindowProcA(hWnd, uMsg, wParam, lParam) : 0;
+    case WM_CLOSE: return OnClose(hWnd) ? DefWindowProcW(hWnd, uMsg, wParam, lParam) : 0;
     case WM_NOTIFY: return OnToolbarNotify(MainAppState(), MainChartSlots(), reinterpret_cast<NMHDR*>(lParam));
     case WM_HELP: OnHelp(hWnd); return TRUE;
     case WM_COMMAND: OnCommand(hWnd, wParam, lParam); return 0;
@@ -113,7 +113,7 @@ LRESULT HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case kMsgStopAnimation: StopAnimation(hWnd, MainAppState()); return 0;
     case kMsgStatusBack: ShowChartStatus(MainAppState(), MainChartSlots()); return 0;
   }
-  return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+  return DefWindowProcW(hWnd, uMsg, wParam, lParam);
 }
 
 }  // namespace

@@ -10,10 +10,12 @@
 
 // --- Creation and exit -----------------------------------------------------------
 
-// OnCreate (WM_CREATE): the creation sequence; szArgument is the window-name
-// text (the command line).  Returns 0, or -1 when creation is refused (the
-// failure was reported and everything made so far is freed).
-LRESULT OnCreate(HWND hWnd, const char* szArgument);
+// OnCreate (WM_CREATE): the creation sequence; wszArgument is the
+// window-name text (the command line's arguments); one that Shift-JIS
+// cannot hold is refused with a box, as a file that cannot be read.
+// Returns 0, or -1 when creation is refused (the failure was reported and
+// everything made so far is freed).
+LRESULT OnCreate(HWND hWnd, const wchar_t* wszArgument);
 
 // OnClose (WM_CLOSE): an untitled file with rows is named first (the save
 // dialog; cancelled, the window stays); one without rows is given up after

@@ -4,8 +4,10 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <string>
 
 #include "platform/reports.h"
+#include "platform/win32/win32_text.h"
 #include "shell/aux_windows.h"
 #include "shell/clock_thread.h"
 #include "shell/logic/shell_logic.h"
@@ -17,9 +19,8 @@ namespace {
 constexpr int kProgramImages = 25;  // images in the program's tool-bar bitmap
 constexpr int kStatusParts = 3;
 
-// Texts handed to the tooltip: they must live until the next request.
-char g_szTipText[128];
-wchar_t g_wszTipText[128];
+// The text handed to the tooltip: it must live until the next request.
+std::wstring g_wsTipText;
 
 void AddButtons(HWND hBar, int iStdBase, int iOwnBase) {
   TBBUTTON buttons[kToolbarEntryCount] = {};
@@ -36,29 +37,29 @@ void AddButtons(HWND hBar, int iStdBase, int iOwnBase) {
     b.fsState = TBSTATE_ENABLED;
     b.fsStyle = iCommand >= IDM_VIEW_CHART && iCommand <= IDM_VIEW_DOUBLE ? TBSTYLE_CHECKGROUP : TBSTYLE_BUTTON;
   }
-  SendMessageA(hBar, TB_ADDBUTTONSA, kToolbarEntryCount, reinterpret_cast<LPARAM>(buttons));
+  SendMessageW(hBar, TB_ADDBUTTONSW, kToolbarEntryCount, reinterpret_cast<LPARAM>(buttons));
 }
 
 HWND CreateToolbar(HWND hWnd, HINSTANCE hInstance) {
-  const HWND hBar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
+  const HWND hBar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                                     WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_TOP, 0, 0, 0, 0,
                                     hWnd, reinterpret_cast<HMENU>(IDC_TOOLBAR), hInstance, nullptr);
   if (!hBar) return nullptr;
-  SendMessageA(hBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageW(hBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   TBADDBITMAP std{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
-  const int iStdBase = static_cast<int>(SendMessageA(hBar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&std)));
+  const int iStdBase = static_cast<int>(SendMessageW(hBar, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&std)));
   TBADDBITMAP own{hInstance, IDB_TOOLBAR};
   const int iOwnBase =
-      static_cast<int>(SendMessageA(hBar, TB_ADDBITMAP, kProgramImages, reinterpret_cast<LPARAM>(&own)));
+      static_cast<int>(SendMessageW(hBar, TB_ADDBITMAP, kProgramImages, reinterpret_cast<LPARAM>(&own)));
   AddButtons(hBar, iStdBase, iOwnBase);
-  SendMessageA(hBar, TB_AUTOSIZE, 0, 0);
+  SendMessageW(hBar, TB_AUTOSIZE, 0, 0);
   return hBar;
 }
 
 const ChartRecord* ShownChart(const ChartSlots* pSlots) { return &pSlots->charts[ShownSlotIndex(*pSlots)]; }
 
 void CheckButton(HWND hBar, int iCommand, bool b) {
-  SendMessageA(hBar, TB_CHECKBUTTON, iCommand, MAKELPARAM(b ? TRUE : FALSE, 0));
+  SendMessageW(hBar, TB_CHECKBUTTON, iCommand, MAKELPARAM(b ? TRUE : FALSE, 0));
 }
 void CheckItem(HMENU hMenu, int iCommand, bool b) {
   CheckMenuItem(hMenu, iCommand, MF_BYCOMMAND | (b ? MF_CHECKED : MF_UNCHECKED));
@@ -72,7 +73,7 @@ void EnableItem(HMENU hMenu, int iCommand, bool b) {
 int CreateBars(HWND hWnd, AppState* lpAb) {
   lpAb->hToolbar = CreateToolbar(hWnd, lpAb->hInstance);
   if (!lpAb->hToolbar) ReportFatal("ﾂｰﾙﾊﾞｰが作れません");
-  lpAb->hStatus = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
+  lpAb->hStatus = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
                                   0, 0, hWnd, reinterpret_cast<HMENU>(IDC_STATUSBAR), lpAb->hInstance, nullptr);
   if (!lpAb->hToolbar || !lpAb->hStatus) {
     return ReportFatal("ツールバーまたはステータスウィンドウを生成できません");
@@ -84,17 +85,18 @@ int CreateBars(HWND hWnd, AppState* lpAb) {
 }
 
 void LayoutBars(AppState* lpAb, int iClientWidth) {
-  if (lpAb->hToolbar) SendMessageA(lpAb->hToolbar, TB_AUTOSIZE, 0, 0);
+  if (lpAb->hToolbar) SendMessageW(lpAb->hToolbar, TB_AUTOSIZE, 0, 0);
   if (!lpAb->hStatus) return;
   int edges[kStatusParts];
   StatusBarEdges(iClientWidth, edges);
-  SendMessageA(lpAb->hStatus, SB_SETPARTS, kStatusParts, reinterpret_cast<LPARAM>(edges));
-  SendMessageA(lpAb->hStatus, WM_SIZE, 0, 0);  // the bar puts itself at the bottom, full width
+  SendMessageW(lpAb->hStatus, SB_SETPARTS, kStatusParts, reinterpret_cast<LPARAM>(edges));
+  SendMessageW(lpAb->hStatus, WM_SIZE, 0, 0);  // the bar puts itself at the bottom, full width
 }
 
 void SetStatusMessage(const AppState* lpAb, const char* szText) {
   if (lpAb->hStatus) {
-    SendMessageA(lpAb->hStatus, SB_SETTEXTA, kStatusMessage | SBT_NOBORDERS, reinterpret_cast<LPARAM>(szText));
+    SendMessageW(lpAb->hStatus, SB_SETTEXTW, kStatusMessage | SBT_NOBORDERS,
+                 reinterpret_cast<LPARAM>(WideFromSjis(szText).c_str()));
   }
 }
 
@@ -106,15 +108,15 @@ void ShowChartStatus(AppState* lpAb, ChartSlots* pSlots) {
 LRESULT OnToolbarNotify(AppState* lpAb, const ChartSlots* pSlots, NMHDR* pHdr) {
   if (pHdr->code != TTN_GETDISPINFOA && pHdr->code != TTN_GETDISPINFOW) return 0;
   const ToolbarTextState st{pSlots->iCurKind, FairyWindow() != nullptr, QuickMenuVisible()};
-  char szStatus[256];
-  const int iKnown = ToolbarTexts(static_cast<int>(pHdr->idFrom), st, g_szTipText, sizeof g_szTipText, szStatus,
-                                  sizeof szStatus);
+  char szTip[128], szStatus[256];
+  const int iKnown = ToolbarTexts(static_cast<int>(pHdr->idFrom), st, szTip, sizeof szTip, szStatus, sizeof szStatus);
+  static char s_szTip[128];  // for a tooltip that asks in code page 932
+  memcpy(s_szTip, szTip, sizeof s_szTip);
+  g_wsTipText = WideFromSjis(szTip);
   if (pHdr->code == TTN_GETDISPINFOA) {
-    reinterpret_cast<NMTTDISPINFOA*>(pHdr)->lpszText = g_szTipText;
+    reinterpret_cast<NMTTDISPINFOA*>(pHdr)->lpszText = s_szTip;
   } else {
-    // A tooltip that asks in UTF-16 gets the same text converted from CP932.
-    MultiByteToWideChar(932, 0, g_szTipText, -1, g_wszTipText, sizeof g_wszTipText / sizeof g_wszTipText[0]);
-    reinterpret_cast<NMTTDISPINFOW*>(pHdr)->lpszText = g_wszTipText;
+    reinterpret_cast<NMTTDISPINFOW*>(pHdr)->lpszText = &g_wsTipText[0];
   }
   if (iKnown) {
     SetStatusMessage(lpAb, szStatus);
@@ -149,7 +151,7 @@ void SyncMenuAndToolbar(AppState* lpAb, const ChartSlots* pSlots) {
 void UpdateChartFrame(HWND hWnd, AppState* lpAb, ChartSlots* pSlots) {
   char szCaption[512];
   FormatCaption(szCaption, sizeof szCaption, kMainTitle, ShownChart(pSlots)->szTitle, lpAb->files.szCaptionFile);
-  SetWindowTextA(hWnd, szCaption);
+  SetWindowTextSjis(hWnd, szCaption);
   ShowChartStatus(lpAb, pSlots);
   if (pSlots->iViewMode != kViewDouble) RequestClockDate(lpAb);
   SyncMenuAndToolbar(lpAb, pSlots);
@@ -158,11 +160,11 @@ void UpdateChartFrame(HWND hWnd, AppState* lpAb, ChartSlots* pSlots) {
 void ShowRightButtonMenu(HWND hWnd, int xScreen, int yScreen) {
   const HMENU hPopup = CreatePopupMenu();
   if (!hPopup) return;
-  AppendMenuA(hPopup, MF_STRING, IDM_FROM_FILE, "データ呼び出し(&B)");
-  AppendMenuA(hPopup, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(hPopup, MF_STRING, IDM_NEW_DATA, "新規データ(&N)");
-  AppendMenuA(hPopup, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(hPopup, MF_STRING, IDM_EXIT, "終了(&X)");
+  AppendMenuSjis(hPopup, MF_STRING, IDM_FROM_FILE, "データ呼び出し(&B)");
+  AppendMenuSjis(hPopup, MF_SEPARATOR, 0, nullptr);
+  AppendMenuSjis(hPopup, MF_STRING, IDM_NEW_DATA, "新規データ(&N)");
+  AppendMenuSjis(hPopup, MF_SEPARATOR, 0, nullptr);
+  AppendMenuSjis(hPopup, MF_STRING, IDM_EXIT, "終了(&X)");
   TrackPopupMenu(hPopup, TPM_LEFTBUTTON, xScreen, yScreen, 0, hWnd, nullptr);
   DestroyMenu(hPopup);
 }

@@ -21,11 +21,11 @@ void DeleteOrReport(HWND hWnd, HGDIOBJ* ph, const char* szName) {
 }  // namespace
 
 int LoadChartBitmaps(AppState* lpAb) {
-  lpAb->hBmpHoromiraIcon = LoadBitmapA(lpAb->hInstance, MAKEINTRESOURCEA(IDB_TITLE));
+  lpAb->hBmpHoromiraIcon = LoadBitmapW(lpAb->hInstance, MAKEINTRESOURCEW(IDB_TITLE));
   bool bOk = lpAb->hBmpHoromiraIcon != nullptr;
   for (int i = 0; i < kNumGlyphBitmaps; ++i) {
     const int iId = i < kNumSignBitmaps ? IDB_SIGN_FIRST + i : IDB_POINT_FIRST + (i - kNumSignBitmaps);
-    lpAb->hBmp[i] = LoadBitmapA(lpAb->hInstance, MAKEINTRESOURCEA(iId));
+    lpAb->hBmp[i] = LoadBitmapW(lpAb->hInstance, MAKEINTRESOURCEW(iId));
     bOk = bOk && lpAb->hBmp[i] != nullptr;
   }
   return bOk ? 1 : 0;

@@ -1,6 +1,7 @@
 // The main window's life: creation, the initial file, closing with an
 // untitled file, the exit sequence and the acceptance of a new record.
 #include <cstring>
+#include <string>
 
 #include "chart/chart_slots.h"
 #include "chart/chart_text.h"
@@ -11,6 +12,7 @@
 #include "platform/reports.h"
 #include "platform/win32/exception_guard.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_text.h"
 #include "readings/help_texts.h"
 #include "shell/aux_windows.h"
 #include "shell/clock_thread.h"
@@ -24,7 +26,7 @@ namespace {
 // The size factor of the drawing: the width in pixels of a 20-character
 // sample of the system fixed font x 0.00625 (1 for the usual 8-pixel font).
 constexpr float kScalePerSamplePixel = 0.00625f;
-const char kScaleSample[] = "00000000000000000000";
+const wchar_t kScaleSample[] = L"00000000000000000000";
 
 constexpr int kTitlePageMs = 3000;
 
@@ -32,8 +34,8 @@ float MeasureScale(HWND hWnd) {
   const HDC hdc = GetDC(hWnd);
   SIZE size{};
   {
-    SelectedObject sel(hdc, GetStockObject(SYSTEM_FIXED_FONT));
-    GetTextExtentPoint32A(hdc, kScaleSample, sizeof kScaleSample - 1, &size);
+    SelectedObject sel(hdc, SystemFixedFont());
+    GetTextExtentPoint32W(hdc, kScaleSample, static_cast<int>(wcslen(kScaleSample)), &size);
   }
   ReleaseDC(hWnd, hdc);
   return size.cx * kScalePerSamplePixel;
@@ -51,7 +53,7 @@ void CheckSettingsItems(HMENU hMenu, const SystemIniInf* pSii) {
 
 // The file menu gets a separator and the recent files.
 void AddRecentFilesToMenu(HMENU hMenu, SystemIniInf* pSii) {
-  AppendMenuA(GetSubMenu(hMenu, 0), MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(GetSubMenu(hMenu, 0), MF_SEPARATOR, 0, nullptr);
   RebuildRecentMenu(pSii, hMenu);
 }
 
@@ -79,10 +81,13 @@ void StoreWindowInBlocks(HWND hWnd, AppState* lpAb) {
 // The file opened at start: the command-line argument, the sample file at
 // the first run, else the current file of the settings (asking what to do
 // when it cannot be read).
-void OpenInitialFile(const char* szArgument, SystemIniInf* pSii, AppState* lpAb) {
+void OpenInitialFile(const char* szArgument, bool bRefused, SystemIniInf* pSii, AppState* lpAb) {
   BirthTable* pTable = LockBirthTable(lpAb);
   if (!pTable) return;
-  if (szArgument && szArgument[0]) {
+  if (bRefused) {
+    // A name the program cannot keep: refused as a file that cannot be read.
+    AppOkMsg(lpAb->hWnd, "エラー", szArgument, kUnusableNameLine1, kUnusableNameLine2);
+  } else if (szArgument && szArgument[0]) {
     if (OpenByArgument(szArgument, pSii, &lpAb->files, pTable, lpAb->hMenu) == kFileClassBirthData) {
       lpAb->iOpenRequest = kOpenRequestList;
     }
@@ -129,7 +134,7 @@ void FreeEverything(HWND hWnd, AppState* lpAb) {
 }
 
 // The creation steps; 0 after a reported failure.
-int CreateMainWindow(HWND hWnd, const char* szArgument) {
+int CreateMainWindow(HWND hWnd, const char* szArgument, bool bRefused) {
   SystemIniInf* pSii = MainSettings();
   ChartSlots* pSlots = MainChartSlots();
   AppState* lpAb = MainAppState();
@@ -162,7 +167,7 @@ int CreateMainWindow(HWND hWnd, const char* szArgument) {
 
   lpAb->view.fScale = MeasureScale(hWnd);
   lpAb->view.iBackColor = pSii->bBackColor;
-  OpenInitialFile(szArgument, pSii, lpAb);
+  OpenInitialFile(szArgument, bRefused, pSii, lpAb);
   ShowDefaultPersonCharts(lpAb, pSlots, pSii);
   StoreWindowInBlocks(hWnd, lpAb);
   Win32SetMainWindow(hWnd);
@@ -177,10 +182,12 @@ void ShowDefaultPersonCharts(AppState* lpAb, ChartSlots* pSlots, const SystemIni
   lpAb->view.bFirstPaint = 1;
 }
 
-LRESULT OnCreate(HWND hWnd, const char* szArgument) {
+LRESULT OnCreate(HWND hWnd, const wchar_t* wszArgument) {
+  std::string sArgument;
+  const bool bRefused = !SjisFromWide(wszArgument, &sArgument);
   int iCreated = 0;
   CaughtException caught;
-  if (!RunGuarded([&] { iCreated = CreateMainWindow(hWnd, szArgument); }, &caught)) {
+  if (!RunGuarded([&] { iCreated = CreateMainWindow(hWnd, sArgument.c_str(), bRefused); }, &caught)) {
     ReportFatal("WM_CREATEの処理中に例外が発生しました");
   }
   if (iCreated) return 0;
@@ -202,7 +209,7 @@ bool OnClose(HWND hWnd) {
     AskUntitledName(pSii);
     // "名前を付けて保存" with the closing marker destroys the window once the
     // rows are saved; a cancelled dialog keeps it open.
-    SendMessageA(hWnd, WM_COMMAND, IDM_SAVE_AS, kParamClosing);
+    SendMessageW(hWnd, WM_COMMAND, IDM_SAVE_AS, kParamClosing);
     return false;
   }
   if (AppOkCancelMsg(hWnd, "登録データのないファイル", "下記のファイルは保存しません", pSii->szDataFile, "") != kIdOk) {
@@ -285,5 +292,5 @@ void OnNewRecord(HWND hWnd, const ChartRecord* pConfirmed) {
   lpAb->bState0 &= static_cast<uint8_t>(~kState0DefaultPerson);
   lpAb->bState1 &= static_cast<uint8_t>(~kState1Stepped);
   lpAb->bState0 |= kState0NewChart;
-  SendMessageA(hWnd, WM_USER, 0, 0);
+  SendMessageW(hWnd, WM_USER, 0, 0);
 }

@@ -48,7 +48,7 @@ int DrawChartView(HWND hWnd, HDC hdc, AppState* lpAb, ChartSlots* pSlots) {
   {
     SelectedPalette pal(hdc, lpAb->hPal);
     if (lpAb->bState1 & kState1NoPalette) SelectPalette(hdc, lpAb->hPal, TRUE);
-    SelectedObject font(hdc, GetStockObject(SYSTEM_FIXED_FONT));
+    SelectedObject font(hdc, SystemFixedFont());
     GdiCanvas gdi{hdc, hWnd, &res};
     iResult = PaintChartView(MakeGdiCanvas(&gdi), pSlots, &lpAb->view, area, &lpAb->layout);
   }
@@ -91,10 +91,10 @@ void PaintSequence(HWND hWnd, AppState* lpAb, ChartSlots* pSlots) {
   ShowOverflow(hWnd, lpAb, iResult);
   if (lpAb->iOpenRequest == kOpenRequestAsk) {
     lpAb->iOpenRequest = kOpenRequestDialog;
-    SendMessageA(hWnd, WM_COMMAND, IDM_OPEN, 0);
+    SendMessageW(hWnd, WM_COMMAND, IDM_OPEN, 0);
   } else if (lpAb->iOpenRequest == kOpenRequestList) {
     lpAb->iOpenRequest = kOpenRequestNone;
-    SendMessageA(hWnd, WM_COMMAND, IDM_FROM_FILE, 0);
+    SendMessageW(hWnd, WM_COMMAND, IDM_FROM_FILE, 0);
   }
 }
 

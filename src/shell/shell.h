@@ -9,7 +9,8 @@
 
 // Window class of the main window, also the name of its menu and of its
 // accelerator table.
-extern const char kMainClassName[];  // "Horomira5"
+extern const char kMainClassName[];      // "Horomira5"
+extern const wchar_t kMainClassNameW[];  // the same for the W functions
 
 // Program name shown in the main window's caption.
 extern const char kMainTitle[];  // "ホロミラ"

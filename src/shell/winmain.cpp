@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
 
 #include "dialogs/dialog_support.h"
 #include "dialogs/dialogs.h"
@@ -14,12 +15,14 @@
 #include "persistence/settings.h"
 #include "platform/reports.h"
 #include "platform/win32/exception_guard.h"
+#include "platform/win32/win32_text.h"
 #include "shell/aux_windows.h"
 #include "shell/hooks.h"
 #include "shell/logic/shell_logic.h"
 #include "shell/shell.h"
 
 const char kMainClassName[] = "Horomira5";
+const wchar_t kMainClassNameW[] = L"Horomira5";
 HINSTANCE g_hInstance = nullptr;
 
 namespace {
@@ -31,25 +34,41 @@ HWND g_hMainWindow = nullptr;
 // Windows 95 and its successors outside the NT family take the extended
 // class with the small icon; NT-family systems the plain class.
 bool RegisterMainClass(HINSTANCE hInstance, bool bExtended) {
-  WNDCLASSEXA wc = {};
+  WNDCLASSEXW wc = {};
   wc.cbSize = sizeof wc;
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = WindowProcedure;
   wc.hInstance = hInstance;
-  wc.hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
-  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hIcon = LoadIconW(hInstance, MAKEINTRESOURCEW(IDI_PROGRAM));
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   wc.hbrBackground = nullptr;
-  wc.lpszMenuName = kMainClassName;
-  wc.lpszClassName = kMainClassName;
+  wc.lpszMenuName = kMainClassNameW;
+  wc.lpszClassName = kMainClassNameW;
   if (bExtended) {
-    wc.hIconSm = static_cast<HICON>(LoadImageA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM_SMALL), IMAGE_ICON,
+    wc.hIconSm = static_cast<HICON>(LoadImageW(hInstance, MAKEINTRESOURCEW(IDI_PROGRAM_SMALL), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                                LR_DEFAULTCOLOR));
-    return RegisterClassExA(&wc) != 0;
+    return RegisterClassExW(&wc) != 0;
   }
-  WNDCLASSA plain = {wc.style, wc.lpfnWndProc, 0, 0, wc.hInstance, wc.hIcon, wc.hCursor, nullptr,
+  WNDCLASSW plain = {wc.style, wc.lpfnWndProc, 0, 0, wc.hInstance, wc.hIcon, wc.hCursor, nullptr,
                      wc.lpszMenuName, wc.lpszClassName};
-  return RegisterClassA(&plain) != 0;
+  return RegisterClassW(&plain) != 0;
+}
+
+// The arguments of the program's command line (as Windows gives them in
+// UTF-16: a file name the system's code page cannot spell arrives whole):
+// what follows the program's own name and the blanks after it.
+const wchar_t* CommandLineArguments() {
+  const wchar_t* p = GetCommandLineW();
+  if (*p == L'"') {
+    for (++p; *p && *p != L'"'; ++p) {
+    }
+    if (*p) ++p;
+  } else {
+    while (*p && *p != L' ' && *p != L'\t') ++p;
+  }
+  while (*p == L' ' || *p == L'\t') ++p;
+  return p;
 }
 
 // Checks the Windows version and registers the class; an old system is run
@@ -71,21 +90,24 @@ bool RegisterByVersion(HINSTANCE hInstance) {
 // code.
 int RunMessageLoop(HWND hWnd, HACCEL hAccel) {
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (FairyWindow() && IsDialogMessageA(FairyWindow(), &msg)) continue;
-    if (PopupWindow() && IsDialogMessageA(PopupWindow(), &msg)) continue;
-    if (DataConfirmBox() && IsDialogMessageA(DataConfirmBox(), &msg)) continue;
-    if (WizardWindow() && IsDialogMessageA(WizardWindow(), &msg)) continue;
-    if (IsWindow(hWnd) && TranslateAcceleratorA(hWnd, hAccel, &msg)) continue;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (FairyWindow() && IsDialogMessageW(FairyWindow(), &msg)) continue;
+    if (PopupWindow() && IsDialogMessageW(PopupWindow(), &msg)) continue;
+    if (DataConfirmBox() && IsDialogMessageW(DataConfirmBox(), &msg)) continue;
+    if (WizardWindow() && IsDialogMessageW(WizardWindow(), &msg)) continue;
+    if (IsWindow(hWnd) && TranslateAcceleratorW(hWnd, hAccel, &msg)) continue;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
 }
 
-int RunProgram(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow) {
+int RunProgram(HINSTANCE hInstance, int nCmdShow) {
   g_hInstance = hInstance;
-  if (IsQuietUninstallArgument(lpCmdLine)) return QuietUninstall() ? 0 : 1;
+  const wchar_t* wszArguments = CommandLineArguments();
+  std::string sArguments;
+  SjisFromWide(wszArguments, &sArguments);
+  if (IsQuietUninstallArgument(sArguments.c_str())) return QuietUninstall() ? 0 : 1;
   SetDialogHelpPresenter(FairyMessage);
   if (!RegisterByVersion(hInstance)) return ReportFatal("ウィンドウクラスを登録できません");
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
@@ -105,15 +127,15 @@ int RunProgram(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow) {
   // The command line is the window name: the creation handler takes it as
   // the file to open.  The quick menu's buttons are child windows the chart
   // view must not paint over.
-  const HWND hWnd = CreateWindowExA(0, kMainClassName, lpCmdLine, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, cx,
-                                    cy, nullptr, nullptr, hInstance, nullptr);
+  const HWND hWnd = CreateWindowExW(0, kMainClassNameW, wszArguments, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y,
+                                    cx, cy, nullptr, nullptr, hInstance, nullptr);
   if (!hWnd) return ReportFatal("ウィンドウが生成できません");
   if (!InstallHooks(hWnd)) {
     DestroyWindow(hWnd);
     return ReportFatal("フック関数を生成できません");
   }
   g_hMainWindow = hWnd;
-  const HACCEL hAccel = LoadAcceleratorsA(hInstance, kMainClassName);
+  const HACCEL hAccel = LoadAcceleratorsW(hInstance, kMainClassNameW);
   if (!hAccel) {
     RemoveHooks();
     DestroyWindow(hWnd);
@@ -131,11 +153,11 @@ int RunProgram(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow) {
 HWND MainWindow() { return g_hMainWindow; }
 
 // A failed start shows its fatal box and ends with code 0.
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow) {
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow) {
   InstallExceptionGuard();
   int iCode = 0;
   CaughtException caught;
-  if (!RunGuarded([&] { iCode = RunProgram(hInstance, lpCmdLine, nCmdShow); }, &caught)) {
+  if (!RunGuarded([&] { iCode = RunProgram(hInstance, nCmdShow); }, &caught)) {
     RemoveHooks();
     ReportFatal("WinMainで例外が発生しました");
     return 0;

@@ -39,7 +39,7 @@ struct Program {
 
 inline std::string ReadFileBytes(const std::string& sPath) {
   std::string s;
-  FILE* f = fopen(sPath.c_str(), "rb");
+  FILE* f = OpenFile932(sPath, "rb");
   if (!f) return "";
   char buf[4096];
   size_t n;
@@ -49,12 +49,12 @@ inline std::string ReadFileBytes(const std::string& sPath) {
 }
 
 inline void WriteFileBytes(const std::string& sPath, const std::string& s) {
-  FILE* f = fopen(sPath.c_str(), "wb");
+  FILE* f = OpenFile932(sPath, "wb");
   if (!f || fwrite(s.data(), 1, s.size(), f) != s.size()) Abandon("cannot write a file of the test");
   fclose(f);
 }
 
-inline bool FileExists(const std::string& sPath) { return GetFileAttributesA(sPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
+inline bool FileExists(const std::string& sPath) { return FileExists932(sPath); }
 
 // The name of row iRow of a .bd5 file's bytes.
 inline std::string RowName(const std::string& file, int iRow) {
@@ -88,7 +88,7 @@ inline void PrepareFolder(const std::string& sDir, const std::string& sExe) {
   snprintf(sii.szSiiPath, sizeof sii.szSiiPath, "%s", sSii.c_str());
   sii.iStartCount = 0;
   sii.bFlags &= static_cast<uint8_t>(~kSiiFlagTitlePage);
-  FILE* f = fopen(sSii.c_str(), "wb");
+  FILE* f = OpenFile932(sSii, "wb");
   if (!f || fwrite(&sii, sizeof sii, 1, f) != 1) Abandon("cannot write Horom.sii");
   fclose(f);
 }
@@ -96,14 +96,19 @@ inline void PrepareFolder(const std::string& sDir, const std::string& sExe) {
 // Launch: Horomap.exe of the folder started there, with an argument when
 // one is given; returns at once (the boxes of its start may come first).
 // AwaitMainWindow then waits for its painted main window.
-inline bool Launch(Program* p, const std::string& sDir, const std::string& sArgument = "") {
-  const std::string sExe = sDir + "\\Horomap.exe";
-  std::string sCommand = "\"" + sExe + "\"";
-  if (!sArgument.empty()) sCommand += " \"" + sArgument + "\"";
-  STARTUPINFOA si{};
+// The argument in UTF-16 (LaunchWide) reaches the program whatever the
+// system's code page, also a name code page 932 cannot spell.
+inline bool LaunchWide(Program* p, const std::string& sDir, const std::wstring& wsArgument) {
+  const std::wstring wsExe = Wide932(sDir + "\\Horomap.exe");
+  std::wstring wsCommand = L"\"" + wsExe + L"\"";
+  if (!wsArgument.empty()) wsCommand += L" \"" + wsArgument + L"\"";
+  STARTUPINFOW si{};
   si.cb = sizeof si;
-  return CreateProcessA(sExe.c_str(), &sCommand[0], nullptr, nullptr, FALSE, 0, nullptr, sDir.c_str(), &si,
-                        &p->pi) != 0;
+  return CreateProcessW(wsExe.c_str(), &wsCommand[0], nullptr, nullptr, FALSE, 0, nullptr, Wide932(sDir).c_str(),
+                        &si, &p->pi) != 0;
+}
+inline bool Launch(Program* p, const std::string& sDir, const std::string& sArgument = "") {
+  return LaunchWide(p, sDir, Wide932(sArgument));
 }
 inline bool AwaitMainWindow(Program* p) {
   p->hMain = WaitForWindow("Horomira5", nullptr, p->Pid(), kStartTimeoutMs);
@@ -229,7 +234,7 @@ inline HWND FileDialog(const Program& p, DWORD dwMs = kWaitMs) {
 // ChooseFile: a path typed into the file dialog and accepted; returns when
 // the dialog is gone.
 inline void ChooseFile(const Program& p, HWND hDlg, const std::string& sPath) {
-  SendMessageA(FileNameField(hDlg), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(sPath.c_str()));
+  SendMessageW(FileNameField(hDlg), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide932(sPath).c_str()));
   ClickButton(hDlg, IDOK);
   WaitGone(hDlg, kWaitMs);
   Settle(p.hMain);
@@ -249,7 +254,7 @@ inline void CloseDialogs(const Program& p) {
 
 // SetText: an edit of a dialog of the program gets a text, as typed.
 inline void SetText(HWND hDlg, int iId, const std::string& s) {
-  SendMessageA(GetDlgItem(hDlg, iId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s.c_str()));
+  SendMessageW(GetDlgItem(hDlg, iId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide932(s).c_str()));
 }
 // Tick: a check box of a dialog of the program is checked and the dialog
 // told, as after a click.
@@ -303,6 +308,19 @@ inline std::string ClipboardText() {
   CloseClipboard();
   return s;
 }
+// The Unicode text on the clipboard, as CP932.
+inline std::string ClipboardUnicodeText() {
+  std::string s = "<none>";
+  for (int iTry = 0; iTry < 20 && !OpenClipboard(nullptr); ++iTry) Sleep(50);
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    if (const wchar_t* pw = static_cast<const wchar_t*>(GlobalLock(h))) {
+      s = Cp932(pw);
+      GlobalUnlock(h);
+    }
+  }
+  CloseClipboard();
+  return s;
+}
 
 // CopyChart: command 30000, or Ctrl+C pressed (bKey); the box that reports
 // it is read and closed.  Returns the clipboard's text; *psLines the box's
@@ -319,6 +337,7 @@ inline std::string CopyChart(const Program& p, std::string* psLines = nullptr, b
   if (!ExpectTrue("the box 下記のデータをクリップボードへ送りました", hBox != nullptr)) return "<no box>";
   if (psLines) *psLines = BoxLines(hBox);
   const std::string s = ClipboardText();
+  ExpectBytes("the Unicode text on the clipboard is the same text", ClipboardUnicodeText(), s);
   Answer(p, hBox, 6, "the clipboard box closes");
   return s;
 }

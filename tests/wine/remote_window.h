@@ -11,16 +11,19 @@
 #include <string>
 #include <vector>
 
+#include "wine_common.h"
+
 // The text of a window of another process, asked with WM_GETTEXT (edit
-// controls keep their text to themselves).
+// controls keep their text to themselves) in UTF-16, as CP932.
 inline std::string SentText(HWND hWnd) {
   if (!hWnd) return "<no window>";
-  char sz[16384];
+  static wchar_t wsz[16384];
   DWORD_PTR n = 0;
-  if (!SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof sz, reinterpret_cast<LPARAM>(sz), SMTO_NORMAL, 5000, &n)) {
+  if (!SendMessageTimeoutW(hWnd, WM_GETTEXT, sizeof wsz / sizeof wsz[0], reinterpret_cast<LPARAM>(wsz), SMTO_NORMAL,
+                           5000, &n)) {
     return "<no answer>";
   }
-  return std::string(sz, n < sizeof sz ? n : 0);
+  return Cp932(wsz, static_cast<int>(n < sizeof wsz / sizeof wsz[0] ? n : 0));
 }
 
 inline std::string ItemText(HWND hDlg, int iId) { return SentText(GetDlgItem(hDlg, iId)); }
@@ -57,11 +60,13 @@ class RemoteBuffer {
 
 // The text of a status-bar part.
 inline std::string StatusPartText(HANDLE hProcess, HWND hStatus, int iPart) {
-  RemoteBuffer buf(hProcess, 1024);
+  RemoteBuffer buf(hProcess, 2048);
   DWORD_PTR r = 0;
-  SendMessageTimeoutA(hStatus, SB_GETTEXTA, iPart, buf.Address(), SMTO_NORMAL, 5000, &r);
+  SendMessageTimeoutW(hStatus, SB_GETTEXTW, iPart, buf.Address(), SMTO_NORMAL, 5000, &r);
   const std::vector<char> v = buf.Read();
-  return v.empty() ? std::string("<unreadable>") : std::string(v.data(), strnlen(v.data(), v.size()));
+  if (v.empty()) return "<unreadable>";
+  const wchar_t* w = reinterpret_cast<const wchar_t*>(v.data());
+  return Cp932(w, static_cast<int>(wcsnlen(w, v.size() / sizeof(wchar_t))));
 }
 
 // The right edges of the status bar's parts.

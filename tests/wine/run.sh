@@ -27,14 +27,15 @@ winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 now_ms() { date +%s%3N; }
 
-# Takes the screenshots a running test asks for, until it ends.
+# Takes the screenshots a running test asks for, until it ends (NAME.png, or
+# NAME<suffix>.png for the run in another locale).
 serve_screenshots() {
-  local pid=$1 shots=$2 out=$3 ready name
+  local pid=$1 shots=$2 out=$3 suffix=${4:-} ready name
   while kill -0 "$pid" 2>/dev/null; do
     for ready in "$shots"/*.ready; do
       [ -e "$ready" ] || continue
       name=$(basename "$ready" .ready)
-      import -window root "$out/$name.png" 2>/dev/null || echo "note: screenshot $name failed"
+      import -window root "$out/$name$suffix.png" 2>/dev/null || echo "note: screenshot $name failed"
       rm -f "$ready"
       : >"$shots/$name.done"
     done
@@ -43,28 +44,30 @@ serve_screenshots() {
 }
 
 # Runs one test program; its output goes to the terminal and to its log.
+# A suffix names the run in another locale: its work folder, log and
+# screenshots get it.
 run_one() {
-  local name=$1 out=$HORO_WIN_TREE/wine
-  local work=$out/work/$name shots=$out/shots
+  local name=$1 suffix=${2:-} out=$HORO_WIN_TREE/wine
+  local work=$out/work/$name$suffix shots=$out/shots
   rm -rf "$work" && mkdir -p "$work" "$shots"
   rm -f "$shots"/*.ready "$shots"/*.done
   local start rc=0
   start=$(now_ms)
   timeout -k 5 "$TEST_TIMEOUT" "$HORO_WINE" "$HORO_WIN_TREE/$name.exe" \
     "$(winpath "$HORO_WIN_TREE/Horomap.exe")" "$(winpath "$work")" "$(winpath "$shots")" \
-    >"$out/$name.log" 2>&1 &
+    >"$out/$name$suffix.log" 2>&1 &
   local pid=$!
-  serve_screenshots "$pid" "$shots" "$out"
+  serve_screenshots "$pid" "$shots" "$out" "$suffix"
   wait "$pid" || rc=$?
   # The tests print CP932 (their texts are the program's).
-  iconv -f CP932 -t UTF-8 -c "$out/$name.log" | sed 's/^/  /'
+  iconv -f CP932 -t UTF-8 -c "$out/$name$suffix.log" | sed 's/^/  /'
   local secs
   secs=$(awk -v ms=$(($(now_ms) - start)) 'BEGIN { printf "%.1f", ms / 1000 }')
   if [ "$rc" -eq 0 ]; then
-    echo "PASS $name (${secs} s)"
+    echo "PASS $name$suffix (${secs} s)"
   else
     [ "$rc" -eq 124 ] && echo "  (killed after ${TEST_TIMEOUT} s)"
-    echo "FAIL $name (exit $rc, ${secs} s)"
+    echo "FAIL $name$suffix (exit $rc, ${secs} s)"
   fi
   return "$rc"
 }
@@ -108,8 +111,36 @@ cross_check() (
   return "$failed"
 )
 
+# The tests run again in a Western locale: Wine takes the system's code page
+# from it (1252), where the program must still show and keep Japanese.  On
+# disk the sample file must bear its Japanese name.
+LOCALE_TESTS=(test_startup test_typical_road)
+OTHER_LOCALE=en_US.UTF-8
+OTHER_ACP=1252
+
+run_in_other_locale() (
+  local failed=0 name
+  export LANG=$OTHER_LOCALE LC_ALL=$OTHER_LOCALE HORO_EXPECT_ACP=$OTHER_ACP
+  for name in "${LOCALE_TESTS[@]}"; do
+    [ -n "${WINE_TEST:-}" ] && [ "$name" != "$WINE_TEST" ] && continue
+    run_one "$name" ".$OTHER_ACP" || failed=1
+  done
+  local sample="$HORO_WIN_TREE/wine/work/test_typical_road.$OTHER_ACP/出生ﾃﾞｰﾀ.Bd5"
+  if [ -z "${WINE_TEST:-}" ] || [ "$WINE_TEST" = test_typical_road ]; then
+    if [ -s "$sample" ]; then
+      echo "  ok   code page $OTHER_ACP: the sample file is on disk as 出生ﾃﾞｰﾀ.Bd5"
+    else
+      echo "  FAIL code page $OTHER_ACP: no file 出生ﾃﾞｰﾀ.Bd5 on disk"
+      failed=1
+    fi
+  fi
+  timeout -k 5 30 "$HORO_WINESERVER" -k 2>/dev/null || true
+  return "$failed"
+)
+
 # Inside the virtual display: every test, then the prefix's Wine processes
-# are ended; in mode win32 the cross-check follows.
+# are ended; the tests of the other locale follow, and in mode win32 the
+# cross-check.
 run_all() {
   local failed=0 src name
   # A Wine left from an interrupted run would still talk to its old display.
@@ -134,6 +165,7 @@ run_all() {
     run_one "$COVERAGE_TEST" || failed=$((failed + 1))
   fi
   timeout -k 5 30 "$HORO_WINESERVER" -k 2>/dev/null || true
+  run_in_other_locale || failed=$((failed + 1))
   if [ "$HORO_WINE_MODE" = win32 ] && { [ -z "${WINE_TEST:-}" ] || [ "$WINE_TEST" = "$CROSS_TEST" ]; }; then
     cross_check || failed=$((failed + 1))
   fi

@@ -528,7 +528,7 @@ void WizardCases() {
     FillOwnData("最初の名前");
     h = AwaitPage(kWizardTitle, kWizardBirthPlacePage, "wizard, -998");
     ExpectTrue("neither the second 次へ nor 中 止 acted under the dialog: one dialog, the page enabled",
-               !FindWindowA(nullptr, "デフォルトの出生データ登録") && IsWindowEnabled(h));
+               !FindWindowW(nullptr, Wide932("デフォルトの出生データ登録").c_str()) && IsWindowEnabled(h));
     ExpectTrue("page -998: 戻る enabled", Enabled(h, IDC_WIZARD_BACK));
     Click(h, IDC_WIZARD_BACK);  // the time and name again
     FillOwnData("自分");
@@ -662,7 +662,7 @@ void ConfirmCases() {
 
 int main(int argc, char** argv) {
   g_szShots = argc > 3 ? argv[3] : nullptr;
-  ExpectEqual("ANSI code page is 932", GetACP(), 932);
+  ExpectEqual("the ANSI code page of this run", GetACP(), ExpectedAnsiCodePage());
   InstallExceptionGuard();
   SetDialogHelpPresenter(FairyMessage);
   CreateMainWindow();

@@ -35,12 +35,12 @@ std::string SettingsFile() {
 // The names of the files in the work folder.
 std::set<std::string> FolderFiles() {
   std::set<std::string> names;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((g_sDir + "\\*").c_str(), &fd);
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW(Wide932(g_sDir + "\\*").c_str(), &fd);
   if (h == INVALID_HANDLE_VALUE) return names;
   do {
-    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(fd.cFileName);
-  } while (FindNextFileA(h, &fd));
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(Cp932(fd.cFileName));
+  } while (FindNextFileW(h, &fd));
   FindClose(h);
   return names;
 }
@@ -71,20 +71,25 @@ void FilePerson(const Program& p) {
   if (ExpectTrue("the new person's precision warning", hBox != nullptr)) Answer(p, hBox, IDOK, "OK");
 }
 
-// 1. Starts whose file cannot be read.
+// 1. Starts whose file cannot be read (a name the program cannot keep is
+// refused as one).
 void FailedStarts(const std::string& sLast) {
+  // A copy of the file under a name Shift-JIS cannot spell (Hangul).
+  const std::wstring wsForeign = Wide932(g_sDir + "\\") + L"\uD55C\uAE00.bd5";
+  CopyFileW(Wide932(Sample()).c_str(), wsForeign.c_str(), FALSE);
   struct {
     const char* szWhat;
-    std::string sArgument;
+    std::wstring wsArgument;
     const char* szBox;  // a part of the box that reports it
     int iButton;        // its button
   } kStarts[] = {
-      {"a mistyped argument", "C:\\nowhere\\typo.bd5", "上記のファイルをひらけません", IDYES},
-      {"a file that is no .bd5", g_sDir + "\\notes.txt", "notes.txt", IDOK},
+      {"a mistyped argument", L"C:\\nowhere\\typo.bd5", "上記のファイルをひらけません", IDYES},
+      {"a file that is no .bd5", Wide932(g_sDir + "\\notes.txt"), "notes.txt", IDOK},
+      {"a name Shift-JIS cannot hold", wsForeign, "ホロミラが扱えない文字が", IDYES},
   };
   for (const auto& s : kStarts) {
     Program p;
-    if (!ExpectTrue(s.szWhat, Launch(&p, g_sDir, s.sArgument))) continue;
+    if (!ExpectTrue(s.szWhat, LaunchWide(&p, g_sDir, s.wsArgument))) continue;
     HWND hBox = WaitForDialog(
         p.Pid(), [&](HWND h) { return BoxLines(h).find(s.szBox) != std::string::npos || MessageBoxText(h).find(s.szBox) != std::string::npos; },
         kStartTimeoutMs);
@@ -100,6 +105,7 @@ void FailedStarts(const std::string& sLast) {
     ExpectTrue("the close leaves the last file as it was", ReadFileBytes(Sample()) == sLast);
     ExpectBytes("the settings still name it", SettingsFile(), Sample());
   }
+  DeleteFileW(wsForeign.c_str());
 }
 
 // 2. The last file damaged (a row whose check word is wrong): its two

@@ -36,11 +36,11 @@ const char kUserFile[] = "家族.bd5";
 const char* const kInstalledFiles[] = {"Horomap.exe", "README-ja.txt", "guide-ja.html", "docs\\default-person.svg",
                                        "docs\\first-start.png", "docs\\natal-placidus.png"};
 
-bool Exists(const std::string& sPath) { return GetFileAttributesA(sPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& sPath) { return FileExists932(sPath); }
 
 long long FileSize(const std::string& sPath) {
   WIN32_FILE_ATTRIBUTE_DATA fad;
-  if (!GetFileAttributesExA(sPath.c_str(), GetFileExInfoStandard, &fad)) return -1;
+  if (!GetFileAttributesExW(Wide932(sPath).c_str(), GetFileExInfoStandard, &fad)) return -1;
   return (static_cast<long long>(fad.nFileSizeHigh) << 32) | fad.nFileSizeLow;
 }
 
@@ -215,7 +215,7 @@ int main(int argc, char** argv) {
   // A file of the user's own in the program's folder.
   const std::string sUser = sDir + "\\" + kUserFile;
   ExpectTrue("the user saves a file of their own there",
-             CopyFileA((sDir + "\\" + kSampleFile).c_str(), sUser.c_str(), FALSE) != 0);
+             CopyFileW(Wide932(sDir + "\\" + kSampleFile).c_str(), Wide932(sUser).c_str(), FALSE) != 0);
   Uninstall(sDir);
   CheckUninstalled(sDir, FileSize(sUser));
   RemoveFileAssociation();

@@ -372,8 +372,9 @@ void BoxCases() {
     ExpectTrue("version: the working folder", ControlText(h, IDC_VERSION_FOLDER).rfind("作業フォルダ : ", 0) == 0);
     ExpectTrue("version: the build date", ControlText(h, IDC_VERSION_BUILD).rfind("作成日 : ", 0) == 0);
     const std::string sSpace = ControlText(h, IDC_VERSION_SPACE);
-    char szFolder[MAX_PATH + 1] = "";
-    GetCurrentDirectoryA(sizeof szFolder, szFolder);
+    wchar_t wszFolder[MAX_PATH + 1] = L"";
+    GetCurrentDirectoryW(MAX_PATH + 1, wszFolder);
+    const std::string szFolder = Cp932(wszFolder);
     ExpectTrue("version: the free space of the working folder's drive",
                sSpace.rfind(std::string("このドライブ[") + szFolder + "]には ", 0) == 0 &&
                    sSpace.find(" MBの") != std::string::npos);
@@ -426,7 +427,7 @@ void BoxCases() {
 int main(int argc, char** argv) {
   g_szShots = argc > 3 ? argv[3] : nullptr;
   g_sWorkDir = argc > 2 ? argv[2] : ".";
-  ExpectEqual("ANSI code page is 932", GetACP(), 932);
+  ExpectEqual("the ANSI code page of this run", GetACP(), ExpectedAnsiCodePage());
   InstallExceptionGuard();
   SetDialogHelpPresenter(FairyMessage);
   CreateMainWindow();

@@ -34,7 +34,7 @@ DWORD WINAPI CloseUnexpectedBoxes(LPVOID) {
 
 std::string ReadFileBytes(const std::string& path) {
   std::string s;
-  FILE* f = fopen(path.c_str(), "rb");
+  FILE* f = OpenFile932(path, "rb");
   if (!f) return "<missing>";
   char buf[4096];
   size_t n;

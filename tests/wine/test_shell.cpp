@@ -63,7 +63,7 @@ struct Program {
 
 std::string ReadFileBytes(const std::string& sPath) {
   std::string s;
-  FILE* f = fopen(sPath.c_str(), "rb");
+  FILE* f = OpenFile932(sPath, "rb");
   if (!f) return "";
   char buf[4096];
   size_t n;
@@ -73,7 +73,7 @@ std::string ReadFileBytes(const std::string& sPath) {
 }
 
 void WriteFileBytes(const std::string& sPath, const std::string& s) {
-  FILE* f = fopen(sPath.c_str(), "wb");
+  FILE* f = OpenFile932(sPath, "wb");
   if (!f) return;
   fwrite(s.data(), 1, s.size(), f);
   fclose(f);

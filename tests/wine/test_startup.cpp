@@ -190,7 +190,7 @@ int main(int argc, char** argv) {
   const std::string sExe = sDir + "\\Horomap.exe";
   const char* szShotDir = argc > 3 ? argv[3] : nullptr;
 
-  ExpectEqual("ANSI code page is 932", GetACP(), 932);
+  ExpectEqual("the ANSI code page of this run", GetACP(), ExpectedAnsiCodePage());
   if (!ExpectTrue("Horomap.exe copied into the work directory", CopyFileA(argv[1], sExe.c_str(), FALSE))) {
     return Finish("test_startup");
   }

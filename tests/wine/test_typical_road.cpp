@@ -281,7 +281,7 @@ void SecondRun(const Expected& e) {
 // its list shown at once.
 void OpenedByArgument(const Expected& e) {
   const std::string sFamily = g_sDir + "\\家族.bd5";
-  if (!CopyFileA(DataFile().c_str(), sFamily.c_str(), FALSE)) Abandon("cannot copy the data file");
+  if (!CopyFileW(Wide932(DataFile()).c_str(), Wide932(sFamily).c_str(), FALSE)) Abandon("cannot copy the data file");
   Program p;
   if (!ExpectTrue("a start with a .bd5 argument", Start(&p, g_sDir, sFamily))) return;
   HWND hList = WaitForCaption(p, "ファイルされているデータ （日本時間）");

@@ -2,6 +2,8 @@
 #include "wine_common.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cwchar>
 
 namespace {
 
@@ -46,9 +48,7 @@ void Count(bool bOk) {
   if (!bOk) InterlockedIncrement(&g_nFailures);
 }
 
-bool FileExists(const std::string& sPath) {
-  return GetFileAttributesA(sPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::string& sPath) { return FileExists932(sPath); }
 
 }  // namespace
 
@@ -63,10 +63,40 @@ HWND WaitForWindow(const char* szClass, const char* szTitle, DWORD dwProcessId, 
   }
 }
 
+std::string Cp932(const wchar_t* wsz, int n) {
+  if (n < 0) n = static_cast<int>(wcslen(wsz));
+  if (n == 0) return std::string();
+  const int nBytes = WideCharToMultiByte(932, 0, wsz, n, nullptr, 0, nullptr, nullptr);
+  std::string s(static_cast<size_t>(nBytes > 0 ? nBytes : 0), '\0');
+  if (nBytes > 0) WideCharToMultiByte(932, 0, wsz, n, &s[0], nBytes, nullptr, nullptr);
+  return s;
+}
+
+std::wstring Wide932(const std::string& s) {
+  if (s.empty()) return std::wstring();
+  const int n = MultiByteToWideChar(932, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring w(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(932, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
+  return w;
+}
+
 std::string WindowText(HWND hWnd) {
-  char szBuf[1024];
-  const int n = GetWindowTextA(hWnd, szBuf, sizeof szBuf);
-  return std::string(szBuf, n > 0 ? n : 0);
+  wchar_t wsz[1024];
+  const int n = GetWindowTextW(hWnd, wsz, sizeof wsz / sizeof wsz[0]);
+  return Cp932(wsz, n > 0 ? n : 0);
+}
+
+FILE* OpenFile932(const std::string& sPath, const char* szMode) {
+  return _wfopen(Wide932(sPath).c_str(), Wide932(szMode).c_str());
+}
+
+bool FileExists932(const std::string& sPath) {
+  return GetFileAttributesW(Wide932(sPath).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+UINT ExpectedAnsiCodePage() {
+  char sz[16] = "";
+  return GetEnvironmentVariableA("HORO_EXPECT_ACP", sz, sizeof sz) ? static_cast<UINT>(atoi(sz)) : 932;
 }
 
 std::string ControlText(HWND hDlg, int iId) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,9 +16,24 @@
 // Returns null when none appeared in time.
 HWND WaitForWindow(const char* szClass, const char* szTitle, DWORD dwProcessId, DWORD dwTimeoutMs);
 
-// Window and control texts as the ANSI API gives them (CP932 bytes).
+// The tests' texts are code page 932, as the program's; the program's
+// windows hold UTF-16, which is read with the W functions and converted
+// here, whatever the code page of the system the tests run on.
+std::string Cp932(const wchar_t* wsz, int n = -1);
+std::wstring Wide932(const std::string& s);
+
+// Window and control texts (read in UTF-16, given as CP932 bytes).
 std::string WindowText(HWND hWnd);
 std::string ControlText(HWND hDlg, int iId);
+
+// Files by a CP932 path (the names the program writes, such as
+// "出生ﾃﾞｰﾀ.Bd5", mean the same whatever the system's code page).
+FILE* OpenFile932(const std::string& sPath, const char* szMode);
+bool FileExists932(const std::string& sPath);
+
+// The code page the tests expect the system to have: 932, or the one
+// run.sh names in HORO_EXPECT_ACP for the run in another locale.
+UINT ExpectedAnsiCodePage();
 
 // The push buttons of a dialog (group boxes, check and radio boxes left
 // out), as (id, text) in child order.

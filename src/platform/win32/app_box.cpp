@@ -7,6 +7,7 @@
 #include "platform/reports.h"
 #include "platform/resource_ids.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_text.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ int AskWithSystemBox(AppBoxKind kind, HWND hOwner, const AppBoxTexts& texts) {
   UINT uStyle = MB_OK | MB_ICONINFORMATION;
   if (kind == kAppBoxYesNoCancel) uStyle = MB_YESNOCANCEL | MB_ICONQUESTION;
   if (kind == kAppBoxOkCancel) uStyle = MB_OKCANCEL | MB_ICONQUESTION;
-  const int iAnswer = MessageBoxA(hOwner, sText.c_str(), kProgramTitle, uStyle);
+  const int iAnswer = MessageBoxSjis(hOwner, sText.c_str(), kProgramTitle, uStyle);
   return iAnswer == IDOK ? IDYES : iAnswer;  // the own boxes' OK button is 6
 }
 
@@ -68,7 +69,7 @@ INT_PTR CALLBACK AppMsgBoxDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lPar
       const char* lpBlock = static_cast<const char*>(LocalLock(hMem));
       if (lpBlock) {
         for (int i = 0; i < kAppBoxTextCount; ++i) {
-          SetDlgItemTextA(hDlg, IDC_APPBOX_HEADING + i, lpBlock + i * kAppBoxSlotSize);
+          SetDlgItemTextSjis(hDlg, IDC_APPBOX_HEADING + i, lpBlock + i * kAppBoxSlotSize);
         }
         LocalUnlock(hMem);
       }
@@ -91,7 +92,7 @@ int PlatformAppBox(AppBoxKind kind, WindowRef hOwner, const AppBoxTexts& texts) 
   HLOCAL hMem = NewTextBlock(texts);
   if (!hMem) return kAppBoxNoTextBlock;
   HWND hOwnerWnd = static_cast<HWND>(hOwner);
-  INT_PTR iAnswer = DialogBoxParamA(GetModuleHandleA(nullptr), TemplateName(kind), hOwnerWnd,
+  INT_PTR iAnswer = DialogBoxParamW(GetModuleHandleW(nullptr), WideFromSjis(TemplateName(kind)).c_str(), hOwnerWnd,
                                     AppMsgBoxDFunc, reinterpret_cast<LPARAM>(hMem));
   LocalFree(hMem);
   if (iAnswer != IDYES && iAnswer != IDNO && iAnswer != IDCANCEL) {

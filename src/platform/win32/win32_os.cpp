@@ -1,7 +1,9 @@
-// Win32 operating-system services: files by ANSI (Shift-JIS) path, the
+// Win32 operating-system services: files by Shift-JIS path, the
 // write-through replacement of a file, the program's folders, the screen,
-// the registry under HKEY_CLASSES_ROOT, the common file dialogs, the
-// recent-files menu and the title page.
+// the class keys of the user in the registry, the common file dialogs, the
+// recent-files menu and the title page.  Paths and texts go to Windows as
+// UTF-16 (win32_text.h); a path Windows gives that Shift-JIS cannot hold is
+// refused, never cut.
 #include <windows.h>
 #include <commdlg.h>
 #include <fcntl.h>
@@ -9,10 +11,13 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "base/shift_jis.h"
 #include "platform/os_services.h"
 #include "platform/platform.h"
+#include "platform/reports.h"
+#include "platform/win32/win32_text.h"
 
 namespace {
 
@@ -32,13 +37,15 @@ void CutToFolder(char* szPath) {
   else *pLast = '\0';
 }
 
-int CopyDir(const char* szSrc, DWORD n, char* szDir, size_t cbDir) {
+// A folder or path Windows gave (n characters of buf) as Shift-JIS.
+int CopyDir(const wchar_t* buf, DWORD n, char* szDir, size_t cbDir) {
   if (cbDir == 0) return 0;
   szDir[0] = '\0';
-  if (n == 0 || n >= cbDir) return 0;
-  memcpy(szDir, szSrc, n + 1);
-  return 1;
+  if (n == 0) return 0;
+  return PathFromWide(buf, szDir, cbDir) ? 1 : 0;
 }
+
+std::wstring W(const char* sz) { return WideFromSjis(sz); }
 
 HKEY KeyOf(RegKeyRef hKey) { return static_cast<HKEY>(hKey); }
 
@@ -48,7 +55,7 @@ HKEY KeyOf(RegKeyRef hKey) { return static_cast<HKEY>(hKey); }
 
 FILE* PlatformOpenFile(const char* szPath, const char* szMode) {
   if (!szPath || !szPath[0]) return nullptr;
-  return fopen(szPath, szMode);
+  return _wfopen(W(szPath).c_str(), W(szMode).c_str());
 }
 
 int PlatformWriteFile(FILE* f, const void* pData, size_t n) { return fwrite(pData, 1, n, f) == n ? 1 : 0; }
@@ -63,7 +70,7 @@ int PlatformCommitFile(FILE* f) {
 int PlatformInspectFile(const char* szPath, PlatformFileFacts* pFacts) {
   *pFacts = PlatformFileFacts{kFileAbsent, 0, 0, 0};
   if (!szPath || !szPath[0]) return pFacts->iKind;
-  const DWORD dwAttr = GetFileAttributesA(szPath);
+  const DWORD dwAttr = GetFileAttributesW(W(szPath).c_str());
   if (dwAttr == INVALID_FILE_ATTRIBUTES) {
     const DWORD e = GetLastError();
     pFacts->iKind = e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? kFileAbsent : kFileUnreachable;
@@ -76,8 +83,8 @@ int PlatformInspectFile(const char* szPath, PlatformFileFacts* pFacts) {
   pFacts->iKind = kFileRegular;
   pFacts->nLinks = 1;
   // Opening tells what the rights and the other programs' sharing allow.
-  HANDLE h = CreateFileA(szPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(W(szPath).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return pFacts->iKind;
   if (GetFileType(h) != FILE_TYPE_DISK) {
     pFacts->iKind = kFileOther;  // a device name such as NUL or CON
@@ -103,8 +110,8 @@ int PlatformResolveLinks(const char* szPath, char* szOut, size_t cbOut) {
 
 FILE* PlatformCreateFile(const char* szPath, const char* /*szLikePath*/, int bExclusive) {
   if (!szPath || !szPath[0]) return nullptr;
-  if (!bExclusive) return fopen(szPath, "wb");
-  HANDLE h = CreateFileA(szPath, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (!bExclusive) return _wfopen(W(szPath).c_str(), L"wb");
+  HANDLE h = CreateFileW(W(szPath).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
   const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_WRONLY | _O_BINARY);
   if (fd < 0) {
@@ -118,40 +125,50 @@ FILE* PlatformCreateFile(const char* szPath, const char* /*szLikePath*/, int bEx
 
 int PlatformReplaceFile(const char* szNewPath, const char* szPath) {
   // ReplaceFile keeps the replaced file's attributes, security and streams.
-  if (ReplaceFileA(szPath, szNewPath, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) return 1;
+  if (ReplaceFileW(W(szPath).c_str(), W(szNewPath).c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                   nullptr)) {
+    return 1;
+  }
   // No file to replace yet, or a file system that cannot: a plain move.
-  return MoveFileExA(szNewPath, szPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 1 : 0;
+  return MoveFileExW(W(szNewPath).c_str(), W(szPath).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 1
+                                                                                                                 : 0;
 }
 
-int PlatformDeleteFile(const char* szPath) { return DeleteFileA(szPath) ? 1 : 0; }
+int PlatformDeleteFile(const char* szPath) { return DeleteFileW(W(szPath).c_str()) ? 1 : 0; }
 
 // --- Folders and screen -----------------------------------------------------
 
+constexpr DWORD kPathChars = MAX_PATH + 1;
+
 int PlatformCurrentDirectory(char* szDir, size_t cbDir) {
-  char buf[MAX_PATH + 1];
-  const DWORD n = GetCurrentDirectoryA(sizeof buf, buf);
-  return CopyDir(buf, n < sizeof buf ? n : 0, szDir, cbDir);
+  wchar_t buf[kPathChars];
+  const DWORD n = GetCurrentDirectoryW(kPathChars, buf);
+  return CopyDir(buf, n < kPathChars ? n : 0, szDir, cbDir);
 }
 
 int PlatformModuleDirectory(char* szDir, size_t cbDir) {
-  char buf[MAX_PATH + 1];
-  const DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+  wchar_t buf[kPathChars];
+  const DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return CopyDir(buf, 0, szDir, cbDir);
-  buf[n] = '\0';
-  CutToFolder(buf);
-  return CopyDir(buf, static_cast<DWORD>(strlen(buf)), szDir, cbDir);
+  buf[n] = L'\0';
+  char szPath[kPathChars * 2];
+  if (!PathFromWide(buf, szPath, sizeof szPath)) return CopyDir(buf, 0, szDir, cbDir);
+  CutToFolder(szPath);
+  if (strlen(szPath) >= cbDir) return CopyDir(buf, 0, szDir, cbDir);
+  memcpy(szDir, szPath, strlen(szPath) + 1);
+  return 1;
 }
 
 int PlatformFullPath(const char* szPath, char* szOut, size_t cbOut) {
-  char buf[MAX_PATH + 1];
-  const DWORD n = GetFullPathNameA(szPath, sizeof buf, buf, nullptr);
-  return CopyDir(buf, n < sizeof buf ? n : 0, szOut, cbOut);
+  wchar_t buf[kPathChars];
+  const DWORD n = GetFullPathNameW(W(szPath).c_str(), kPathChars, buf, nullptr);
+  return CopyDir(buf, n < kPathChars ? n : 0, szOut, cbOut);
 }
 
 int PlatformWindowsDirectory(char* szDir, size_t cbDir) {
-  char buf[MAX_PATH + 1];
-  const UINT n = GetWindowsDirectoryA(buf, sizeof buf);
-  return CopyDir(buf, n < sizeof buf ? n : 0, szDir, cbDir);
+  wchar_t buf[kPathChars];
+  const UINT n = GetWindowsDirectoryW(buf, kPathChars);
+  return CopyDir(buf, n < kPathChars ? n : 0, szDir, cbDir);
 }
 
 void PlatformScreenSize(int* piWidth, int* piHeight) {
@@ -167,16 +184,16 @@ void PlatformScreenSize(int* piWidth, int* piHeight) {
 // machine's classes, which only an administrator may change).
 namespace {
 
-const char kUserClasses[] = "Software\\Classes\\";
+const wchar_t kUserClasses[] = L"Software\\Classes\\";
 
-std::string UserClassKey(const char* szSubKey) { return std::string(kUserClasses) + szSubKey; }
+std::wstring UserClassKey(const char* szSubKey) { return kUserClasses + W(szSubKey); }
 
 }  // namespace
 
 int PlatformRegCreateKey(const char* szSubKey, RegKeyRef* phKey) {
   HKEY hKey = nullptr;
   DWORD dwDisposition = 0;
-  const LONG r = RegCreateKeyExA(HKEY_CURRENT_USER, UserClassKey(szSubKey).c_str(), 0, nullptr,
+  const LONG r = RegCreateKeyExW(HKEY_CURRENT_USER, UserClassKey(szSubKey).c_str(), 0, nullptr,
                                  REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &hKey, &dwDisposition);
   *phKey = r == ERROR_SUCCESS ? hKey : nullptr;
   return r == ERROR_SUCCESS ? 1 : 0;
@@ -184,15 +201,16 @@ int PlatformRegCreateKey(const char* szSubKey, RegKeyRef* phKey) {
 
 int PlatformRegOpenKey(const char* szSubKey, RegKeyRef* phKey) {
   HKEY hKey = nullptr;
-  const LONG r = RegOpenKeyExA(HKEY_CURRENT_USER, UserClassKey(szSubKey).c_str(), 0, KEY_ALL_ACCESS, &hKey);
+  const LONG r = RegOpenKeyExW(HKEY_CURRENT_USER, UserClassKey(szSubKey).c_str(), 0, KEY_ALL_ACCESS, &hKey);
   *phKey = r == ERROR_SUCCESS ? hKey : nullptr;
   return r == ERROR_SUCCESS ? 1 : 0;
 }
 
 int PlatformRegSetDefault(RegKeyRef hKey, const char* szValue) {
   // Stored with the string's length, without its terminating NUL.
-  return RegSetValueExA(KeyOf(hKey), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(szValue),
-                        static_cast<DWORD>(strlen(szValue))) == ERROR_SUCCESS
+  const std::wstring w = W(szValue);
+  return RegSetValueExW(KeyOf(hKey), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(w.c_str()),
+                        static_cast<DWORD>(w.size() * sizeof(wchar_t))) == ERROR_SUCCESS
              ? 1
              : 0;
 }
@@ -201,20 +219,17 @@ int PlatformRegQueryDefault(RegKeyRef hKey, char* szValue, size_t cbValue) {
   if (cbValue == 0) return 0;
   szValue[0] = '\0';
   DWORD dwType = 0;
-  DWORD cb = static_cast<DWORD>(cbValue - 1);  // room for the terminator we add
-  const LONG r = RegQueryValueExA(KeyOf(hKey), nullptr, nullptr, &dwType,
-                                  reinterpret_cast<BYTE*>(szValue), &cb);
-  if (r != ERROR_SUCCESS || (dwType != REG_SZ && dwType != REG_EXPAND_SZ)) {
-    szValue[0] = '\0';
-    return 0;
-  }
+  wchar_t buf[1024];
+  DWORD cb = static_cast<DWORD>(sizeof buf - sizeof(wchar_t));  // room for the terminator we add
+  const LONG r = RegQueryValueExW(KeyOf(hKey), nullptr, nullptr, &dwType, reinterpret_cast<BYTE*>(buf), &cb);
+  if (r != ERROR_SUCCESS || (dwType != REG_SZ && dwType != REG_EXPAND_SZ)) return 0;
   // A value stored without its NUL comes back without one.
-  szValue[cb < cbValue ? cb : cbValue - 1] = '\0';
-  return 1;
+  buf[cb / sizeof(wchar_t)] = L'\0';
+  return PathFromWide(buf, szValue, cbValue) ? 1 : 0;
 }
 
 int PlatformRegDeleteDefault(RegKeyRef hKey) {
-  return RegDeleteValueA(KeyOf(hKey), nullptr) == ERROR_SUCCESS ? 1 : 0;
+  return RegDeleteValueW(KeyOf(hKey), nullptr) == ERROR_SUCCESS ? 1 : 0;
 }
 
 int PlatformRegFlushKey(RegKeyRef hKey) { return RegFlushKey(KeyOf(hKey)) == ERROR_SUCCESS ? 1 : 0; }
@@ -224,37 +239,67 @@ void PlatformRegCloseKey(RegKeyRef hKey) {
 }
 
 int PlatformRegDeleteKey(const char* szSubKey) {
-  return RegDeleteKeyA(HKEY_CURRENT_USER, UserClassKey(szSubKey).c_str()) == ERROR_SUCCESS ? 1 : 0;
+  return RegDeleteKeyW(HKEY_CURRENT_USER, UserClassKey(szSubKey).c_str()) == ERROR_SUCCESS ? 1 : 0;
 }
 
 // --- File dialogs, menu, title page -------------------------------------------
 
+namespace {
+
+// The filter of a file dialog: pairs of texts, each ending with a NUL, the
+// whole with a second NUL.
+std::wstring WideFilter(const char* szFilter) {
+  std::wstring w;
+  for (const char* p = szFilter; p && *p; p += strlen(p) + 1) (w += W(p)) += L'\0';
+  return w;
+}
+
+}  // namespace
+
 int PlatformFileDialog(FileDialogKind kind, FileDialogSettings* p) {
-  OPENFILENAMEA ofn;
+  std::vector<wchar_t> file(p->cbFile + 1, L'\0');
+  std::vector<wchar_t> title(p->cbFileTitle + 1, L'\0');
+  wcsncpy(file.data(), W(p->szFile).c_str(), p->cbFile);
+  const std::wstring filter = WideFilter(p->szFilter);
+  const std::wstring defExt = W(p->szDefExt);
+  OPENFILENAMEW ofn;
   memset(&ofn, 0, sizeof ofn);
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = static_cast<HWND>(p->hOwner);
-  ofn.lpstrFilter = p->szFilter;
+  ofn.lpstrFilter = filter.c_str();
   ofn.nFilterIndex = p->nFilterIndex;
-  ofn.lpstrFile = p->szFile;
+  ofn.lpstrFile = file.data();
   ofn.nMaxFile = p->cbFile;
-  ofn.lpstrFileTitle = p->szFileTitle;
+  ofn.lpstrFileTitle = title.data();
   ofn.nMaxFileTitle = p->cbFileTitle;
   ofn.Flags = p->dwFlags;
-  ofn.lpstrDefExt = p->szDefExt;
+  ofn.lpstrDefExt = p->szDefExt ? defExt.c_str() : nullptr;
+  BOOL bChosen;
   if (kind == kFileDialogSave) {
     // "File must exist" would forbid saving under a new name.
     ofn.Flags &= ~static_cast<DWORD>(OFN_FILEMUSTEXIST);
-    return GetSaveFileNameA(&ofn) ? 1 : 0;
+    bChosen = GetSaveFileNameW(&ofn);
+  } else {
+    bChosen = GetOpenFileNameW(&ofn);
   }
-  return GetOpenFileNameA(&ofn) ? 1 : 0;
+  if (!bChosen) return 0;
+  // A name Shift-JIS cannot hold is refused: the program could keep it
+  // neither in its settings nor in its list of recent files.
+  if (!PathFromWide(file.data(), p->szFile, p->cbFile + 1) ||
+      !PathFromWide(title.data(), p->szFileTitle, p->cbFileTitle + 1)) {
+    std::string sName;
+    SjisFromWide(file.data(), &sName);
+    AppOkMsg(p->hOwner, "エラー", sName.c_str(), kUnusableNameLine1, kUnusableNameLine2);
+    return 0;
+  }
+  return 1;
 }
 
 void PlatformRebuildRecentMenu(MenuRef hMenu, int iFirstCommand, int nItems, const char* const* pszTexts) {
   HMENU hFile = GetSubMenu(static_cast<HMENU>(hMenu), 0);
   if (!hFile) return;
   for (int i = 0; i < 10; ++i) DeleteMenu(hFile, iFirstCommand + i, MF_BYCOMMAND);
-  for (int i = 0; i < nItems; ++i) AppendMenuA(hFile, MF_STRING, iFirstCommand + i, pszTexts[i]);
+  for (int i = 0; i < nItems; ++i) AppendMenuSjis(hFile, MF_STRING, iFirstCommand + i, pszTexts[i]);
   SetMenuDefaultItem(hFile, iFirstCommand, FALSE);
 }
 
@@ -273,9 +318,9 @@ HWND PlainTitleWindow(const char* const* pszLines, int nLines) {
   const int cx = 360, cy = 120;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - cx) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - cy) / 2;
-  return CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "STATIC", szText,
+  return CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", W(szText).c_str(),
                          WS_POPUP | WS_BORDER | WS_VISIBLE | SS_CENTER, x, y, cx, cy, nullptr, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
+                         GetModuleHandleW(nullptr), nullptr);
 }
 
 }  // namespace
@@ -284,9 +329,9 @@ void PlatformShowTitlePage(const char* const* pszLines, int nLines, int iMillise
   // The box without buttons ("NoButtonDB", three lines 256..258) owned by
   // the desktop; the thread sleeps while it is shown.
   constexpr int kFirstLine = 256;
-  HWND hWnd = CreateDialogParamA(GetModuleHandleA(nullptr), "NoButtonDB", nullptr, NoButtonDFunc, 0);
+  HWND hWnd = CreateDialogParamW(GetModuleHandleW(nullptr), L"NoButtonDB", nullptr, NoButtonDFunc, 0);
   if (hWnd) {
-    for (int i = 0; i < 3; ++i) SetDlgItemTextA(hWnd, kFirstLine + i, i < nLines && pszLines[i] ? pszLines[i] : "");
+    for (int i = 0; i < 3; ++i) SetDlgItemTextSjis(hWnd, kFirstLine + i, i < nLines && pszLines[i] ? pszLines[i] : "");
     ShowWindow(hWnd, SW_SHOWNOACTIVATE);
   } else {
     hWnd = PlainTitleWindow(pszLines, nLines);

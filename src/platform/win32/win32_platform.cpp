@@ -3,6 +3,7 @@
 #include "platform/win32/win32_platform.h"
 
 #include "platform/platform.h"
+#include "platform/win32/win32_text.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ HWND g_hMainWindow = nullptr;
 void Win32SetMainWindow(HWND hWnd) { g_hMainWindow = hWnd; }
 
 int PlatformMessageBox(WindowRef hOwner, const char* szText, const char* szTitle, unsigned uStyle) {
-  return MessageBoxA(static_cast<HWND>(hOwner), szText, szTitle, uStyle);
+  return MessageBoxSjis(static_cast<HWND>(hOwner), szText, szTitle, uStyle);
 }
 
 WindowRef PlatformMainWindow() { return g_hMainWindow; }
