@@ -1,6 +1,9 @@
 ; The installer of Horomap.exe: Japanese pages, a folder of the user's
-; choice (by default under Program Files), a Start-menu entry and an
-; uninstaller.  The uninstaller first lets the program remove its settings
+; choice, a Start-menu entry and an uninstaller, all for the user who
+; installs: it asks for no administrator rights, installs by default into
+; that user's own programs folder (%LOCALAPPDATA%\Programs\Horomira, where
+; the program may write its settings and its sample file beside itself), and
+; keeps its Start-menu and uninstall entries among that user's.  The uninstaller first lets the program remove its settings
 ; file and its .bd5 association ("Horomap.exe /uninstall"), then removes the
 ; files installed here; birth-data files (.bd5) are never removed, and the
 ; folder stays while any are in it.  /S installs or uninstalls silently,
@@ -18,7 +21,7 @@
 Unicode true
 Target ${TARGET}
 SetCompressor /SOLID lzma
-RequestExecutionLevel admin
+RequestExecutionLevel user
 ManifestDPIAware true
 
 !include "MUI2.nsh"
@@ -31,12 +34,8 @@ ManifestDPIAware true
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
-!if ${NSIS_PTR_SIZE} > 4
-  InstallDir "$PROGRAMFILES64\Horomira"
-!else
-  InstallDir "$PROGRAMFILES\Horomira"
-!endif
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+InstallDir "$LOCALAPPDATA\Programs\Horomira"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "Horomira ${VERSION}"
 
 !define MUI_ICON "${ICON}"
@@ -63,7 +62,7 @@ VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "${PRODUCT} ${VERSION} 
 VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Horomira developers"
 
 Section
-  SetShellVarContext all
+  SetShellVarContext current
   SetOutPath "$INSTDIR"
   File "${PAYLOAD}\Horomap.exe"
   File "${PAYLOAD}\README-ja.txt"
@@ -75,18 +74,18 @@ Section
   SetOutPath "$INSTDIR"
   CreateShortCut "${SHORTCUT}" "$INSTDIR\Horomap.exe"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} ${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Horomap.exe,0"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} ${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Horomap.exe,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
 Section "Uninstall"
-  SetShellVarContext all
+  SetShellVarContext current
   ; The program's own removal: Horom.sii beside it and the association,
   ; when the association names this folder.  It shows nothing.
   IfFileExists "$INSTDIR\Horomap.exe" 0 +2
@@ -99,7 +98,7 @@ Section "Uninstall"
   Delete "$INSTDIR\docs\natal-placidus.png"
   RMDir "$INSTDIR\docs"
   Delete "${SHORTCUT}"
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
   Delete "$INSTDIR\Uninstall.exe"
   ; Left while the user's birth-data files are in it.
   RMDir "$INSTDIR"

@@ -1,8 +1,9 @@
 // The installer's whole road under Wine: Horomira-<version>-setup.exe
 // (built beside Horomap.exe by the tree's `setup` target from
-// packaging/horomira.nsi) installs silently (/S) into a folder with a blank
-// and Japanese in its name, with its Start-menu entry, its uninstall entry
-// and the program's version resource; the installed program starts there
+// packaging/horomira.nsi) installs for the user alone: silently (/S) into
+// the user's own programs folder by default and out again; then into a
+// folder with a blank and Japanese in its name, with its Start-menu entry,
+// its uninstall entry (the user's) and the program's version resource; the installed program starts there
 // as the Start-menu entry starts it, builds the sample file, registers the
 // association and writes Horom.sii beside itself; the user keeps a .bd5 file
 // of their own there; the silent uninstaller then lets the program remove
@@ -47,11 +48,13 @@ long long FileSize(const std::string& sPath) {
 // Runs a command line in a folder and waits for it; returns its exit code,
 // or -1 when it could not start or did not end in time.
 long long RunAndWait(const std::string& sCommand, const std::string& sDir, DWORD dwTimeoutMs) {
-  std::string sLine = sCommand;
-  STARTUPINFOA si = {};
+  std::wstring wsLine = Wide932(sCommand);
+  STARTUPINFOW si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
-  if (!CreateProcessA(nullptr, &sLine[0], nullptr, nullptr, FALSE, 0, nullptr, sDir.c_str(), &si, &pi)) return -1;
+  if (!CreateProcessW(nullptr, &wsLine[0], nullptr, nullptr, FALSE, 0, nullptr, Wide932(sDir).c_str(), &si, &pi)) {
+    return -1;
+  }
   DWORD dwCode = static_cast<DWORD>(-1);
   if (WaitForSingleObject(pi.hProcess, dwTimeoutMs) == WAIT_OBJECT_0) {
     GetExitCodeProcess(pi.hProcess, &dwCode);
@@ -79,7 +82,7 @@ std::string RegText(HKEY hRoot, const char* szKey, const char* szValue) {
 
 std::string StartMenuEntry() {
   char szPrograms[MAX_PATH] = "";
-  SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, szPrograms);
+  SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, szPrograms);
   return std::string(szPrograms) + "\\ホロミラ.lnk";
 }
 
@@ -114,10 +117,10 @@ void CheckInstalled(const std::string& sDir) {
   }
   ExpectTrue("installed: the uninstaller", Exists(sDir + "\\Uninstall.exe"));
   ExpectTrue("the Start-menu entry", Exists(StartMenuEntry()));
-  ExpectBytes("uninstall entry: version", RegText(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion"),
+  ExpectBytes("uninstall entry: version", RegText(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion"),
               HORO_VERSION_TEXT);
-  ExpectBytes("uninstall entry: folder", RegText(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation"), sDir);
-  ExpectBytes("uninstall entry: silent command", RegText(HKEY_LOCAL_MACHINE, kUninstallKey, "QuietUninstallString"),
+  ExpectBytes("uninstall entry: folder", RegText(HKEY_CURRENT_USER, kUninstallKey, "InstallLocation"), sDir);
+  ExpectBytes("uninstall entry: silent command", RegText(HKEY_CURRENT_USER, kUninstallKey, "QuietUninstallString"),
               "\"" + sDir + "\\Uninstall.exe\" /S");
   CheckVersionResource(sDir + "\\Horomap.exe");
 }
@@ -166,7 +169,7 @@ void Uninstall(const std::string& sDir) {
   ExpectEqual("the uninstaller starts and ends", iCode, 0);
   const DWORD dwStart = GetTickCount();
   while ((Exists(sDir + "\\Uninstall.exe") ||
-          RegText(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion") != "<no key>") &&
+          RegText(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion") != "<no key>") &&
          GetTickCount() - dwStart < kUninstallTimeoutMs) {
     Sleep(200);
   }
@@ -180,7 +183,7 @@ void CheckUninstalled(const std::string& sDir, long long nUserBytes) {
   ExpectTrue("removed: the pictures' folder", !Exists(sDir + "\\docs"));
   ExpectTrue("removed: the uninstaller", !Exists(sDir + "\\Uninstall.exe"));
   ExpectTrue("removed: the Start-menu entry", !Exists(StartMenuEntry()));
-  ExpectBytes("removed: the uninstall entry", RegText(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayVersion"),
+  ExpectBytes("removed: the uninstall entry", RegText(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion"),
               "<no key>");
   ExpectTrue("the program removed Horom.sii", !Exists(sDir + "\\Horom.sii"));
   ExpectBytes("the program removed the association", RegText(HKEY_CURRENT_USER, "Software\\Classes\\Horomap", nullptr), "<no key>");
@@ -188,6 +191,23 @@ void CheckUninstalled(const std::string& sDir, long long nUserBytes) {
   ExpectEqual("the sample file stays", FileSize(sDir + "\\" + kSampleFile), 2 * 312);
   ExpectEqual("the user's file stays whole", FileSize(sDir + "\\" + kUserFile), nUserBytes);
   ExpectTrue("so does the folder", Exists(sDir));
+}
+
+// Installed with no folder given: the user's own programs folder, nothing
+// of the machine's (an installation needs no administrator rights); the
+// uninstaller removes it again.
+void DefaultFolderRoad(const std::string& sSetup, const std::string& sWork) {
+  char szLocal[MAX_PATH] = "";
+  SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, szLocal);
+  const std::string sDir = std::string(szLocal) + "\\Programs\\Horomira";
+  ExpectEqual("silent installation into the default folder", RunAndWait("\"" + sSetup + "\" /S", sWork, kSetupTimeoutMs),
+              0);
+  ExpectTrue("the default folder: %LOCALAPPDATA%\\Programs\\Horomira", Exists(sDir + "\\Horomap.exe"));
+  ExpectBytes("its uninstall entry among the user's", RegText(HKEY_CURRENT_USER, kUninstallKey, "InstallLocation"),
+              sDir);
+  ExpectBytes("none among the machine's", RegText(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation"), "<no key>");
+  Uninstall(sDir);
+  ExpectTrue("uninstalled from the default folder", !Exists(sDir + "\\Horomap.exe") && !Exists(sDir));
 }
 
 }  // namespace
@@ -203,9 +223,10 @@ int main(int argc, char** argv) {
     return Finish("test_installer");
   }
   RemoveFileAssociation();
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
-  CreateDirectoryA((sWork + "\\Program Files").c_str(), nullptr);
-  const std::string sDir = sWork + "\\Program Files\\ホロミラ";
+  RegDeleteKeyA(HKEY_CURRENT_USER, kUninstallKey);
+  DefaultFolderRoad(sSetup, sWork);
+  CreateDirectoryA((sWork + "\\Programs").c_str(), nullptr);
+  const std::string sDir = sWork + "\\Programs\\ホロミラ 5";
 
   // /D= comes last and takes the rest of the line, blanks included.
   ExpectEqual("silent installation", RunAndWait("\"" + sSetup + "\" /S /D=" + sDir, sWork, kSetupTimeoutMs), 0);
