@@ -131,6 +131,11 @@ horo_wine_prefix() {
   export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
   export TZ=Asia/Tokyo
   local stamp=$WINEPREFIX/.horomira-ready
+  # A prefix made for the other architecture (by an earlier run in the
+  # other mode) cannot serve this one: it is made again.
+  if [ -e "$stamp" ] && [ -n "${WINEARCH:-}" ] && ! grep -qx "#arch=$WINEARCH" "$WINEPREFIX/system.reg" 2>/dev/null; then
+    rm -f "$stamp"
+  fi
   if [ ! -e "$stamp" ]; then
     horo_wine_create_prefix "$unmanaged" || return 1
     touch "$stamp"
