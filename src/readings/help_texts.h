@@ -76,6 +76,8 @@ struct FairyHelp {
 
 // "TimeNameInputDB": the general help ("説明", F1 elsewhere in the dialog).
 extern const FairyHelp kTimeNameHelp;
+// "TimeNameInputDB": F1 over the clock, the offset or the summer-time box.
+extern const FairyHelp kTimeZoneHelp;
 // "TimeNameInputDB": F1 over the seconds edit or the "秒を指定" box.
 extern const FairyHelp kSecondsHelp;
 // "TimeNameInputDB": F1 over the "時間は分からない" box.
