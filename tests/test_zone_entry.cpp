@@ -757,4 +757,28 @@ TEST_F(ZoneAccept, TheConfirmationBoxShowsBothTimes) {
   }
 }
 
+// The wizard's last page shows the default person's reading as typed too.
+TEST_F(ZoneAccept, TheWizardsLastPageShowsBothTimes) {
+  BirthRecord rec = Fresh(kTimeEntryDefaultPerson);
+  TimeZoneEntry zone{};
+  int iFocus;
+  ASSERT_EQ(AcceptZonedTimeEntry(nullptr, kTimeEntryDefaultPerson, Texts(1990, 7, 4, 12, 0), Choice(Row("ニューヨーク")),
+                                 &rec, &zone, &iFocus),
+            1);
+  strcpy(rec.szBirthPlace, "+40.7128 : -74.0060");
+  char sz[512];
+  WizardConfirmPage(rec, zone, "東京都", sz, sizeof sz);
+  EXPECT_STREQ(sz,
+               "山田花子\r\n 1990年 7月 5日  1時 0分00秒生まれ（日本時間）\r\n"
+               "入力した時刻 1990年 7月 4日 12時 0分00秒\r\n"
+               "            ニューヨーク (UTC-04:00 夏時間)\r\n"
+               "出生地 +40.7128 : -74.0060\r\n現在地 東京都");
+  // A JST time: the page as always.
+  char szPlain[512];
+  zone.bConverted = 0;
+  WizardConfirmPage(rec, zone, "東京都", sz, sizeof sz);
+  WizardConfirmPage(rec, "東京都", szPlain, sizeof szPlain);
+  EXPECT_STREQ(sz, szPlain);
+}
+
 }  // namespace

@@ -188,7 +188,7 @@ int RunDefaultDataWizard(HWND hOwner, int iCommand, int iStep, SystemIniInf* pSi
       }
       const BirthRecord nowPlace = GetWorkingRecord(hBlock);
       char szPage[512];
-      WizardConfirmPage(pSii->defaultData, nowPlace.szBirthPlace, szPage, sizeof szPage);
+      WizardConfirmPage(pSii->defaultData, GetEntryZone(hBlock), nowPlace.szBirthPlace, szPage, sizeof szPage);
       return ShowPage(hOwner, hInstance, iStep, szPage, true, true);
     }
     case kWizardActionFinish: return Finish(hOwner, pSii, pSlots, blocks);

@@ -456,6 +456,11 @@ int WizardReplaceQuestion(const BirthRecord& person, char* szOut, int cbOut);
 // WizardConfirmPage: the last page: the default person's name, time and
 // birthplace and the place just chosen.
 int WizardConfirmPage(const BirthRecord& person, const char* szNowPlace, char* szOut, int cbOut);
+// The same for a time typed on another clock (zone converted): the reading
+// as typed and its zone and offset below the JST time; WizardConfirmPage
+// when nothing was converted.
+int WizardConfirmPage(const BirthRecord& person, const TimeZoneEntry& zone, const char* szNowPlace, char* szOut,
+                      int cbOut);
 
 // FinishDefaultPerson: step -995: the place chosen last (the birthplace
 // fields of nowPlace) becomes the default person's current place, iMarker

@@ -257,6 +257,8 @@ const char kWizardReplaceQuestion[] =
     "すでにデフォルトの出生データ、および現在地は登録されています。\n\n%s\n\n%s生まれ\n\n"
     "出生地   %s\n\n現在地   %s\n\n別の出生データに変更しますか？";
 const char kWizardConfirmPage[] = "%s\r\n%s生まれ\r\n出生地 %s\r\n現在地 %s";
+const char kWizardConfirmPageZoned[] =
+    "%s\r\n%s生まれ（日本時間）\r\n入力した時刻%s\r\n            %s\r\n出生地 %s\r\n現在地 %s";
 const char kWizardConfirmTitle[] = "確認してください";
 const char kWizardConfirmButton[] = "ＯＫ [A]";
 
