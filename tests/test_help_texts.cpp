@@ -163,6 +163,7 @@ TEST(HelpTexts, DialogHelpSupportPrintingAndBoxes) {
   };
   const Help helps[] = {
       {&kTimeNameHelp, "誕生日と生まれた時間", "\r\n誕生日はいつですか？\r\n生まれた時間は分かりますか？", false},
+      {&kTimeZoneHelp, "出生時刻の時計", "\r\n  ホロミラは時刻を日本時間で記録します。", false},
       {&kSecondsHelp, "\"秒を指定\"", "時刻を秒まで指定するには、「秒を指定」ﾁｪｯｸﾎﾞｯｸｽをﾁｪｯｸします。", true},
       {&kUnknownTimeHelp, "\"時間は分からない\"",
        "日付は分かっても時刻はまったく分からない場合、このﾁｪｯｸﾎﾞｯｸｽをﾁｪｯｸすると、"

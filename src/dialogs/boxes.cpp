@@ -28,16 +28,24 @@ HWND g_hConfirm = nullptr;
 // working record while the box waited.
 BirthRecord g_confirmPerson{};
 ChartRecord g_confirmChart{};
+// The clock the person's time was typed on, held with the person, so that
+// "訂正" shows that reading and clock again.
+TimeZoneEntry g_confirmZone{};
 
 void CloseConfirmBox(HWND hBox) {
   DestroyWindow(hBox);
   if (g_hConfirm == hBox) g_hConfirm = nullptr;
 }
 
+// A time typed on another clock shows that reading with its zone above
+// the JST line (the "ZoneConfirmBox" template has the line for it).
 void OnInitConfirm(HWND hBox, const BirthRecord* pRec) {
+  char szLocal[160], szJst[160];
+  const bool bConverted = ZoneConfirmLines(*pRec, g_confirmZone, szLocal, sizeof szLocal, szJst, sizeof szJst) != 0;
   SetDlgItemTextSjis(hBox, IDC_APPBOX_HEADING, "これでよろしいですか？");
   SetDlgItemTextSjis(hBox, IDC_APPBOX_LINE1, pRec->szName);
-  SetDlgItemTextSjis(hBox, IDC_APPBOX_LINE2, TimeToStr(&pRec->time));
+  SetDlgItemTextSjis(hBox, IDC_APPBOX_LINE2, bConverted ? szJst : TimeToStr(&pRec->time));
+  if (bConverted) SetDlgItemTextSjis(hBox, IDC_CONFIRM_LOCAL, szLocal);
   SetDlgItemTextSjis(hBox, IDC_APPBOX_LINE3, pRec->szBirthPlace);
   SetDlgItemTextSjis(hBox, IDC_CONFIRM_CORRECT, "訂正 (&R)");
 }
@@ -167,11 +175,13 @@ INT_PTR CALLBACK NoButtonDFunc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 }  // namespace
 
-HWND ShowDataConfirmBox(const BirthRecord& rec, const ChartRecord& chart) {
+HWND ShowDataConfirmBox(const BirthRecord& rec, const ChartRecord& chart, const TimeZoneEntry* pZone) {
   if (g_hConfirm) CloseConfirmBox(g_hConfirm);
   g_confirmPerson = rec;
   g_confirmChart = chart;
-  g_hConfirm = CreateDialogParamW(DialogInstance(), L"AppMessageBox", static_cast<HWND>(PlatformMainWindow()),
+  g_confirmZone = pZone ? *pZone : TimeZoneEntry{};
+  const char* szTemplate = g_confirmZone.bConverted ? "ZoneConfirmBox" : "AppMessageBox";
+  g_hConfirm = CreateDialogParamW(DialogInstance(), WideFromSjis(szTemplate).c_str(), static_cast<HWND>(PlatformMainWindow()),
                                   DataConfirmDFunc, reinterpret_cast<LPARAM>(&g_confirmPerson));
   if (!g_hConfirm) return nullptr;
   ShowWindow(g_hConfirm, SW_SHOW);
@@ -181,6 +191,8 @@ HWND ShowDataConfirmBox(const BirthRecord& rec, const ChartRecord& chart) {
 HWND DataConfirmBox() { return g_hConfirm; }
 
 const BirthRecord& ConfirmedPerson() { return g_confirmPerson; }
+
+const TimeZoneEntry& ConfirmedZone() { return g_confirmZone; }
 
 void ShowVersionBox(HWND hOwner) { DialogBoxParamW(DialogInstance(), L"VersionDB", hOwner, VersionDFunc, 0); }
 

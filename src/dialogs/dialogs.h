@@ -15,6 +15,7 @@
 #include <cstdint>
 
 #include "base/chart_record.h"
+#include "entry/entry_rules.h"
 #include "persistence/data_file.h"
 #include "persistence/settings.h"
 
@@ -23,7 +24,10 @@
 constexpr UINT kMsgNewRecord = 2048;
 
 // ShowTimeNameInput ("TimeNameInputDB"): the date, the time (JST) and, for
-// new data, the name of the working record of the data-entry block.
+// new data, the name of the working record of the data-entry block.  In
+// modes 0 and 60001 the time may be typed on another clock (the block's
+// TimeZoneEntry: kept there with the reading as typed; the working record
+// gets its JST moment).
 //   iMode     the command's mode (entry/entry_rules.h: 0 new data, 60001 the
 //             default person, 1 progressed, 2 transit, 38241 ephemeris,
 //             38243 season, 38250/38251 the Sun's lists, 38300/38310 the
@@ -40,7 +44,9 @@ int ShowTimeNameInput(HINSTANCE hInstance, HWND hOwner, HLOCAL hEntryBlock, int 
 //   iMode  0 birthplace, 1 the place at that time, 2 the place now, 38243
 //          a season chart's place (only the title's question differs)
 // Returns 1 when accepted (szBirthPlace, dBirthLat and dBirthLong
-// rewritten), 0 when cancelled or after an exception in the dialog.
+// rewritten; in mode 0 the zone of the row is noted in the block for the
+// time dialog, NoteBirthplaceZone), 0 when cancelled or after an exception
+// in the dialog.
 int ShowPlaceInput(HINSTANCE hInstance, HWND hOwner, HLOCAL hEntryBlock, int iMode, int iSubMode);
 // The place list box while the place dialog is open, else null: the
 // keyboard hooks give it its Space key.
@@ -111,17 +117,23 @@ HWND WizardWindow();
 
 // ShowDataConfirmBox: the modeless "これでよろしいですか？" box on the
 // "AppMessageBox" template with the record's name, time and birthplace.
-// The box holds the person and the chart computed from it as they are now:
-// "は い" posts message 2048 to the main window with the held chart as
-// lParam; "訂正 (&R)" posts command 10001 with lParam 101, which reopens the
-// time-and-name dialog on the held person (ConfirmedPerson); any button
-// closes the box.  Returns the box, or null.
-HWND ShowDataConfirmBox(const BirthRecord& rec, const ChartRecord& chart);
+// A time typed on another clock (pZone converted) is shown on the
+// "ZoneConfirmBox" template: the reading as typed with its zone and
+// offset, then the JST moment stored (ZoneConfirmLines).
+// The box holds the person, the clock and the chart computed from them as
+// they are now: "は い" posts message 2048 to the main window with the held
+// chart as lParam; "訂正 (&R)" posts command 10001 with lParam 101, which
+// reopens the time-and-name dialog on the held person and clock
+// (ConfirmedPerson, ConfirmedZone); any button closes the box.  Returns
+// the box, or null.
+HWND ShowDataConfirmBox(const BirthRecord& rec, const ChartRecord& chart, const TimeZoneEntry* pZone = nullptr);
 // The confirmation box while it is open, else null (the message loop gives
 // it its dialog keys).
 HWND DataConfirmBox();
-// The person of the last confirmation box, as entered.
+// The person of the last confirmation box, as entered, and the clock its
+// time was typed on (zeroed: JST).
 const BirthRecord& ConfirmedPerson();
+const TimeZoneEntry& ConfirmedZone();
 
 // ShowVersionBox ("VersionDB", command 53290): the operating system, the
 // working folder, the build date and the free disk space.

@@ -44,6 +44,22 @@ void SetWorkingRecord(HLOCAL hBlock, const BirthRecord& rec) {
   }
 }
 
+TimeZoneEntry GetEntryZone(HLOCAL hBlock) {
+  TimeZoneEntry zone{};
+  if (EntryBlock* p = LockEntryBlock(hBlock)) {
+    zone = p->zone;
+    UnlockEntryBlock(hBlock);
+  }
+  return zone;
+}
+
+void SetEntryZone(HLOCAL hBlock, const TimeZoneEntry& zone) {
+  if (EntryBlock* p = LockEntryBlock(hBlock)) {
+    p->zone = zone;
+    UnlockEntryBlock(hBlock);
+  }
+}
+
 void PrepareSolarReturnEntry(HLOCAL hBlock, const ChartSlots& slots) {
   EntryBlock* p = LockEntryBlock(hBlock);
   if (!p) return;

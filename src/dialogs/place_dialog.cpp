@@ -74,6 +74,7 @@ void OnTyped(HWND hDlg) {
 
 void OnAccept(HWND hDlg, PlaceDialog* d) {
   BirthRecord rec = d->rec;
+  int iRow = -1;  // typed coordinates
   if (IsItemChecked(hDlg, IDC_PLACE_TYPED)) {
     char szLat[kCoordinateTextChars + 1];
     char szLong[kCoordinateTextChars + 1];
@@ -81,12 +82,15 @@ void OnAccept(HWND hDlg, PlaceDialog* d) {
     ItemText(hDlg, IDC_PLACE_LONG, szLong, kCoordinateTextChars);
     if (!AcceptTypedPlace(hDlg, szLat, szLong, &rec)) return;
   } else {
-    const int iRow = static_cast<int>(SendDlgItemMessageW(hDlg, IDC_PLACE_LIST, LB_GETCURSEL, 0, 0));
+    iRow = static_cast<int>(SendDlgItemMessageW(hDlg, IDC_PLACE_LIST, LB_GETCURSEL, 0, 0));
     if (!AcceptListedPlace(iRow, &rec)) return;
   }
   EntryBlock* p = LockEntryBlock(d->hBlock);
   if (p) {
     p->working = rec;
+    // A birthplace's row tells the time dialog its clock, should the time
+    // be entered again after it (訂正).
+    NoteBirthplaceZone(d->iMode, iRow, &p->zone);
     UnlockEntryBlock(d->hBlock);
   }
   EndDialog(hDlg, 1);

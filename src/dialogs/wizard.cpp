@@ -101,12 +101,13 @@ int Abandon(HWND hOwner) {
   return 0;
 }
 
-// Step -998 starts the user's own record afresh.
+// Step -998 starts the user's own record afresh, its time on 「日本時間」.
 void ClearWorkingRecord(HLOCAL hBlock) {
   EntryBlock* p = LockEntryBlock(hBlock);
   if (!p) return;
   memset(&p->working, 0, sizeof p->working);
   p->working.dwMagic = kRecordMagic;
+  memset(&p->zone, 0, sizeof p->zone);
   UnlockEntryBlock(hBlock);
 }
 
@@ -188,7 +189,7 @@ int RunDefaultDataWizard(HWND hOwner, int iCommand, int iStep, SystemIniInf* pSi
       }
       const BirthRecord nowPlace = GetWorkingRecord(hBlock);
       char szPage[512];
-      WizardConfirmPage(pSii->defaultData, nowPlace.szBirthPlace, szPage, sizeof szPage);
+      WizardConfirmPage(pSii->defaultData, GetEntryZone(hBlock), nowPlace.szBirthPlace, szPage, sizeof szPage);
       return ShowPage(hOwner, hInstance, iStep, szPage, true, true);
     }
     case kWizardActionFinish: return Finish(hOwner, pSii, pSlots, blocks);

@@ -1,7 +1,7 @@
 // What the data-entry dialogs of the Windows program accept: the rules of
-// the time-and-name dialog, the place dialog, the list of filed data, the
-// harmonic and season dialogs, the ephemeris choice, the default-person
-// wizard and the version box.
+// the time-and-name dialog and of the clock a birth time was read on, the
+// place dialog, the list of filed data, the harmonic and season dialogs,
+// the ephemeris choice, the default-person wizard and the version box.
 //
 // The dialogs read their controls into the texts and flags below, call
 // these functions and write the records; every question and refusal box is
@@ -9,12 +9,14 @@
 // runs natively in the unit tests.  Texts are Shift-JIS.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "base/birth_record.h"
 #include "persistence/data_file.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
+#include "time/zones.h"
 
 // ---------------------------------------------------------------------------
 // Numbers typed into edits
@@ -127,6 +129,178 @@ struct TimeEntryTexts {
 // Returns 1 when accepted, 0 when the dialog stays open.
 int AcceptTimeEntry(WindowRef hOwner, int iMode, const TimeEntryTexts& texts, BirthRecord* pRec,
                     int* piFocus);
+
+// ---------------------------------------------------------------------------
+// The clock of a birth time (time-and-name dialog, modes 0 and 60001)
+//
+// The program stores JST.  A birth abroad is known by the local clock, and
+// a Japanese birth of the summers 1948..1951 may be recorded on a clock one
+// hour ahead of JST: the dialog's clock chooser reads the typed time on
+// such a clock and stores its JST moment, converted as `horomira --zone`
+// converts (time/zones.h).  Left at 「日本時間」 without the summer-time
+// tick, the typed time is JST as it always was.
+
+// The chooser's rows: 「日本時間」 first, then the zones of the zone table
+// after Asia/Tokyo (the place list's foreign cities, then the world's
+// largest cities) by their Japanese names, then a fixed UT offset.
+constexpr int kZoneChoiceJapan = 0;
+// ZoneChoiceCount: the number of rows (ZoneCount() + 1).
+int ZoneChoiceCount();
+// ZoneChoiceOffsetRow: the last row, "a UT offset typed as ±HH:MM".
+int ZoneChoiceOffsetRow();
+// ZoneChoiceText: the row's text ("日本時間", "アメリカ合衆国－ニューヨーク",
+// "UTC との時差（±時:分）") into szOut; "" for a row outside the list.
+// Returns the length written.
+int ZoneChoiceText(int iRow, char* szOut, int cbOut);
+// ZoneOfChoice: the zone of a row: kZoneJapan for 「日本時間」 and for a row
+// outside the list (no selection), the table's zone, kNoZone for the
+// offset row.
+int ZoneOfChoice(int iRow);
+// ChoiceOfZone: the row of a zone (kNoZone: the offset row; an index
+// outside the table: 「日本時間」).
+int ChoiceOfZone(int iZone);
+
+// TimeEntryHasZone: whether a mode of the dialog offers the chooser: new
+// data (0) and the default person (60001).  The moments of the progressed
+// and transit charts and of the listings are JST: the chart, its time steps
+// and the listings show them so, and no box would show the conversion.
+bool TimeEntryHasZone(int iMode);
+
+// How the chooser's row came about.
+enum ZoneSource : int32_t {
+  kZoneSourceDefault = 0,  // untouched: 「日本時間」
+  kZoneSourceUser = 1,     // the user chose the row, ticked or typed an offset
+  kZoneSourcePlace = 2,    // preselected from the birthplace's row
+};
+
+// What the data-entry block keeps of a birth time's clock beside the
+// working record (which holds the JST moment): the choice, the reading as
+// typed, and the birthplace's zone.  Zero-filled it is 「日本時間」,
+// untouched, nothing converted.
+#pragma pack(push, 1)
+struct TimeZoneEntry {
+  int32_t iZone;         // kZoneJapan (「日本時間」), a zone of the table, or
+                         // kNoZone (a fixed offset)
+  int32_t lOffset;       // kNoZone: the standard UT offset typed, seconds east
+  int32_t bSummerTime;   // 「夏時間で記録された時刻」: the clock was one hour
+                         // ahead (「日本時間」 and a fixed offset)
+  int32_t iSource;       // ZoneSource of iZone
+  int32_t bConverted;    // 1: the working record's time is the JST moment of
+                         // `local`; 0: the typed time was taken as JST
+  int32_t iOccurrence;   // the moment the user chose of a doubled hour
+  DateTime local;        // bConverted: the clock reading as typed
+  ZoneOffset applied;    // bConverted: the offset the JST was computed with
+  int32_t iPlaceZone;    // the zone of the birthplace chosen last
+                         // (PlaceZone); kNoZone for typed coordinates
+};
+#pragma pack(pop)
+static_assert(sizeof(TimeZoneEntry) == 64, "TimeZoneEntry is a fixed record of the data-entry block");
+static_assert(offsetof(TimeZoneEntry, local) == 24, "TimeZoneEntry layout");
+static_assert(offsetof(TimeZoneEntry, applied) == 52, "TimeZoneEntry layout");
+static_assert(offsetof(TimeZoneEntry, iPlaceZone) == 60, "TimeZoneEntry layout");
+
+// A control the accepting steps may focus besides the fields: the offset.
+constexpr int kFieldUtcOffset = kNumTimeEntryFields;
+// Characters read from the offset edit ("UTC+14:00").
+constexpr int kUtcOffsetTextChars = 9;
+
+// What the chooser shows when the dialog opens.
+struct ZoneEntryForm {
+  int iRow;                                // the chooser's row
+  char szOffset[kUtcOffsetTextChars + 1];  // the offset edit: "" or "-05:00"
+  bool bSummerChecked;                     // the tick
+  bool bFromPlace;                         // the row follows the birthplace
+  int32_t iSource;                         // ZoneSource of the row
+};
+
+// MakeZonedTimeEntryForm: the opening of the dialog with its chooser.
+// MakeTimeEntryForm, except that sub-mode 101 of a converted entry shows
+// the clock reading as typed (`held.local`) instead of the record's JST.
+// The row is the held choice; an untouched or preselected one follows the
+// birthplace's row when one was chosen (a foreign row gives its city's
+// zone, a row in Japan 「日本時間」; typed coordinates change nothing).
+// Modes without the chooser: MakeTimeEntryForm and 「日本時間」.
+void MakeZonedTimeEntryForm(int iMode, int iSubMode, BirthRecord* pRec, const TimeZoneEntry& held,
+                            const LocalClock& now, TimeEntryForm* pForm, ZoneEntryForm* pZoneForm);
+
+// What the chooser's controls show while the user types: which of them
+// are open, the group's title over the date fields and a one-line notice.
+struct ZoneEntryLive {
+  bool bChooserEnabled;  // modes with the chooser while the time is known
+  bool bOffsetEnabled;   // the offset row
+  bool bSummerEnabled;   // 「日本時間」 at a reading in Japan's summer time,
+                         // and the offset row
+  const char* szTimeGroup;  // "日本時間（24時間制）" or "現地の時計（24時間制）"
+  const char* szNotice;     // JapanSummerTimeNotice, or what the row does; ""
+};
+
+// ZoneEntryLiveState: the state for the texts as typed (year to minute;
+// a reading that is not complete yet has no summer-time notice).
+//   iRow        the chooser's row
+//   bFromPlace  the row was preselected from the birthplace
+//   bTimeKnown  "時間は分からない" is not checked
+void ZoneEntryLiveState(int iMode, int iRow, bool bFromPlace, bool bTimeKnown, const TimeEntryTexts& texts,
+                        ZoneEntryLive* pLive);
+
+// The chooser's controls as the dialog reads them when the user accepts.
+struct ZoneEntryChoice {
+  int32_t iRow;                            // the chooser's row
+  char szOffset[kUtcOffsetTextChars + 1];  // the offset edit
+  bool bSummerTime;                        // the tick
+  int32_t iSource;                         // ZoneSource of the row
+};
+
+// AcceptZonedTimeEntry: AcceptTimeEntry with the clock of the chooser.  In
+// modes without it, AcceptTimeEntry (pZone untouched).  Otherwise, after
+// the calendar check of the reading and before the provisional noon and
+// the name, the reading becomes JST:
+//   「日本時間」: as typed; with the tick at a reading of Japan's summer time
+//     one hour is taken off (JapanSummerClockToJst; a doubled reading is
+//     then the summer one), and a reading the clocks skipped is refused
+//   a zone: LocalToJst; a skipped reading is refused ("存在しない時刻です"),
+//     a doubled one asks which (AppMsgBox: Yes the earlier, summer time;
+//     No the later, standard time; Cancel keeps the dialog)
+//   the offset row: the offset text (ParseUtcOffset, refused with
+//     "UTC との時差を確認！") and OffsetToJst with the tick
+// and the JST moment must lie in the computable years ("年数を確認！") and
+// pass the calendar check.  An unknown time is JST noon, never converted.
+//   pZone     the held entry: the choice, the reading and the offset are
+//             written when accepted (iPlaceZone kept); untouched otherwise
+//   piFocus   a TimeEntryField, or kFieldUtcOffset
+// A refusal or a cancelled question leaves pRec and pZone as they were.
+// Returns 1 when accepted, 0 when the dialog stays open.
+int AcceptZonedTimeEntry(WindowRef hOwner, int iMode, const TimeEntryTexts& texts, const ZoneEntryChoice& choice,
+                         BirthRecord* pRec, TimeZoneEntry* pZone, int* piFocus);
+
+// ZoneChoiceMayConvert: false for 「日本時間」 without the tick, whose
+// reading is JST as typed; true for every other choice.
+bool ZoneChoiceMayConvert(const ZoneEntryChoice& choice);
+
+// ReadBirthClock: the step of AcceptZonedTimeEntry that reads a checked
+// clock reading on the chosen clock, with its refusals and its question.
+//   reading     the reading as typed (a leap second is checked here, as
+//               one of JST, when the choice may convert)
+//   pJst        receives the JST moment (the reading itself when nothing
+//               was converted)
+//   pZone       receives the held entry (iPlaceZone kept)
+// Returns 1, or 0 with *piFocus and both outputs untouched.
+int ReadBirthClock(WindowRef hOwner, const char* szDataName, const DateTime& reading, const ZoneEntryChoice& choice,
+                   DateTime* pJst, TimeZoneEntry* pZone, int* piFocus);
+
+// NoteBirthplaceZone: what the place dialog leaves for the time dialog:
+// in mode kPlaceEntryBirth the zone of the row chosen (iRow of the place
+// list; -1 for typed coordinates, which give kNoZone).  Other modes
+// change nothing.
+void NoteBirthplaceZone(int iPlaceMode, int iRow, TimeZoneEntry* pZone);
+
+// ZoneConfirmLines: the two time lines of the confirmation box for a
+// converted entry: the reading as typed with its zone and offset
+// (" 1990年 7月 4日 12時 0分00秒  ニューヨーク (UTC-04:00 夏時間)") and the
+// JST moment stored (" 1990年 7月 5日  1時 0分00秒  日本時間で記録").
+// Returns 1, or 0 (nothing written) when the entry was not converted and
+// the box shows the JST time alone, as always.
+int ZoneConfirmLines(const BirthRecord& rec, const TimeZoneEntry& zone, char* szLocal, int cbLocal, char* szJst,
+                     int cbJst);
 
 // ---------------------------------------------------------------------------
 // Place dialog ("PlaceInputDB")
@@ -282,6 +456,11 @@ int WizardReplaceQuestion(const BirthRecord& person, char* szOut, int cbOut);
 // WizardConfirmPage: the last page: the default person's name, time and
 // birthplace and the place just chosen.
 int WizardConfirmPage(const BirthRecord& person, const char* szNowPlace, char* szOut, int cbOut);
+// The same for a time typed on another clock (zone converted): the reading
+// as typed and its zone and offset below the JST time; WizardConfirmPage
+// when nothing was converted.
+int WizardConfirmPage(const BirthRecord& person, const TimeZoneEntry& zone, const char* szNowPlace, char* szOut,
+                      int cbOut);
 
 // FinishDefaultPerson: step -995: the place chosen last (the birthplace
 // fields of nowPlace) becomes the default person's current place, iMarker

@@ -209,8 +209,12 @@ void MakeTimeEntryForm(int iMode, int iSubMode, BirthRecord* pRec, const LocalCl
   }
 }
 
-int AcceptTimeEntry(WindowRef hOwner, int iMode, const TimeEntryTexts& texts, BirthRecord* pRec,
-                    int* piFocus) {
+namespace {
+
+// The accepting steps; with a choice of clock (pChoice, pZone) the reading
+// is read on it between the calendar check and the provisional noon.
+int AcceptSteps(WindowRef hOwner, int iMode, const TimeEntryTexts& texts, const ZoneEntryChoice* pChoice,
+                BirthRecord* pRec, TimeZoneEntry* pZone, int* piFocus) {
   BirthRecord r = *pRec;
   *piFocus = kFieldYear;
 
@@ -257,11 +261,29 @@ int AcceptTimeEntry(WindowRef hOwner, int iMode, const TimeEntryTexts& texts, Bi
     r.time.second = 0.0;
   }
 
-  // Step 6: the calendar check.
-  const int iRefused = ValidateDateTime(hOwner, r.szName, r.time, 0);
+  // Step 6: the calendar check.  A reading of another clock stands a leap
+  // second in the last second of its minute: it is checked once JST.
+  const bool bOnClock = pChoice && r.bTimeKnown;
+  DateTime checked = r.time;
+  if (bOnClock && ZoneChoiceMayConvert(*pChoice) && checked.second >= 60.0) checked.second = 59.0;
+  const int iRefused = ValidateDateTime(hOwner, r.szName, checked, 0);
   if (iRefused != 0) {
     *piFocus = FieldOfDateMessage(iRefused);
     return 0;
+  }
+
+  // The clock of the reading: its JST moment.  An unknown time is JST noon.
+  TimeZoneEntry zone{};
+  if (pChoice) {
+    zone = *pZone;
+    if (bOnClock) {
+      if (!ReadBirthClock(hOwner, r.szName, r.time, *pChoice, &r.time, &zone, piFocus)) return 0;
+    } else {
+      zone.iZone = ZoneOfChoice(pChoice->iRow);
+      zone.iSource = pChoice->iSource;
+      zone.bSummerTime = pChoice->bSummerTime;
+      zone.bConverted = 0;
+    }
   }
 
   // Step 7: the provisional noon.
@@ -281,5 +303,19 @@ int AcceptTimeEntry(WindowRef hOwner, int iMode, const TimeEntryTexts& texts, Bi
   }
 
   *pRec = r;
+  if (pChoice) *pZone = zone;
   return 1;
+}
+
+}  // namespace
+
+int AcceptTimeEntry(WindowRef hOwner, int iMode, const TimeEntryTexts& texts, BirthRecord* pRec,
+                    int* piFocus) {
+  return AcceptSteps(hOwner, iMode, texts, nullptr, pRec, nullptr, piFocus);
+}
+
+int AcceptZonedTimeEntry(WindowRef hOwner, int iMode, const TimeEntryTexts& texts, const ZoneEntryChoice& choice,
+                         BirthRecord* pRec, TimeZoneEntry* pZone, int* piFocus) {
+  if (!TimeEntryHasZone(iMode)) return AcceptTimeEntry(hOwner, iMode, texts, pRec, piFocus);
+  return AcceptSteps(hOwner, iMode, texts, &choice, pRec, pZone, piFocus);
 }

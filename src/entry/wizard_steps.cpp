@@ -47,6 +47,20 @@ int WizardConfirmPage(const BirthRecord& person, const char* szNowPlace, char* s
                cbOut);
 }
 
+int WizardConfirmPage(const BirthRecord& person, const TimeZoneEntry& zone, const char* szNowPlace, char* szOut,
+                      int cbOut) {
+  if (!zone.bConverted) return WizardConfirmPage(person, szNowPlace, szOut, cbOut);
+  // The page is narrower than the confirmation box: the zone on a line of
+  // its own.
+  char szJst[64], szReading[64], szLabel[kZoneTextSize];
+  snprintf(szJst, sizeof szJst, "%s", TimeToStr(&person.time));
+  snprintf(szReading, sizeof szReading, "%s", TimeToStr(&zone.local));
+  FormatZoneLabel(zone.iZone, zone.applied, szLabel, sizeof szLabel);
+  return Clamp(snprintf(szOut, cbOut, kWizardConfirmPageZoned, person.szName, szJst, szReading, szLabel,
+                        person.szBirthPlace, szNowPlace),
+               cbOut);
+}
+
 int FinishDefaultPerson(SystemIniInf* pSii, BirthTable* pTable, FileState* pFiles, const BirthRecord& nowPlace) {
   BirthRecord& person = pSii->defaultData;
   memcpy(person.szCurrentPlace, nowPlace.szBirthPlace, sizeof person.szCurrentPlace);

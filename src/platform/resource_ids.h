@@ -88,6 +88,11 @@
 #define IDC_TN_UNKNOWN_TIME  2207  /* "時間は分からない(&U)" */
 #define IDC_TN_SECONDS_GIVEN 2208  /* "秒を指定(&S)" */
 #define IDC_TN_NAME          2209
+#define IDC_TN_ZONE          2210  /* the clock: 「日本時間」, the zones, a UT offset */
+#define IDC_TN_OFFSET        2211  /* "UTC との時差" as ±HH:MM */
+#define IDC_TN_SUMMER_TIME   2212  /* "夏時間で記録された時刻(&D)" */
+#define IDC_TN_ZONE_NOTICE   2213  /* the notice under the clock */
+#define IDC_TN_TIME_GROUP    2214  /* the frame "日本時間（24時間制）" over the date fields */
 /* PlaceInputDB */
 #define IDC_PLACE_LIST       101
 #define IDC_PLACE_TYPED      102   /* "経緯度で指定(&L)" */
@@ -131,6 +136,9 @@
 #define IDC_BOX_LINE3        258
 /* AppMessageBox used as the data confirmation box: "訂正 (&R)" replaces "いいえ" */
 #define IDC_CONFIRM_CORRECT  7
+/* ZoneConfirmBox, the confirmation box of a time read on another clock:
+   the reading as typed with its zone, between the name and the JST line */
+#define IDC_CONFIRM_LOCAL    260
 
 /* --- Commands -------------------------------------------------------------- */
 /* Time steps: direction (1000 = forward), unit (100 s, 200 min, 300 h,

@@ -76,6 +76,8 @@ struct FairyHelp {
 
 // "TimeNameInputDB": the general help ("説明", F1 elsewhere in the dialog).
 extern const FairyHelp kTimeNameHelp;
+// "TimeNameInputDB": F1 over the clock, the offset or the summer-time box.
+extern const FairyHelp kTimeZoneHelp;
 // "TimeNameInputDB": F1 over the seconds edit or the "秒を指定" box.
 extern const FairyHelp kSecondsHelp;
 // "TimeNameInputDB": F1 over the "時間は分からない" box.
@@ -109,6 +111,9 @@ extern const char kWizardBirthPlacePage[];   // after step -998
 extern const char kWizardCurrentPlacePage[]; // after step -997
 extern const char kWizardReplaceQuestion[];  // "すでにデフォルトの出生データ ... %s ..."
 extern const char kWizardConfirmPage[];      // "%s\r\n%s生まれ\r\n出生地 %s\r\n現在地 %s"
+// The last page of a birth time typed on another clock: the reading as
+// typed and, below it, its zone and offset, after the JST time.
+extern const char kWizardConfirmPageZoned[];  // "%s\r\n%s生まれ（日本時間）\r\n入力した時刻%s\r\n  ..."
 extern const char kWizardConfirmTitle[];     // "確認してください"
 extern const char kWizardConfirmButton[];    // "ＯＫ [A]"
 

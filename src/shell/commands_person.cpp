@@ -81,6 +81,9 @@ int EnterNewData(const CommandContext& c) {
   // "訂正" edits the person the confirmation box held, not whatever another
   // command left in the working record meanwhile.
   SetWorkingRecord(hBlock, bEdit ? ConfirmedPerson() : FreshRecord());
+  // And the clock its time was typed on, so that the dialog shows that
+  // reading and clock again; afresh, 「日本時間」.
+  SetEntryZone(hBlock, bEdit ? ConfirmedZone() : TimeZoneEntry{});
   if (!ShowTimeNameInput(lpAb->hInstance, c.hWnd, hBlock, kTimeEntryNewData, bEdit ? kTimeEntryEditRecord : 0)) {
     return 0;
   }
@@ -94,7 +97,8 @@ int EnterNewData(const CommandContext& c) {
   rec.iMarker = 1;
   SetWorkingRecord(hBlock, rec);
   HoromiraMain(rec, rec, &lpAb->chart, kChartNatal, 0, lpAb->dHarmonic, kOriginOrdinary);
-  ShowDataConfirmBox(rec, lpAb->chart);
+  const TimeZoneEntry zone = GetEntryZone(hBlock);
+  ShowDataConfirmBox(rec, lpAb->chart, &zone);
   return 1;
 }
 

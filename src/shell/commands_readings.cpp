@@ -6,6 +6,7 @@
 #include "chart/chart_driver.h"
 #include "chart/chart_slots.h"
 #include "dialogs/dialogs.h"
+#include "dialogs/entry_block.h"
 #include "entry/entry_rules.h"
 #include "platform/reports.h"
 #include "readings/readings.h"
@@ -60,6 +61,7 @@ bool EnterNewPerson(const CommandContext& c, BirthRecord* pPerson) {
   fresh.dwMagic = kRecordMagic;
   fresh.iDataNo = -1;
   WriteWorkingRecord(c.lpAb, fresh);
+  SetEntryZone(c.lpAb->hEntryBlock, TimeZoneEntry{});  // 「日本時間」 until the user chooses
   if (!ShowTimeNameInput(c.lpAb->hInstance, c.hWnd, c.lpAb->hEntryBlock, kTimeEntryNewData, 0)) return false;
   if (!ShowPlaceInput(c.lpAb->hInstance, c.hWnd, c.lpAb->hEntryBlock, kPlaceEntryBirth, 0)) return false;
   *pPerson = ReadWorkingRecord(c.lpAb);

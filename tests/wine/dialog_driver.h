@@ -70,6 +70,32 @@ inline bool Checked(HWND hDlg, int iId) {
   return SendDlgItemMessageA(hDlg, iId, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+// Combo boxes (drop-down lists): Choose selects a row as the user's pick
+// does (the dialog is told CBN_SELCHANGE; sent, it has reacted on return).
+inline int ComboSelection(HWND hDlg, int iId) {
+  return static_cast<int>(SendDlgItemMessageA(hDlg, iId, CB_GETCURSEL, 0, 0));
+}
+inline int ComboCount(HWND hDlg, int iId) { return static_cast<int>(SendDlgItemMessageA(hDlg, iId, CB_GETCOUNT, 0, 0)); }
+inline std::string ComboRow(HWND hDlg, int iId, int iRow) {
+  char sz[512] = "";
+  SendDlgItemMessageA(hDlg, iId, CB_GETLBTEXT, iRow, reinterpret_cast<LPARAM>(sz));
+  return sz;
+}
+inline void Choose(HWND hDlg, int iId, int iRow) {
+  HWND hCombo = GetDlgItem(hDlg, iId);
+  SendMessageA(hCombo, CB_SETCURSEL, iRow, 0);
+  SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(iId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(hCombo));
+}
+
+// FocusedId: the id of the control of a dialog that has the keyboard focus
+// (the dialog runs on another thread), or -1.
+inline int FocusedId(HWND hDlg) {
+  GUITHREADINFO gti{};
+  gti.cbSize = sizeof gti;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(hDlg, nullptr), &gti) || !gti.hwndFocus) return -1;
+  return IsChild(hDlg, gti.hwndFocus) ? GetDlgCtrlID(gti.hwndFocus) : -1;
+}
+
 // List boxes.
 inline int ListCount(HWND hDlg, int iId) { return static_cast<int>(SendDlgItemMessageA(hDlg, iId, LB_GETCOUNT, 0, 0)); }
 inline int ListSelection(HWND hDlg, int iId) {

@@ -2,7 +2,9 @@
 // (its modes, the year, seconds and name rules, the unknown time, editing
 // a record, F1, an exception inside it), the place dialog (list, double
 // click, typed coordinates), the default-person wizard from its first page
-// to the registered person, and the data confirmation box.
+// to the registered person, the data confirmation box, and the clock of a
+// birth time (Japan's summer time, a zone, an offset, the skipped and the
+// doubled hour, 訂正, the birthplace's zone, the modes without it).
 //
 // The dialogs run in this process on the main thread, owned by a stand-in
 // main window that receives what they send (message 2048, commands 10001
@@ -658,6 +660,315 @@ void ConfirmCases() {
   }
 }
 
+// --- The clock of a birth time --------------------------------------------------------------
+
+int ZoneRowOf(const char* szZone) { return ChoiceOfZone(FindZone(szZone)); }
+
+// A fresh birth entry: an empty record, 「日本時間」.
+void FreshEntry() {
+  BirthRecord r{};
+  r.dwMagic = kRecordMagic;
+  r.bTimeKnown = 1;
+  SetWorking(r);
+  SetEntryZone(g_ab.hEntryBlock, TimeZoneEntry{});
+}
+
+std::string Ymdhm(const DateTime& t) {
+  char sz[64];
+  snprintf(sz, sizeof sz, "%d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
+  return sz;
+}
+
+// Waits until the dialog's focus is on a control.
+bool AwaitFocus(HWND hDlg, int iId) {
+  const DWORD dwStart = GetTickCount();
+  while (FocusedId(hDlg) != iId) {
+    if (GetTickCount() - dwStart > kDialogTimeoutMs) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+// The tab stops of a dialog in their order (the order of its children).
+std::vector<int> TabStops(HWND hDlg) {
+  std::vector<int> ids;
+  for (HWND h = GetWindow(hDlg, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    if (GetWindowLongA(h, GWL_STYLE) & WS_TABSTOP) ids.push_back(GetDlgCtrlID(h));
+  }
+  return ids;
+}
+
+// The enlarged dialog: its old controls and tab order, then the clock; a
+// 1950 summer birth on a summer-time clock becomes JST one hour earlier.
+void SummerTimeEntry() {
+  FreshEntry();
+  const int r = TimeName(kTimeEntryNewData, 0, [] {
+    HWND h = AwaitDialog(kNewDataTitle, "clock, summer time");
+    const std::vector<int> want = {IDC_TN_YEAR,  IDC_TN_MONTH,  IDC_TN_DAY,          IDC_TN_HOUR,
+                                   IDC_TN_MINUTE, IDC_TN_SECONDS, IDC_TN_UNKNOWN_TIME, IDC_TN_SECONDS_GIVEN,
+                                   IDC_TN_NAME,  IDOK,          IDCANCEL,            IDC_HELP_BUTTON,
+                                   IDC_TN_ZONE,  IDC_TN_OFFSET, IDC_TN_SUMMER_TIME};
+    ExpectTrue("tab order: the old controls as before, then the clock, the offset and the tick", TabStops(h) == want);
+    ExpectEqual("the chooser's rows", ComboCount(h, IDC_TN_ZONE), ZoneChoiceCount());
+    ExpectEqual("日本時間 chosen", ComboSelection(h, IDC_TN_ZONE), kZoneChoiceJapan);
+    ExpectBytes("row 0 reads 日本時間", ComboRow(h, IDC_TN_ZONE, 0), "日本時間");
+    ExpectBytes("New York's row", ComboRow(h, IDC_TN_ZONE, ZoneRowOf("ニューヨーク")), "アメリカ合衆国－ニューヨーク");
+    ExpectBytes("the last row: an offset", ComboRow(h, IDC_TN_ZONE, ZoneChoiceOffsetRow()), "UTC との時差（±時:分）");
+    ExpectTrue("the chooser open, offset and tick closed",
+               Enabled(h, IDC_TN_ZONE) && !Enabled(h, IDC_TN_OFFSET) && !Enabled(h, IDC_TN_SUMMER_TIME));
+    ExpectBytes("no notice today", ControlText(h, IDC_TN_ZONE_NOTICE), "");
+    ExpectBytes("the frame says 日本時間", ControlText(h, IDC_TN_TIME_GROUP), "日本時間（24時間制）");
+    FillDate(h, "1950", "7", "1", "10", "0", "夏時間子");
+    ExpectBytes("1950-07-01: the summer-time notice", ControlText(h, IDC_TN_ZONE_NOTICE),
+                JapanSummerTimeNotice(kJapanSummerTime));
+    ExpectTrue("the tick offered, unticked", Enabled(h, IDC_TN_SUMMER_TIME) && !Checked(h, IDC_TN_SUMMER_TIME));
+    AwaitScreenshot(g_szShots, "time_name_summer", kShotTimeoutMs);
+    PressF1(h, IDC_TN_ZONE);
+    ExpectFairy(kTimeZoneHelp, "F1 over the clock");
+    PressF1(h, IDC_TN_SUMMER_TIME);
+    ExpectFairy(kTimeZoneHelp, "F1 over the summer-time box");
+    Tick(h, IDC_TN_SUMMER_TIME);
+    Click(h, IDOK);
+    AwaitClosed(h, "clock, summer time");
+  });
+  ExpectEqual("summer time accepted", r, 1);
+  const BirthRecord w = Working();
+  const TimeZoneEntry z = GetEntryZone(g_ab.hEntryBlock);
+  ExpectBytes("1950-07-01 10:00 on the summer clock is stored as 09:00 JST", Ymdhm(w.time), "1950-07-01 09:00");
+  ExpectTrue("the block keeps the reading as typed", z.bConverted == 1 && Ymdhm(z.local) == "1950-07-01 10:00");
+}
+
+// New York: the chooser, the confirmation box with both times, 訂正.
+void NewYorkEntry() {
+  FreshEntry();
+  int r = TimeName(kTimeEntryNewData, 0, [] {
+    HWND h = AwaitDialog(kNewDataTitle, "clock, New York");
+    SendDlgItemMessageA(h, IDC_TN_ZONE, CB_SHOWDROPDOWN, TRUE, 0);
+    AwaitScreenshot(g_szShots, "time_name_zone_list", kShotTimeoutMs);
+    SendDlgItemMessageA(h, IDC_TN_ZONE, CB_SHOWDROPDOWN, FALSE, 0);
+    Choose(h, IDC_TN_ZONE, ZoneRowOf("ニューヨーク"));
+    ExpectBytes("a zone: the frame says 現地の時計", ControlText(h, IDC_TN_TIME_GROUP), "現地の時計（24時間制）");
+    ExpectBytes("a zone: its notice", ControlText(h, IDC_TN_ZONE_NOTICE), "夏時間はその土地の規則で判定します");
+    ExpectTrue("a zone: offset and tick closed", !Enabled(h, IDC_TN_OFFSET) && !Enabled(h, IDC_TN_SUMMER_TIME));
+    FillDate(h, "1990", "7", "4", "12", "0", "紐育太郎");
+    AwaitScreenshot(g_szShots, "time_name_zone", kShotTimeoutMs);
+    Click(h, IDOK);
+    AwaitClosed(h, "clock, New York");
+  });
+  ExpectEqual("New York accepted", r, 1);
+  BirthRecord w = Working();
+  TimeZoneEntry z = GetEntryZone(g_ab.hEntryBlock);
+  ExpectBytes("New York 1990-07-04 12:00 is stored as 1990-07-05 01:00 JST", Ymdhm(w.time), "1990-07-05 01:00");
+  ExpectTrue("the block keeps New York and the reading",
+             z.bConverted == 1 && z.iZone == FindZone("ニューヨーク") && Ymdhm(z.local) == "1990-07-04 12:00");
+
+  // The confirmation box shows the reading with its zone and the JST.
+  AcceptTypedPlace(nullptr, "40.7128", "-74.0060", &w);
+  static ChartRecord chart;
+  HoromiraMain(w, w, &chart, kChartNatal, 0, 1.0, kOriginOrdinary);
+  g_received.clear();
+  HWND hBox = ShowDataConfirmBox(w, chart, &z);
+  ExpectTrue("the confirmation box of a zoned time", hBox != nullptr);
+  std::thread driver([&] {
+    HWND h = AwaitDialog(ProgramCaption(), "zoned confirmation");
+    ExpectBytes("zoned confirmation: これでよろしいですか？", ControlText(h, 256), "これでよろしいですか？");
+    ExpectBytes("zoned confirmation: the name", ControlText(h, 257), "紐育太郎");
+    ExpectBytes("zoned confirmation: the reading, its zone and offset", ControlText(h, IDC_CONFIRM_LOCAL),
+                " 1990年 7月 4日 12時 0分00秒  ニューヨーク (UTC-04:00 夏時間)");
+    ExpectBytes("zoned confirmation: the JST stored", ControlText(h, 258),
+                " 1990年 7月 5日  1時 0分00秒  日本時間（記録する時刻）");
+    ExpectBytes("zoned confirmation: the birthplace", ControlText(h, 259), "+40.7128 : -74.0060");
+    ExpectBytes("zoned confirmation: 訂正 (&R)", ControlText(h, 7), "訂正 (&R)");
+    AwaitScreenshot(g_szShots, "confirm_zone", kShotTimeoutMs);
+    Click(h, 7);
+    AwaitClosed(h, "zoned confirmation");
+  });
+  PumpUntil([&] { return !IsWindow(hBox); }, "zoned confirmation box stays");
+  driver.join();
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  ExpectTrue("訂正: command 10001 with 101", g_received.size() == 1 && g_received[0].second.second == 101);
+  ExpectTrue("訂正: the box held the clock", memcmp(&ConfirmedZone(), &z, sizeof z) == 0);
+
+  // 訂正 reopens on the reading as typed and its zone (what the new-data
+  // command puts into the block), and accepting it unchanged keeps both.
+  SetWorking(ConfirmedPerson());
+  SetEntryZone(g_ab.hEntryBlock, ConfirmedZone());
+  r = TimeName(kTimeEntryNewData, kTimeEntryEditRecord, [] {
+    HWND h = AwaitDialog(kNewDataTitle, "訂正 of a zoned time");
+    ExpectBytes("訂正: the reading as typed",
+                ControlText(h, IDC_TN_YEAR) + "/" + ControlText(h, IDC_TN_MONTH) + "/" + ControlText(h, IDC_TN_DAY) + " " +
+                    ControlText(h, IDC_TN_HOUR) + ":" + ControlText(h, IDC_TN_MINUTE),
+                "1990/7/4 12:0");
+    ExpectEqual("訂正: New York chosen", ComboSelection(h, IDC_TN_ZONE), ZoneRowOf("ニューヨーク"));
+    Click(h, IDOK);
+    AwaitClosed(h, "訂正 of a zoned time");
+  });
+  ExpectEqual("訂正 accepted", r, 1);
+  ExpectBytes("訂正 unchanged: the same JST", Ymdhm(Working().time), "1990-07-05 01:00");
+}
+
+// The spring change is refused, the autumn one asks; the dialog keeps what
+// was typed and puts the focus on the hour.
+void ChangedClocks() {
+  FreshEntry();
+  int r = TimeName(kTimeEntryNewData, 0, [] {
+    HWND h = AwaitDialog(kNewDataTitle, "skipped hour");
+    Choose(h, IDC_TN_ZONE, ZoneRowOf("ニューヨーク"));
+    FillDate(h, "1990", "4", "1", "2", "30", "春の時刻");
+    Click(h, IDOK);
+    const ShownBoxTexts b = AnswerBox(ProgramCaption(), 6, "skipped hour");
+    ExpectBytes("02:30 of 1990-04-01 in New York is refused", b.sHeading, "存在しない時刻です（夏時間の始まり）");
+    ExpectBytes("the refusal says what the clocks did", b.sLines[0], "時計が 4月1日 2時00分 に 3時00分 へ進められ、");
+    ExpectTrue("the focus on the hour", AwaitFocus(h, IDC_TN_HOUR));
+    ExpectBytes("nothing typed is lost",
+                ControlText(h, IDC_TN_YEAR) + "/" + ControlText(h, IDC_TN_MONTH) + "/" + ControlText(h, IDC_TN_DAY) + " " +
+                    ControlText(h, IDC_TN_HOUR) + ":" + ControlText(h, IDC_TN_MINUTE) + " " + ControlText(h, IDC_TN_NAME),
+                "1990/4/1 2:30 春の時刻");
+    ExpectEqual("the zone is kept", ComboSelection(h, IDC_TN_ZONE), ZoneRowOf("ニューヨーク"));
+    Type(h, IDC_TN_HOUR, "3");
+    Click(h, IDOK);
+    AwaitClosed(h, "skipped hour");
+  });
+  ExpectEqual("03:30 accepted", r, 1);
+  ExpectBytes("03:30 EDT is 16:30 JST", Ymdhm(Working().time), "1990-04-01 16:30");
+
+  FreshEntry();
+  r = TimeName(kTimeEntryNewData, 0, [] {
+    HWND h = AwaitDialog(kNewDataTitle, "doubled hour");
+    Choose(h, IDC_TN_ZONE, ZoneRowOf("ニューヨーク"));
+    FillDate(h, "1990", "10", "28", "1", "30", "秋の時刻");
+    Click(h, IDOK);
+    ShownBoxTexts b = AnswerBox(ProgramCaption(), IDCANCEL, "doubled hour, cancel");
+    ExpectBytes("01:30 of 1990-10-28 asks", b.sHeading, "この時刻は２度ありました（夏時間の終わり）");
+    ExpectBytes("[Yes] names the earlier offset, summer time", b.sLines[1], "［は い］早いほう：ニューヨーク (UTC-04:00 夏時間)");
+    ExpectBytes("[No] names the later offset, standard time", b.sLines[2], "［いいえ］遅いほう：ニューヨーク (UTC-05:00)");
+    ExpectTrue("Cancel: the dialog stays, the focus on the hour", IsWindowVisible(h) && AwaitFocus(h, IDC_TN_HOUR));
+    ExpectBytes("Cancel: the hour as typed", ControlText(h, IDC_TN_HOUR) + ":" + ControlText(h, IDC_TN_MINUTE), "1:30");
+    Click(h, IDOK);
+    AwaitScreenshot(g_szShots, "time_name_doubled", kShotTimeoutMs);
+    AnswerBox(ProgramCaption(), IDNO, "doubled hour, the later");
+    AwaitClosed(h, "doubled hour");
+  });
+  ExpectEqual("the later 01:30 accepted", r, 1);
+  ExpectBytes("01:30 EST is 15:30 JST", Ymdhm(Working().time), "1990-10-28 15:30");
+  ExpectEqual("the later moment is kept", GetEntryZone(g_ab.hEntryBlock).iOccurrence, kZoneLater);
+
+  // A fixed offset: refused without its sign, then -05:00 on summer time.
+  FreshEntry();
+  r = TimeName(kTimeEntryNewData, 0, [] {
+    HWND h = AwaitDialog(kNewDataTitle, "offset");
+    Choose(h, IDC_TN_ZONE, ZoneChoiceOffsetRow());
+    ExpectTrue("the offset row opens the offset and the tick", Enabled(h, IDC_TN_OFFSET) && Enabled(h, IDC_TN_SUMMER_TIME));
+    FillDate(h, "1990", "7", "4", "12", "0", "時差");
+    Type(h, IDC_TN_OFFSET, "5:00");
+    Click(h, IDOK);
+    const ShownBoxTexts b = AnswerBox(ProgramCaption(), 6, "offset refused");
+    ExpectBytes("5:00 is refused", b.sHeading, "UTC との時差を確認！");
+    ExpectTrue("the focus on the offset", AwaitFocus(h, IDC_TN_OFFSET));
+    Type(h, IDC_TN_OFFSET, "-05:00");
+    Tick(h, IDC_TN_SUMMER_TIME);
+    Click(h, IDOK);
+    AwaitClosed(h, "offset");
+  });
+  ExpectEqual("-05:00 accepted", r, 1);
+  ExpectBytes("12:00 at -05:00 on summer time is 01:00 JST", Ymdhm(Working().time), "1990-07-05 01:00");
+}
+
+// A foreign birthplace: the time entered again after it (訂正) is read on
+// the birthplace's clock unless the user chose another.
+void BirthplaceZone() {
+  FreshEntry();
+  int r = TimeName(kTimeEntryNewData, 0, [] {
+    HWND h = AwaitDialog(kNewDataTitle, "JST before the place");
+    FillDate(h, "1985", "4", "12", "9", "30", "曼谷花子");
+    Click(h, IDOK);
+    AwaitClosed(h, "JST before the place");
+  });
+  ExpectEqual("JST accepted", r, 1);
+  ExpectBytes("typed as JST", Ymdhm(Working().time), "1985-04-12 09:30");
+  r = Place(kPlaceEntryBirth, [] {
+    HWND h = AwaitDialog("どこで生まれましたか？  (曼谷花子)", "foreign birthplace");
+    ClickRow(h, IDC_PLACE_LIST, FindPlace("タイ－ﾊﾞﾝｺｸ"), true);
+    AwaitClosed(h, "foreign birthplace");
+  });
+  ExpectEqual("Bangkok chosen", r, 1);
+  ExpectEqual("the block notes Bangkok's zone", GetEntryZone(g_ab.hEntryBlock).iPlaceZone, FindZone("Asia/Bangkok"));
+  r = TimeName(kTimeEntryNewData, kTimeEntryEditRecord, [] {
+    HWND h = AwaitDialog(kNewDataTitle, "訂正 after Bangkok");
+    ExpectEqual("訂正: Bangkok preselected", ComboSelection(h, IDC_TN_ZONE), ZoneRowOf("Asia/Bangkok"));
+    ExpectBytes("訂正: the notice says so", ControlText(h, IDC_TN_ZONE_NOTICE),
+                "出生地の時計を選びました。日本時間で入力した時刻なら「日本時間」に戻してください");
+    ExpectBytes("訂正: the time as typed", ControlText(h, IDC_TN_HOUR) + ":" + ControlText(h, IDC_TN_MINUTE), "9:30");
+    AwaitScreenshot(g_szShots, "time_name_birthplace", kShotTimeoutMs);
+    Click(h, IDOK);
+    AwaitClosed(h, "訂正 after Bangkok");
+  });
+  ExpectEqual("訂正 on Bangkok's clock accepted", r, 1);
+  ExpectBytes("09:30 in Bangkok is 11:30 JST", Ymdhm(Working().time), "1985-04-12 11:30");
+}
+
+// The moments of the transit and progressed charts and of the listings are
+// JST: their chooser stays on 「日本時間」, closed.
+void ModesWithoutClock() {
+  SetWorking(Person("トランジット"));
+  SetEntryZone(g_ab.hEntryBlock, TimeZoneEntry{});
+  const int r = TimeName(kTimeEntryTransit, 0, [] {
+    HWND h = AwaitDialog("トランジット：時刻の指定", "transit");
+    ExpectTrue("transit: the clock closed on 日本時間",
+               !Enabled(h, IDC_TN_ZONE) && !Enabled(h, IDC_TN_OFFSET) && !Enabled(h, IDC_TN_SUMMER_TIME) &&
+                   ComboSelection(h, IDC_TN_ZONE) == kZoneChoiceJapan);
+    ExpectBytes("transit: the notice", ControlText(h, IDC_TN_ZONE_NOTICE), "この時刻は日本時間で入力します");
+    FillDate(h, "1950", "7", "1", "10", "0", nullptr);
+    ExpectTrue("transit: no summer-time tick", !Enabled(h, IDC_TN_SUMMER_TIME));
+    Click(h, IDOK);
+    AwaitClosed(h, "transit");
+  });
+  ExpectEqual("transit accepted", r, 1);
+  ExpectBytes("transit: JST as typed", Ymdhm(Working().time), "1950-07-01 10:00");
+}
+
+// The default person born in New York: the wizard's time step has the
+// clock, its last page shows the reading as typed, the person is JST.
+void WizardWithClock() {
+  g_bWizardDone = false;
+  const int r = RunWithDriver<int>(
+      [] { return RunDefaultDataWizard(g_hMain, 0, kWizardStart, &g_sii, &g_slots, WizardBlocksOf(&g_ab)); },
+      [] { AnswerBox(ProgramCaption(), IDYES, "replace question, Yes"); });
+  ExpectEqual("wizard with a clock: a page", r, 1);
+  std::thread driver([] {
+    HWND h = AwaitPage(kWizardTitle, kWizardTimeNamePage, "wizard with a clock, -999");
+    Click(h, IDC_WIZARD_NEXT);
+    HWND hTime = AwaitDialog("デフォルトの出生データ登録", "wizard with a clock, time and name");
+    ExpectTrue("mode 60001: the clock open on 日本時間",
+               Enabled(hTime, IDC_TN_ZONE) && ComboSelection(hTime, IDC_TN_ZONE) == kZoneChoiceJapan);
+    Choose(hTime, IDC_TN_ZONE, ZoneRowOf("ニューヨーク"));
+    FillDate(hTime, "1990", "7", "4", "12", "0", "紐育生まれ");
+    Click(hTime, IDOK);
+    AwaitClosed(hTime, "wizard with a clock, time and name");
+    h = AwaitPage(kWizardTitle, kWizardBirthPlacePage, "wizard with a clock, -998");
+    Click(h, IDC_WIZARD_NEXT);
+    ChoosePlace("どこで生まれましたか？  (紐育生まれ)", 3);
+    h = AwaitPage(kWizardTitle, kWizardCurrentPlacePage, "wizard with a clock, -997");
+    Click(h, IDC_WIZARD_NEXT);
+    ChoosePlace("いまどこにいますか？  (紐育生まれ)", 82);
+    h = AwaitDialog("確認してください", "wizard with a clock, last page");
+    const std::string sPage = ControlText(h, IDC_WIZARD_TEXT);
+    ExpectTrue("last page: the JST time and the reading as typed with its zone",
+               sPage.find(" 1990年 7月 5日  1時 0分00秒生まれ（日本時間）\r\n"
+                          "入力した時刻 1990年 7月 4日 12時 0分00秒\r\n"
+                          "            ニューヨーク (UTC-04:00 夏時間)\r\n") !=
+                   std::string::npos);
+    AwaitScreenshot(g_szShots, "wizard_zone", kShotTimeoutMs);
+    Click(h, IDC_WIZARD_NEXT);
+    AnswerBox(ProgramCaption(), 6, "wizard with a clock, registered");
+  });
+  PumpUntil([] { return g_bWizardDone; }, "wizard with a clock never ended");
+  driver.join();
+  ExpectBytes("the default person born in New York is JST", Ymdhm(g_sii.defaultData.time), "1990-07-05 01:00");
+  ExpectBytes("the default person's name", g_sii.defaultData.szName, "紐育生まれ");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -676,5 +987,11 @@ int main(int argc, char** argv) {
   PlaceCases();
   WizardCases();
   ConfirmCases();
+  SummerTimeEntry();
+  NewYorkEntry();
+  ChangedClocks();
+  BirthplaceZone();
+  ModesWithoutClock();
+  WizardWithClock();
   return Finish("test_entry_dialogs");
 }

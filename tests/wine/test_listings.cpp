@@ -93,8 +93,8 @@ void Press(HWND h, int iId) {
 
 void SetEdit(HWND hDlg, int iId, const std::string& s) {
   DWORD_PTR r = 0;
-  SendMessageTimeoutA(GetDlgItem(hDlg, iId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s.c_str()), SMTO_NORMAL, 5000,
-                      &r);
+  SendMessageTimeoutW(GetDlgItem(hDlg, iId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide932(s).c_str()), SMTO_NORMAL,
+                      5000, &r);
 }
 
 void SelectRow(HWND hDlg, int iId, int iRow) { SendMessageA(GetDlgItem(hDlg, iId), LB_SETCURSEL, iRow, 0); }

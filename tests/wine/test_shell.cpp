@@ -733,7 +733,7 @@ void CheckUntitledClosing(Program* p) {
   ExpectTrue("the window stays until the dialog ends", IsWindow(p->hMain));
   HWND hName = GetDlgItem(hSave, 0x47c) ? GetDlgItem(hSave, 0x47c) : GetDlgItem(hSave, 0x480);
   const std::string sName = g_sDir + "\\保存.bd5";
-  SendMessageA(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(sName.c_str()));
+  SendMessageW(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide932(sName).c_str()));
   ClickButton(hSave, IDOK);
   ExpectEqual("the program ends after the dialog, exit code 0", WaitExit(p), 0);
   ExpectEqual("the named file holds the row", ReadFileBytes(sName).size(), kRowSize);
