@@ -34,7 +34,10 @@ const char kNextLabel[] = "次へ > [A]";
 
 int PageStep(HWND hPage) { return static_cast<int>(GetWindowLongPtrW(hPage, DWLP_USER)); }
 
+// A button of the page asks for a step; not while the page is disabled
+// (its step's dialog is open), whatever presses it then.
 void SendStep(HWND hPage, int iStep) {
+  if (!IsWindowEnabled(hPage)) return;
   HWND hMain = GetWindow(hPage, GW_OWNER);
   PostMessageW(hMain ? hMain : hPage, WM_COMMAND, IDM_WIZARD_STEP, static_cast<LPARAM>(iStep));
 }
