@@ -79,6 +79,15 @@ run_all() {
   local log=$HORO_WIN_TREE/wine/commands.log
   # A full run starts a new log; a single test adds to the last one.
   [ -z "${WINE_TEST:-}" ] && rm -f "$log"
+  # test_picture compares the SVG picture Horomap.exe saves with the one
+  # horomira writes of the same person (the one the test enters) and the
+  # same size (the test's chart area).
+  local ref=$HORO_WIN_TREE/wine/reference-picture.svg
+  rm -f "$ref"
+  "$root/build/native/horomira" chart --name 山田花子 --date 1985-04-12T09:30 --place 札幌 \
+    --size 800x560 --svg "$ref" >/dev/null || echo "note: horomira wrote no reference picture"
+  HOROMIRA_REFERENCE_SVG=$(winpath "$ref")
+  export HOROMIRA_REFERENCE_SVG
   # The program keeps the log only in a test process (HOROMAP_TEST_HOOKS=1).
   HOROMAP_COMMAND_LOG=$(winpath "$log")
   HOROMAP_TEST_HOOKS=1
@@ -125,6 +134,8 @@ else
 fi
 export HORO_WINE_MODE HORO_WINE HORO_WINESERVER HORO_WIN_TREE
 make -C "$root" --no-print-directory "$HORO_WINE_MODE"
+# horomira writes the reference picture of test_picture.
+make -C "$root" --no-print-directory native
 horo_wine_prefix prefix unmanaged
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside-display
 echo "wine tests: $(awk -v ms=$(($(now_ms) - t0)) 'BEGIN { printf "%.1f", ms / 1000 }') s in all"
