@@ -12,6 +12,7 @@
 #include "dialogs/entry_block.h"
 #include "entry/entry_rules.h"
 #include "shell/logic/command_rules.h"
+#include "shell/picture_commands.h"
 #include "shell/shell.h"
 #include "time/calendar.h"
 #include "time/timescale.h"
@@ -300,6 +301,10 @@ int ClipboardCommand(const CommandContext& c) {
     szKind = "!EmptyClipboard";
   } else if (!SetClipboardData(CF_TEXT, hMem)) {
     szKind = "!SetClipboardData";
+  } else {
+    // Beside the text, the chart area as a metafile and a bitmap: a word
+    // processor pastes the picture, a text editor the text.
+    PutPicturesOnClipboard(c);
   }
   CloseClipboard();
   if (szKind) {

@@ -282,3 +282,17 @@ void PlatformShowTitlePage(const char* const* pszLines, int nLines, int iMillise
   Sleep(static_cast<DWORD>(iMilliseconds));
   if (hWnd) DestroyWindow(hWnd);
 }
+
+std::string PlatformCp932ToUtf8(const std::string& sCp932) {
+  if (sCp932.empty()) return std::string();
+  const int nIn = static_cast<int>(sCp932.size());
+  const int nWide = MultiByteToWideChar(932, 0, sCp932.data(), nIn, nullptr, 0);
+  if (nWide <= 0) return std::string(sCp932.size(), '?');
+  std::wstring ws(static_cast<size_t>(nWide), L'\0');
+  MultiByteToWideChar(932, 0, sCp932.data(), nIn, &ws[0], nWide);
+  const int nOut = WideCharToMultiByte(CP_UTF8, 0, ws.data(), nWide, nullptr, 0, nullptr, nullptr);
+  if (nOut <= 0) return std::string(sCp932.size(), '?');
+  std::string s(static_cast<size_t>(nOut), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, ws.data(), nWide, &s[0], nOut, nullptr, nullptr);
+  return s;
+}
