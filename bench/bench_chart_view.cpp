@@ -8,7 +8,7 @@
 #include "chart/chart_text.h"
 #include "chart/chart_view.h"
 #include "chart/houses.h"
-#include "cli/svg_canvas.h"
+#include "chart/svg_canvas.h"
 #include "persistence/settings.h"
 #include "recording_canvas.h"
 

@@ -25,6 +25,8 @@ RequestExecutionLevel user
 ManifestDPIAware true
 
 !include "MUI2.nsh"
+; The guide's pictures: File and Delete lines written by the packaging.
+!include "${DOCS_NSH}"
 
 !define PRODUCT "ホロミラ"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Horomira"
@@ -68,9 +70,7 @@ Section
   File "${PAYLOAD}\README-ja.txt"
   File "${PAYLOAD}\guide-ja.html"
   SetOutPath "$INSTDIR\docs"
-  File "${PAYLOAD}\docs\default-person.svg"
-  File "${PAYLOAD}\docs\first-start.png"
-  File "${PAYLOAD}\docs\natal-placidus.png"
+  !insertmacro InstallDocs
   SetOutPath "$INSTDIR"
   CreateShortCut "${SHORTCUT}" "$INSTDIR\Horomap.exe"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -93,9 +93,7 @@ Section "Uninstall"
   Delete "$INSTDIR\Horomap.exe"
   Delete "$INSTDIR\README-ja.txt"
   Delete "$INSTDIR\guide-ja.html"
-  Delete "$INSTDIR\docs\default-person.svg"
-  Delete "$INSTDIR\docs\first-start.png"
-  Delete "$INSTDIR\docs\natal-placidus.png"
+  !insertmacro RemoveDocs
   RMDir "$INSTDIR\docs"
   Delete "${SHORTCUT}"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

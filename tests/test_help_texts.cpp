@@ -208,6 +208,8 @@ TEST(HelpTexts, DialogHelpSupportPrintingAndBoxes) {
   EXPECT_STREQ(kPrintingButton, "ヘルプ [B]");
   EXPECT_EQ(Cp932Fault(kPrintingText, kCrLf), "");
   EXPECT_TRUE(Contains(kPrintingText, "クリップボード"));
+  EXPECT_TRUE(Contains(kPrintingText, "「ファイル」→「図を印刷」"));
+  EXPECT_TRUE(Contains(kPrintingText, "「ファイル」→「図を保存」"));
   for (const char* sz : {kSupportText, kPrintingText}) {
     EXPECT_GT(Len(sz), 200);
     EXPECT_LT(Len(sz), 2206);

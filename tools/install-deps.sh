@@ -22,7 +22,11 @@ packages=(cmake g++ make python3 libgtest-dev libbenchmark-dev zlib1g-dev
           # amd64-unicode stubs for the Wine test of the x86-64 build), the
           # manual page, the Debian package, opening the installer (7z),
           # rendering the page.
-          nsis help2man dpkg-dev p7zip-full man-db)
+          nsis help2man dpkg-dev p7zip-full man-db
+          # A printer for the Wine test of 図を印刷: a CUPS server of the test
+          # run alone, reached by 64-bit and 32-bit Wine through libcups;
+          # Ghostscript renders the printed page for people to see.
+          cups-daemon cups-client libcups2 libcups2:i386 ghostscript)
 # `make fuzz` also needs clang with its libFuzzer runtime.
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-14-dev)

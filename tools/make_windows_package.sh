@@ -22,6 +22,19 @@ sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$root/packaging/README-ja.txt" \
   | iconv -f UTF-8 -t CP932 >"$pkg/README-ja.txt"
 python3 "$root/tools/make_guide.py" "$root/README.md" "$pkg" "$version"
 
+# The guide's pictures, whatever they are: the installer installs and its
+# uninstaller removes each one by name (an include of the script, beside the
+# package folder, not in it).
+docs_nsh=$(dirname "$pkg")/package-docs.nsh
+{
+  echo '!macro InstallDocs'
+  for f in "$pkg"/docs/*; do echo "  File \"\${PAYLOAD}\\docs\\$(basename "$f")\""; done
+  echo '!macroend'
+  echo '!macro RemoveDocs'
+  for f in "$pkg"/docs/*; do echo "  Delete \"\$INSTDIR\\docs\\$(basename "$f")\""; done
+  echo '!macroend'
+} >"$docs_nsh"
+
 # -V2: warnings and errors only; a warning fails the build (-WX).
 makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$version" -DTARGET="$target" -DPAYLOAD="$pkg" \
-  -DICON="$root/resources/horomira.ico" -DOUTFILE="$setup" "$root/packaging/horomira.nsi"
+  -DICON="$root/resources/horomira.ico" -DOUTFILE="$setup" -DDOCS_NSH="$docs_nsh" "$root/packaging/horomira.nsi"

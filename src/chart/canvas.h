@@ -3,8 +3,9 @@
 // The wheel, the summary panel, the text views and the quick-menu card are
 // laid out once, in portable code, and drawn through these few calls.  A
 // canvas is a record of function pointers with the context they work on:
-// GDI in the shell (Horomap.exe), SVG in the command-line tool, and a
-// recording canvas in the unit tests.  Coordinates are pixels of the
+// GDI in the shell (Horomap.exe: the window, and the pictures it prints,
+// saves and copies), SVG (chart/svg_canvas.h: horomira chart --svg and
+// Horomap.exe's SVG files), and a recording canvas in the unit tests.  Coordinates are pixels of the
 // client area, x to the right and y downwards; a text is placed by the
 // top-left corner of its first character cell.
 #pragma once

@@ -6,15 +6,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "chart/chart_view.h"
+#include "chart/chart_picture.h"
 #include "chart/houses.h"
-#include "cli/svg_canvas.h"
 #include "platform/native/native_control.h"
 
 namespace {
 
 constexpr int kMaxPictureSide = 10000;  // pixels
-constexpr int kBoxPadding = 10;         // around the text of the overflow box
 
 // A whole number within [iMin, iMax] and nothing else.
 bool ParseInt(const std::string& s, int iMin, int iMax, int* pi) {
@@ -32,36 +30,6 @@ bool ParseSize(const std::string& s, int* pW, int* pH) {
   const size_t x = s.find('x');
   return x != std::string::npos && ParseInt(s.substr(0, x), 1, kMaxPictureSide, pW) &&
          ParseInt(s.substr(x + 1), 1, kMaxPictureSide, pH);
-}
-
-// The list of points the wheel could not place, in a framed box in the
-// middle of the picture.
-void DrawOverflowBox(const Canvas& c, const char* szList, int iWidth, int iHeight) {
-  std::vector<std::string> lines;
-  std::string sLine;
-  for (const char* p = szList; *p; ++p) {
-    if (*p == '\r') continue;
-    if (*p == '\n') {
-      lines.push_back(sLine);
-      sLine.clear();
-    } else {
-      sLine += *p;
-    }
-  }
-  if (!sLine.empty()) lines.push_back(sLine);
-  const int L = c.LineHeight(c.pContext, kSystemFixedFont);
-  int iTextWidth = 0;
-  for (const std::string& s : lines)
-    iTextWidth = std::max(iTextWidth, c.TextWidth(c.pContext, kSystemFixedFont, s.c_str()));
-  const int w = iTextWidth + 2 * kBoxPadding, h = static_cast<int>(lines.size()) * L + 2 * kBoxPadding;
-  const int left = std::max(0, (iWidth - w) / 2), top = std::max(0, (iHeight - h) / 2);
-  const CanvasRect rc{left, top, left + w, top + h};
-  c.FillRect(c.pContext, Tag(kRoleOverflow), rc, CanvasRgb(255, 255, 255));
-  c.Frame3D(c.pContext, Tag(kRoleOverflow), rc);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    c.Text(c.pContext, Tag(kRoleOverflow), left + kBoxPadding, top + kBoxPadding + static_cast<int>(i) * L,
-           lines[i].c_str(), kSystemFixedFont, CanvasRgb(0, 0, 0), kCanvasNone);
-  }
 }
 
 }  // namespace
@@ -92,14 +60,8 @@ int WriteChartSvg(const SvgOptions& o, ChartSlots* pSlots) {
   ChartViewState state{};
   state.HouseType = kHouseTypeEqualAsc;
   state.iBackColor = o.iBackColor;
-  state.fScale = 1.0f;
-  SvgCanvas svg{std::string(), o.iBackColor};
-  const Canvas c = MakeSvgCanvas(&svg);
-  ChartLayout layout;
-  if (PaintChartView(c, pSlots, &state, ChartViewArea{o.iWidth, o.iHeight, 0}, &layout) == 0) {
-    DrawOverflowBox(c, state.szOverflow, o.iWidth, o.iHeight);
-  }
-  const std::string sDoc = SvgDocument(svg, o.iWidth, o.iHeight);
+  state.fScale = kPictureScale;
+  const std::string sDoc = ChartSvgPicture(pSlots, state, o.iWidth, o.iHeight);
   const std::string sPath = Cp932ToUtf8(o.sFile);
   FILE* f = fopen(sPath.c_str(), "wb");
   if (!f) return Fail("SVGファイルを作れません: " + o.sFile);

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 // Separator between a folder and a file name ("\" on Windows, "/" natively).
 #ifdef _WIN32
@@ -98,6 +99,14 @@ int PlatformFullPath(const char* szPath, char* szOut, size_t cbOut);
 
 // PlatformScreenSize: width and height of the primary screen in pixels.
 void PlatformScreenSize(int* piWidth, int* piHeight);
+
+// --- Texts -------------------------------------------------------------------
+
+// PlatformCp932ToUtf8: a Shift-JIS text as UTF-8, for documents written in
+// UTF-8 (the SVG picture of the chart).  Windows: through UTF-16 with code
+// page 932; natively iconv's CP932.  Bytes that do not convert become "?"
+// natively and U+30FB or "?" on Windows.
+std::string PlatformCp932ToUtf8(const std::string& sCp932);
 
 // --- Registry (class keys of the user: HKEY_CURRENT_USER\Software\Classes) ---
 

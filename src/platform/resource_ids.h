@@ -246,6 +246,8 @@
 #define IDM_POPUP_CLOSE       53259
 #define IDM_VERSION           53290
 #define IDM_PRINTING          55000
+#define IDM_PRINT_PICTURE     55001  /* 図を印刷: the chart area on a printed page */
+#define IDM_SAVE_PICTURE      55002  /* 図を保存: the chart area as a PNG or SVG file */
 #define IDM_ENTER             55555
 #define IDM_QUICK_FAIRY       57049  /* quick-menu items 57049..57052 */
 #define IDM_QUICK_FORTUNE     57050

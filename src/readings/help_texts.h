@@ -62,7 +62,8 @@ extern const char kSupportTitle[];  // "最新版とサポートについて"
 extern const char kSupportText[];
 
 // Printing explanation (command 55000, menu "印刷"): the popup window with
-// the button "ヘルプ [B]".  Printing goes through the clipboard.
+// the button "ヘルプ [B]".  It points at 図を印刷 (55001), 図を保存 (55002)
+// and the picture that Ctrl+C puts on the clipboard beside the text.
 extern const char kPrintingTitle[];   // "印刷について"
 extern const char kPrintingButton[];  // "ヘルプ [B]"
 extern const char kPrintingText[];

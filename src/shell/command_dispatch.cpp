@@ -21,6 +21,7 @@
 #include "shell/commands_settings.h"
 #include "shell/commands_time.h"
 #include "shell/main_window.h"
+#include "shell/picture_commands.h"
 #include "shell/report_commands.h"
 #include "shell/shell.h"
 
@@ -258,6 +259,8 @@ constexpr CommandEntry kCommandTable[] = {
     {53259, 53259, kKeep, "ポップアップ", PopupClose},
     {53290, 53290, kKeep, "バージョン情報", VersionCommand},
     {55000, 55000, kKeep, "印刷", PrintingCommand},
+    {55001, 55001, kChart, "図を印刷", PrintPictureCommand},
+    {55002, 55002, kChart, "図を保存", SavePictureCommand},
     {55555, 55555, kKeep, "", Nothing},
     {57049, 57049, kKeep, "親切な妖精", Fairy},
     {57050, 57050, kChart | kKeep, "きょうの運勢", FortuneCommand},

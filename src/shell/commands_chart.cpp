@@ -14,6 +14,7 @@
 #include "entry/entry_rules.h"
 #include "platform/win32/win32_text.h"
 #include "shell/logic/command_rules.h"
+#include "shell/picture_commands.h"
 #include "shell/shell.h"
 #include "time/calendar.h"
 #include "time/timescale.h"
@@ -335,6 +336,9 @@ int ClipboardCommand(const CommandContext& c) {
     hText = nullptr;  // the clipboard owns it now
     if (SetClipboardData(CF_UNICODETEXT, hWide)) hWide = nullptr;
     if (SetClipboardData(CF_LOCALE, hLocale)) hLocale = nullptr;
+    // Beside the text, the chart area as a metafile and a bitmap: a word
+    // processor pastes the picture, a text editor the text.
+    PutPicturesOnClipboard(c);
   }
   CloseClipboard();
   FreeBlocks();

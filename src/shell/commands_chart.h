@@ -38,5 +38,7 @@ int SolarReturnCommand(const CommandContext& c);
 // is now.
 int HoraryCommand(const CommandContext& c);
 
-// 30000 (Ctrl+C): the shown chart's text (MakeChartText) on the clipboard.
+// 30000 (Ctrl+C): the shown chart's text (MakeChartText) on the clipboard
+// (CF_TEXT), and beside it the chart area as a picture (CF_ENHMETAFILE and
+// CF_DIB, picture_commands.h).
 int ClipboardCommand(const CommandContext& c);

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/win32/win32_text.h"
 
@@ -24,13 +25,29 @@ HBITMAP BitmapOf(const GdiResources& res, int iResourceId) {
   return iResourceId == kIdBmpTitle ? res.hBmpTitle : nullptr;
 }
 
+// The context texts are measured on and points converted with.
+HDC MeasureDc(const GdiCanvas& g) { return g.hdcMeasure ? g.hdcMeasure : g.hdc; }
+
+// A picture's colours are RGB values (bResolveColors).
+COLORREF ColorOf(const GdiCanvas& g, CanvasColor cr) {
+  return g.bResolveColors ? ResolveColor(cr, g.iBackColor) : cr;
+}
+
 // A font as the drawing describes it: the stock system fixed font, or a new
-// font the caller deletes (OwnedObject).
-HFONT MakeFont(HDC hdc, const CanvasFont& f) {
+// font the caller deletes (OwnedObject).  A picture's system fixed font is
+// made from the stock font's description: a stock font is not scaled by a
+// mapping mode and a printer has its own.
+HFONT MakeFont(const GdiCanvas& g, const CanvasFont& f) {
   static const char* const kFaceNames[] = {"", "Courier New", "Times New Roman", "Times New Roman Bold",
                                            "ＭＳ ゴシック"};
-  if (f.iFace <= kFaceSystemFixed || f.iFace > kFaceMsGothic) return nullptr;
-  const int iHeight = f.iPoints > 0 ? -MulDiv(f.iPoints, GetDeviceCaps(hdc, LOGPIXELSY), 72) : f.iHeight;
+  if (f.iFace <= kFaceSystemFixed || f.iFace > kFaceMsGothic) {
+    if (!g.hdcMeasure) return nullptr;
+    LOGFONTW lf{};
+    if (!GetObjectW(SystemFixedFont(), sizeof lf, &lf)) return nullptr;
+    return CreateFontIndirectW(&lf);
+  }
+  const int iHeight =
+      f.iPoints > 0 ? -MulDiv(f.iPoints, GetDeviceCaps(MeasureDc(g), LOGPIXELSY), 72) : f.iHeight;
   const DWORD dwCharset = f.iFace == kFaceMsGothic ? SHIFTJIS_CHARSET : ANSI_CHARSET;
   return CreateFontW(iHeight, f.iWidth, 0, 0, f.iWeight, f.bItalic, FALSE, FALSE, dwCharset,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
@@ -40,9 +57,10 @@ HFONT MakeFont(HDC hdc, const CanvasFont& f) {
 HGDIOBJ FontObject(HFONT hFont) { return hFont ? static_cast<HGDIOBJ>(hFont) : SystemFixedFont(); }
 
 void GdiCircle(void* p, const CanvasTag&, int cx, int cy, int r, CanvasColor crPen, CanvasColor crFill) {
-  const HDC hdc = Gdi(p)->hdc;
-  OwnedObject pen(CreatePen(PS_SOLID, 1, crPen));
-  OwnedObject brush(crFill == kCanvasNone ? nullptr : CreateSolidBrush(crFill));
+  const GdiCanvas& g = *Gdi(p);
+  const HDC hdc = g.hdc;
+  OwnedObject pen(CreatePen(PS_SOLID, 1, ColorOf(g, crPen)));
+  OwnedObject brush(crFill == kCanvasNone ? nullptr : CreateSolidBrush(ColorOf(g, crFill)));
   SelectedObject selPen(hdc, pen.h);
   SelectedObject selBrush(hdc, brush.h ? brush.h : GetStockObject(NULL_BRUSH));
   Ellipse(hdc, cx - r, cy - r, cx + r, cy + r);
@@ -56,13 +74,16 @@ void DrawLine(HDC hdc, int x1, int y1, int x2, int y2, COLORREF cr) {
 }
 
 void GdiLine(void* p, const CanvasTag&, int x1, int y1, int x2, int y2, CanvasColor crPen) {
-  DrawLine(Gdi(p)->hdc, x1, y1, x2, y2, crPen);
+  DrawLine(Gdi(p)->hdc, x1, y1, x2, y2, ColorOf(*Gdi(p), crPen));
+}
+
+void FillWith(HDC hdc, const RECT& r, COLORREF cr) {
+  OwnedObject brush(CreateSolidBrush(cr));
+  FillRect(hdc, &r, static_cast<HBRUSH>(brush.h));
 }
 
 void GdiFillRect(void* p, const CanvasTag&, const CanvasRect& rc, CanvasColor crFill) {
-  OwnedObject brush(CreateSolidBrush(crFill));
-  const RECT r{rc.left, rc.top, rc.right, rc.bottom};
-  FillRect(Gdi(p)->hdc, &r, static_cast<HBRUSH>(brush.h));
+  FillWith(Gdi(p)->hdc, RECT{rc.left, rc.top, rc.right, rc.bottom}, ColorOf(*Gdi(p), crFill));
 }
 
 void GdiFrame3D(void* p, const CanvasTag&, const CanvasRect& rc) {
@@ -77,23 +98,25 @@ void GdiFrame3D(void* p, const CanvasTag&, const CanvasRect& rc) {
 
 void GdiText(void* p, const CanvasTag&, int x, int y, const char* szText, const CanvasFont& font,
              CanvasColor crText, CanvasColor crBack) {
-  const HDC hdc = Gdi(p)->hdc;
-  OwnedObject hFont(MakeFont(hdc, font));
+  const GdiCanvas& g = *Gdi(p);
+  const HDC hdc = g.hdc;
+  OwnedObject hFont(MakeFont(g, font));
   SelectedObject sel(hdc, FontObject(static_cast<HFONT>(hFont.h)));
-  SetTextColor(hdc, crText);
+  SetTextColor(hdc, ColorOf(g, crText));
   if (crBack == kCanvasNone) {
     SetBkMode(hdc, TRANSPARENT);
   } else {
     SetBkMode(hdc, OPAQUE);
-    SetBkColor(hdc, crBack);
+    SetBkColor(hdc, ColorOf(g, crBack));
   }
   const std::wstring w = WideFromSjis(szText);
   TextOutW(hdc, x, y, w.c_str(), static_cast<int>(w.size()));
 }
 
 int GdiTextWidth(void* p, const CanvasFont& font, const char* szText) {
-  const HDC hdc = Gdi(p)->hdc;
-  OwnedObject hFont(MakeFont(hdc, font));
+  const GdiCanvas& g = *Gdi(p);
+  const HDC hdc = MeasureDc(g);
+  OwnedObject hFont(MakeFont(g, font));
   SelectedObject sel(hdc, FontObject(static_cast<HFONT>(hFont.h)));
   SIZE size{};
   const std::wstring w = WideFromSjis(szText);
@@ -102,25 +125,69 @@ int GdiTextWidth(void* p, const CanvasFont& font, const char* szText) {
 }
 
 int GdiLineHeight(void* p, const CanvasFont& font) {
-  const HDC hdc = Gdi(p)->hdc;
-  OwnedObject hFont(MakeFont(hdc, font));
+  const GdiCanvas& g = *Gdi(p);
+  const HDC hdc = MeasureDc(g);
+  OwnedObject hFont(MakeFont(g, font));
   SelectedObject sel(hdc, FontObject(static_cast<HFONT>(hFont.h)));
   TEXTMETRICW tm{};
   GetTextMetricsW(hdc, &tm);
   return tm.tmHeight + tm.tmExternalLeading;
 }
 
+// A glyph as rectangles of its non-white pixels, each run of one colour
+// along a row one rectangle: what every device draws, at any scale.
+void DrawGlyphRects(const GdiCanvas& g, HBITMAP hBmp, int x, int y) {
+  BITMAP bm{};
+  if (!GetObjectW(hBmp, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return;
+  const int w = bm.bmWidth, h = bm.bmHeight;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;  // top row first
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  std::vector<DWORD> px(static_cast<size_t>(w) * h);
+  const HDC hScreen = GetDC(nullptr);
+  const int nRows = GetDIBits(hScreen, hBmp, 0, h, px.data(), &bi, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, hScreen);
+  if (nRows != h) return;
+  for (int row = 0; row < h; ++row) {
+    const DWORD* pRow = &px[static_cast<size_t>(row) * w];
+    for (int col = 0; col < w;) {
+      const DWORD c = pRow[col] & 0xFFFFFF;  // 0x00rrggbb
+      int end = col + 1;
+      while (end < w && (pRow[end] & 0xFFFFFF) == c) ++end;
+      if (c != 0xFFFFFF) {
+        // White is transparent.  A stroke shows in its own dark colour,
+        // where the SRCAND copy shows that colour ANDed with what is below.
+        FillWith(g.hdc, RECT{x + col, y + row, x + end, y + row + 1}, RGB(c >> 16, (c >> 8) & 0xFF, c & 0xFF));
+      }
+      col = end;
+    }
+  }
+}
+
 void GdiBitmap(void* p, const CanvasTag&, int iResourceId, int x, int y) {
   const GdiCanvas& g = *Gdi(p);
   const HBITMAP hBmp = BitmapOf(*g.pRes, iResourceId);
   if (!hBmp) return;
+  if (g.bGlyphRects) {
+    DrawGlyphRects(g, hBmp, x, y);
+    return;
+  }
   BITMAP bm{};
   GetObjectW(hBmp, sizeof bm, &bm);
-  const HDC hMem = CreateCompatibleDC(g.hdc);
+  const HDC hMem = CreateCompatibleDC(MeasureDc(g));
   if (!hMem) return;
   {
     SelectedObject sel(hMem, hBmp);
-    BitBlt(g.hdc, x, y, bm.bmWidth, bm.bmHeight, hMem, 0, 0, SRCAND);
+    if (g.hdcMeasure) {
+      // A picture's mapping mode may scale: the copy is stretched with it.
+      StretchBlt(g.hdc, x, y, bm.bmWidth, bm.bmHeight, hMem, 0, 0, bm.bmWidth, bm.bmHeight, SRCAND);
+    } else {
+      BitBlt(g.hdc, x, y, bm.bmWidth, bm.bmHeight, hMem, 0, 0, SRCAND);
+    }
   }
   DeleteDC(hMem);
 }
@@ -199,7 +266,7 @@ Canvas MakeGdiCanvas(GdiCanvas* pGdi) {
   c.TextWidth = GdiTextWidth;
   c.LineHeight = GdiLineHeight;
   c.Bitmap = GdiBitmap;
-  c.Button = GdiButton;
+  c.Button = pGdi->hWnd ? GdiButton : nullptr;
   return c;
 }
 

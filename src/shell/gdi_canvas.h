@@ -27,17 +27,35 @@ void DeleteGdiResources(GdiResources* pRes);
 
 // What a GDI canvas draws into: a device context with the palette selected
 // and realized, the window that owns the quick-menu buttons, the bitmaps.
+// The main window sets the first three; a picture of the chart (a bitmap,
+// a metafile, a printed page) sets the others as well.
 struct GdiCanvas {
   HDC hdc;
-  HWND hWnd;
+  HWND hWnd;  // owner of the quick-menu buttons; null: no buttons (a picture)
   const GdiResources* pRes;
+  // Pictures: texts are measured and points converted on this context of
+  // the screen, so that the picture is laid out as the window is whatever
+  // hdc is (a printer at 600 dpi, a metafile) and however hdc's mapping
+  // mode scales it.  Null: hdc itself (the window).
+  HDC hdcMeasure;
+  // Pictures: palette colours are given as the RGB values of the palette
+  // under background setting iBackColor (no palette is selected into a
+  // printer or a metafile, and a pasted metafile meets other palettes).
+  int bResolveColors;
+  int iBackColor;
+  // Pictures on devices without raster operations (printers, metafiles
+  // pasted elsewhere): a glyph is drawn as rectangles of its non-white
+  // pixels instead of an SRCAND copy.
+  int bGlyphRects;
 };
 
 // MakeGdiCanvas: the canvas of *pGdi.  Fonts: the stock system fixed font,
 // "Courier New", "Times New Roman", "Times New Roman Bold" and "ＭＳ ゴシック"
-// as the drawing asks for them, points converted with the context's
-// vertical dots per inch.  Bitmaps are combined with SRCAND (white is
-// transparent).  Every object it selects is selected out again before it
+// as the drawing asks for them, points converted with the vertical dots
+// per inch of hdcMeasure (or hdc); a picture gets a font made from the
+// stock font's description, which its mapping mode scales.  Bitmaps are
+// combined with SRCAND (white is transparent), or drawn as rectangles
+// (bGlyphRects).  Every object it selects is selected out again before it
 // is deleted.
 Canvas MakeGdiCanvas(GdiCanvas* pGdi);
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "shell/app_state.h"
+#include "shell/gdi_canvas.h"
 
 // --- Creation and exit -----------------------------------------------------------
 
@@ -51,6 +52,9 @@ void OnRedraw(HWND hWnd);
 // The chart area of the client window: below the tool bar, above the status
 // bar.
 RECT ChartArea(HWND hWnd, const AppState* lpAb);
+
+// The palette and bitmaps the chart view is drawn with (the window's own).
+GdiResources MainGdiResources(const AppState* lpAb);
 
 // --- Bars, caption, menus ----------------------------------------------------------------
 

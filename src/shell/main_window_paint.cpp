@@ -25,15 +25,6 @@ const char kPrecisionWarning[] =
 // The list of points the wheel could not place, shown once per list.
 std::string g_sOverflowShown;
 
-GdiResources ResourcesOf(const AppState* lpAb) {
-  GdiResources res{};
-  res.hPal = lpAb->hPal;
-  static_assert(sizeof res.hBmp == sizeof lpAb->hBmp, "the same 26 bitmaps");
-  memcpy(res.hBmp, lpAb->hBmp, sizeof res.hBmp);
-  res.hBmpTitle = lpAb->hBmpHoromiraIcon;
-  return res;
-}
-
 // Draws the chart view into a device context of the main window.  Returns
 // the wheel's result (0 when points were left out).
 int DrawChartView(HWND hWnd, HDC hdc, AppState* lpAb, ChartSlots* pSlots) {
@@ -42,7 +33,7 @@ int DrawChartView(HWND hWnd, HDC hdc, AppState* lpAb, ChartSlots* pSlots) {
   lpAb->rcChart = rcArea;
   if (QuickMenuState() == kQuickMenuPlace) CentreQuickMenu(area, &lpAb->view);
   lpAb->view.bQuickMenu = QuickMenuVisible() ? 1 : 0;
-  const GdiResources res = ResourcesOf(lpAb);
+  const GdiResources res = MainGdiResources(lpAb);
   int iResult;
   lpAb->hdc = hdc;
   {
@@ -118,6 +109,15 @@ void RedrawSequence(HWND hWnd, AppState* lpAb, ChartSlots* pSlots) {
 }
 
 }  // namespace
+
+GdiResources MainGdiResources(const AppState* lpAb) {
+  GdiResources res{};
+  res.hPal = lpAb->hPal;
+  static_assert(sizeof res.hBmp == sizeof lpAb->hBmp, "the same 26 bitmaps");
+  memcpy(res.hBmp, lpAb->hBmp, sizeof res.hBmp);
+  res.hBmpTitle = lpAb->hBmpHoromiraIcon;
+  return res;
+}
 
 RECT ChartArea(HWND hWnd, const AppState* lpAb) {
   RECT rc;

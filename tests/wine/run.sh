@@ -72,6 +72,60 @@ run_one() {
   return "$rc"
 }
 
+# A printer for test_picture: a CUPS server of this run alone (its files
+# in a folder of its own, a socket there and no network port), with one
+# queue whose backend writes each job into a file.  Wine finds the queue
+# through CUPS_SERVER and prints to it with its PostScript driver.  Sets
+# HOROMIRA_TEST_PRINT_OUT (the file, a Windows path) when the queue is
+# ready; without root or CUPS the test sees no printer.
+PRINTER_DIR= PRINTER_PID=
+start_printer() {
+  local out=$1 dir i
+  if [ "$(id -u)" -ne 0 ] || [ ! -x /usr/sbin/cupsd ] || ! command -v lpadmin >/dev/null; then
+    echo "note: no printer for the tests (CUPS needs root and cups-daemon, cups-client)"
+    return 0
+  fi
+  dir=$(mktemp -d /tmp/horomira-cups.XXXXXX) || return 0
+  mkdir -p "$dir/conf" "$dir/spool" "$dir/cache" "$dir/state" "$dir/tmp" "$dir/log" "$dir/bin/backend"
+  ln -s /usr/lib/cups/daemon "$dir/bin/daemon"
+  ln -s /usr/lib/cups/notifier "$dir/bin/notifier"
+  printf '%s\n' "Listen $dir/cups.sock" "LogLevel warn" "WebInterface No" "Browsing No" \
+    "<Location />" "  Order allow,deny" "  Allow all" "</Location>" \
+    "<Policy default>" "  <Limit All>" "    Order deny,allow" "  </Limit>" "</Policy>" >"$dir/conf/cupsd.conf"
+  printf '%s\n' "ServerRoot $dir/conf" "ServerBin $dir/bin" "RequestRoot $dir/spool" "CacheDir $dir/cache" \
+    "StateDir $dir/state" "TempDir $dir/tmp" "Printcap $dir/state/printcap" "ErrorLog $dir/log/error_log" \
+    "AccessLog $dir/log/access_log" "PageLog $dir/log/page_log" >"$dir/conf/cups-files.conf"
+  # The backend (run as root: mode 0700) copies the job's document into
+  # the file named by the queue's device URI, whole or not at all.
+  printf '%s\n' '#!/bin/sh' \
+    '[ $# -eq 0 ] && { echo '\''file horofile "Unknown" "Horomira test file"'\''; exit 0; }' \
+    'out=${DEVICE_URI#horofile:}' \
+    'if [ -n "$6" ]; then cat "$6" >"$out.part"; else cat >"$out.part"; fi && mv "$out.part" "$out"' \
+    >"$dir/bin/backend/horofile"
+  chmod 0700 "$dir/bin/backend/horofile"
+  /usr/sbin/cupsd -f -c "$dir/conf/cupsd.conf" -s "$dir/conf/cups-files.conf" >"$dir/log/stdout" 2>&1 &
+  PRINTER_PID=$! PRINTER_DIR=$dir
+  export CUPS_SERVER=$dir/cups.sock
+  for i in $(seq 50); do
+    lpstat -r >/dev/null 2>&1 && break
+    sleep 0.2
+  done
+  if ! lpadmin -p HoromiraFile -E -v "horofile:$out" >/dev/null 2>&1 || ! lpadmin -d HoromiraFile >/dev/null 2>&1; then
+    echo "note: the test printer could not be set up (CUPS: $dir/log)"
+    return 0
+  fi
+  HOROMIRA_TEST_PRINT_OUT=$(winpath "$out")
+  export HOROMIRA_TEST_PRINT_OUT
+}
+stop_printer() {
+  if [ -n "$PRINTER_PID" ]; then
+    kill "$PRINTER_PID" 2>/dev/null || true
+    wait "$PRINTER_PID" 2>/dev/null || true
+  fi
+  if [ -n "$PRINTER_DIR" ]; then rm -rf "$PRINTER_DIR"; fi
+  PRINTER_PID= PRINTER_DIR=
+}
+
 # The test that lists the commands no test reached: it reads the log that
 # every Horomap.exe started by the tests appends its commands to, so it
 # runs after all the others.
@@ -150,6 +204,19 @@ run_all() {
   local log=$HORO_WIN_TREE/wine/commands.log
   # A full run starts a new log; a single test adds to the last one.
   [ -z "${WINE_TEST:-}" ] && rm -f "$log"
+  # test_picture compares the SVG picture Horomap.exe saves with the one
+  # horomira writes of the same person (the one the test enters) and the
+  # same size (the test's chart area).
+  local ref=$HORO_WIN_TREE/wine/reference-picture.svg
+  rm -f "$ref"
+  "$root/build/native/horomira" chart --name 山田花子 --date 1985-04-12T09:30 --place 札幌 \
+    --size 800x560 --svg "$ref" >/dev/null || echo "note: horomira wrote no reference picture"
+  HOROMIRA_REFERENCE_SVG=$(winpath "$ref")
+  export HOROMIRA_REFERENCE_SVG
+  local printed=$HORO_WIN_TREE/wine/printed-page.ps
+  rm -f "$printed" "${printed%.ps}.png"
+  start_printer "$printed"
+  trap stop_printer EXIT
   # The program keeps the log only in a test process (HOROMAP_TEST_HOOKS=1).
   HOROMAP_COMMAND_LOG=$(winpath "$log")
   HOROMAP_TEST_HOOKS=1
@@ -165,6 +232,12 @@ run_all() {
     run_one "$COVERAGE_TEST" || failed=$((failed + 1))
   fi
   timeout -k 5 30 "$HORO_WINESERVER" -k 2>/dev/null || true
+  stop_printer
+  # The printed page as it comes on paper (Ghostscript, 100 dpi).
+  if [ -s "$printed" ] && command -v gs >/dev/null; then
+    gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r100 -sOutputFile="${printed%.ps}.png" "$printed" \
+      || echo "note: the printed page could not be rendered"
+  fi
   run_in_other_locale || failed=$((failed + 1))
   if [ "$HORO_WINE_MODE" = win32 ] && { [ -z "${WINE_TEST:-}" ] || [ "$WINE_TEST" = "$CROSS_TEST" ]; }; then
     cross_check || failed=$((failed + 1))
@@ -202,6 +275,8 @@ if [ "$HORO_WINE_MODE" = win32 ]; then
 else
   make -C "$root" --no-print-directory win64
 fi
+# horomira writes the reference picture of test_picture.
+make -C "$root" --no-print-directory native
 horo_wine_prefix prefix unmanaged
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside-display
 echo "wine tests: $(awk -v ms=$(($(now_ms) - t0)) 'BEGIN { printf "%.1f", ms / 1000 }') s in all"

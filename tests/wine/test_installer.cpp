@@ -35,7 +35,7 @@ const char kSampleFile[] = "出生ﾃﾞｰﾀ.Bd5";
 const char kUserFile[] = "家族.bd5";
 // What the installer puts into its folder (the uninstaller itself apart).
 const char* const kInstalledFiles[] = {"Horomap.exe", "README-ja.txt", "guide-ja.html", "docs\\default-person.svg",
-                                       "docs\\first-start.png", "docs\\natal-placidus.png"};
+                                       "docs\\first-start.png", "docs\\natal-placidus.png", "docs\\print-page.png"};
 
 bool Exists(const std::string& sPath) { return FileExists932(sPath); }
 

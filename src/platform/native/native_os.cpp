@@ -435,3 +435,5 @@ void NativeClearRecentMenu() {
   Os().menuItems.clear();
   Os().iMenuFirst = Os().iMenuDefault = Os().nMenuRebuilds = 0;
 }
+
+std::string PlatformCp932ToUtf8(const std::string& sCp932) { return Cp932ToUtf8(sCp932); }

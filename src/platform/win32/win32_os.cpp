@@ -244,23 +244,11 @@ int PlatformRegDeleteKey(const char* szSubKey) {
 
 // --- File dialogs, menu, title page -------------------------------------------
 
-namespace {
-
-// The filter of a file dialog: pairs of texts, each ending with a NUL, the
-// whole with a second NUL.
-std::wstring WideFilter(const char* szFilter) {
-  std::wstring w;
-  for (const char* p = szFilter; p && *p; p += strlen(p) + 1) (w += W(p)) += L'\0';
-  return w;
-}
-
-}  // namespace
-
 int PlatformFileDialog(FileDialogKind kind, FileDialogSettings* p) {
   std::vector<wchar_t> file(p->cbFile + 1, L'\0');
   std::vector<wchar_t> title(p->cbFileTitle + 1, L'\0');
   wcsncpy(file.data(), W(p->szFile).c_str(), p->cbFile);
-  const std::wstring filter = WideFilter(p->szFilter);
+  const std::wstring filter = WideFilterFromSjis(p->szFilter);
   const std::wstring defExt = W(p->szDefExt);
   OPENFILENAMEW ofn;
   memset(&ofn, 0, sizeof ofn);
@@ -339,4 +327,18 @@ void PlatformShowTitlePage(const char* const* pszLines, int nLines, int iMillise
   if (hWnd) UpdateWindow(hWnd);
   Sleep(static_cast<DWORD>(iMilliseconds));
   if (hWnd) DestroyWindow(hWnd);
+}
+
+std::string PlatformCp932ToUtf8(const std::string& sCp932) {
+  if (sCp932.empty()) return std::string();
+  const int nIn = static_cast<int>(sCp932.size());
+  const int nWide = MultiByteToWideChar(932, 0, sCp932.data(), nIn, nullptr, 0);
+  if (nWide <= 0) return std::string(sCp932.size(), '?');
+  std::wstring ws(static_cast<size_t>(nWide), L'\0');
+  MultiByteToWideChar(932, 0, sCp932.data(), nIn, &ws[0], nWide);
+  const int nOut = WideCharToMultiByte(CP_UTF8, 0, ws.data(), nWide, nullptr, 0, nullptr, nullptr);
+  if (nOut <= 0) return std::string(sCp932.size(), '?');
+  std::string s(static_cast<size_t>(nOut), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, ws.data(), nWide, &s[0], nOut, nullptr, nullptr);
+  return s;
 }

@@ -70,6 +70,12 @@ BOOL AppendMenuSjis(HMENU hMenu, UINT uFlags, UINT_PTR uId, const char* szText) 
   return AppendMenuW(hMenu, uFlags, uId, szText ? WideFromSjis(szText).c_str() : nullptr);
 }
 
+std::wstring WideFilterFromSjis(const char* szFilter) {
+  std::wstring w;
+  for (const char* p = szFilter; p && *p; p += strlen(p) + 1) (w += WideFromSjis(p)) += L'\0';
+  return w;
+}
+
 bool PathFromWide(const wchar_t* wszPath, char* szOut, size_t cbOut) {
   if (cbOut == 0) return false;
   szOut[0] = '\0';

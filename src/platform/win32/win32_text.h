@@ -34,6 +34,10 @@ int MessageBoxSjis(HWND hOwner, const char* szText, const char* szTitle, UINT uS
 // >= 0) or of a combo box (CB_ADDSTRING); returns the message's result.
 LRESULT AddListStringSjis(HWND hList, const char* szText, int iIndex = -1);
 LRESULT AddComboStringSjis(HWND hCombo, const char* szText);
+// The filter of a file dialog (pairs of texts, each ending with a NUL, the
+// whole with a second NUL) in UTF-16.
+std::wstring WideFilterFromSjis(const char* szFilter);
+
 // A menu item with a Shift-JIS text.
 BOOL AppendMenuSjis(HMENU hMenu, UINT uFlags, UINT_PTR uId, const char* szText);
 

@@ -1,6 +1,7 @@
 // The SVG canvas: the chart view as an SVG document, the way Horomap.exe
 // paints it, with a class on every element (the CanvasRole names) and the
-// program's glyph images embedded as PNG data.
+// program's glyph images embedded as PNG data.  Both front ends write it:
+// horomira chart --svg and Horomap.exe's 図を保存 (chart_picture.h).
 #pragma once
 
 #include <string>

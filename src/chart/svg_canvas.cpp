@@ -1,5 +1,5 @@
 // The SVG canvas.
-#include "cli/svg_canvas.h"
+#include "chart/svg_canvas.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -8,7 +8,7 @@
 
 #include "base/chart_record.h"
 #include "chart/glyph_art.h"
-#include "platform/native/native_control.h"
+#include "platform/os_services.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ std::string XmlText(const char* szCp932) {
     }
   }
   const bool bAscii = std::all_of(s.begin(), s.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
-  return bAscii ? s : Cp932ToUtf8(s);
+  return bAscii ? s : PlatformCp932ToUtf8(s);
 }
 
 void SvgCircle(void* pv, const CanvasTag& tag, int cx, int cy, int r, CanvasColor crPen, CanvasColor crFill) {
