@@ -107,22 +107,18 @@ inline std::string ListRow(HWND hDlg, int iId, int iRow) {
   return sz;
 }
 
-// ClickRow: scrolls the row into view and clicks it with the mouse; the
-// click has been handled on return.  bDouble: a double click follows,
-// which accepts in the program's lists.
+// ClickRow: a row of a list box chosen as a click chooses it, and with
+// bDouble accepted as a double click accepts it (which may ask: posted).
+// The dialog gets the list's own notifications for that row, so that what
+// it acts on never depends on where the row stood on the screen when the
+// click arrived (a list that scrolled meanwhile would put another row
+// there).
 inline void ClickRow(HWND hDlg, int iId, int iRow, bool bDouble) {
   HWND hList = GetDlgItem(hDlg, iId);
-  SendMessageA(hList, LB_SETTOPINDEX, iRow, 0);
-  RECT rc{};
-  SendMessageA(hList, LB_GETITEMRECT, iRow, reinterpret_cast<LPARAM>(&rc));
-  const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-  SendMessageA(hList, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageA(hList, WM_LBUTTONUP, 0, at);
-  if (bDouble) {
-    // Posted: the double click accepts, and the acceptance may ask.
-    PostMessageA(hList, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageA(hList, WM_LBUTTONUP, 0, at);
-  }
+  SendMessageW(hList, LB_SETTOPINDEX, iRow, 0);
+  SendMessageW(hList, LB_SETCURSEL, iRow, 0);
+  SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(iId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(hList));
+  if (bDouble) PostMessageW(hDlg, WM_COMMAND, MAKEWPARAM(iId, LBN_DBLCLK), reinterpret_cast<LPARAM>(hList));
 }
 
 // PressF1: the help request F1 makes over a control.

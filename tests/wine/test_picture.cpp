@@ -223,7 +223,7 @@ void EnterPerson(const Program& p) {
 void Clipboard(const Program& p, const std::string& sText, const std::string& sLines) {
   Foreground(p);
   Chord(p, {VK_CONTROL}, 'C');
-  ExpectEqual("Ctrl+C sends 30000", LastCommand(p), IDM_CLIPBOARD);
+  ExpectTrue("Ctrl+C sends 30000", WaitForCommand(p, IDM_CLIPBOARD));
   HWND hBox = WaitForAppBox(p, "下記のデータをクリップボードへ送りました");
   if (!ExpectTrue("the box of the clipboard, as before", hBox != nullptr)) return;
   ExpectBytes("its lines", BoxLines(hBox), sLines);
