@@ -87,23 +87,38 @@ inline void PrepareFolder(const std::string& sDir, const std::string& sExe) {
   fclose(f);
 }
 
-// Start: Horomap.exe of the folder started there, with an argument when
-// one is given; waits for its painted main window.
-inline bool Start(Program* p, const std::string& sDir, const std::string& sArgument = "") {
+// Launch: Horomap.exe of the folder started there (its current folder),
+// with an argument when one is given; returns at once, before its window.
+inline bool Launch(Program* p, const std::string& sDir, const std::string& sArgument = "") {
   const std::string sExe = sDir + "\\Horomap.exe";
   std::string sCommand = "\"" + sExe + "\"";
   if (!sArgument.empty()) sCommand += " \"" + sArgument + "\"";
   STARTUPINFOA si{};
   si.cb = sizeof si;
-  if (!CreateProcessA(sExe.c_str(), &sCommand[0], nullptr, nullptr, FALSE, 0, nullptr, sDir.c_str(), &si, &p->pi)) {
-    return false;
-  }
-  p->hMain = WaitForWindow("Horomira5", nullptr, p->Pid(), kStartTimeoutMs);
-  if (!p->hMain) return false;
-  WaitForPainted(p->hMain, kWaitMs);
-  p->hStatus = GetDlgItem(p->hMain, 64);
-  p->hBar = GetDlgItem(p->hMain, 1025);
+  p->hMain = p->hStatus = p->hBar = nullptr;
+  return CreateProcessA(sExe.c_str(), &sCommand[0], nullptr, nullptr, FALSE, 0, nullptr, sDir.c_str(), &si,
+                        &p->pi) != FALSE;
+}
+
+// Takes the main window once it is shown: its status bar and tool bar.
+inline void TakeMainWindow(Program* p, HWND hMain) {
+  p->hMain = hMain;
+  p->hStatus = GetDlgItem(hMain, 64);
+  p->hBar = GetDlgItem(hMain, 1025);
+}
+
+// Start: Launch, then waits for the painted main window.
+inline bool Start(Program* p, const std::string& sDir, const std::string& sArgument = "") {
+  if (!Launch(p, sDir, sArgument)) return false;
+  HWND hMain = WaitForWindow("Horomira5", nullptr, p->Pid(), kStartTimeoutMs);
+  if (!hMain) return false;
+  WaitForPainted(hMain, kWaitMs);
+  TakeMainWindow(p, hMain);
   return true;
+}
+
+inline bool Ended(const Program& p) {
+  return p.pi.hProcess && WaitForSingleObject(p.pi.hProcess, 0) == WAIT_OBJECT_0;
 }
 
 // WaitExit: the program's exit code, or -1 when it had to be ended.
@@ -166,6 +181,24 @@ inline bool WaitForCommand(const Program& p, int iCommand, DWORD dwMs = kWaitMs)
   return true;
 }
 
+// Sync: a marker (test command 59007 with a parameter of its own) posted
+// behind everything sent to the program so far; true once the program has
+// taken it, which it does from its main loop or from the loop of any box
+// it shows.  False when the window is gone or the marker was not taken in
+// time.
+inline bool Sync(const Program& p, DWORD dwMs = 30000) {
+  // The program keeps the low half of a parameter, as a short.
+  static LPARAM s_marker = 0;
+  const LPARAM marker = 1000 + (s_marker++ % 30000);
+  if (!p.hMain || !PostMessageA(p.hMain, WM_COMMAND, 59007, marker)) return false;
+  const DWORD dwStart = GetTickCount();
+  while (LastCommand(p) != 59007 || LastParam(p) != static_cast<long>(marker)) {
+    if (Ended(p) || !IsWindow(p.hMain) || GetTickCount() - dwStart >= dwMs) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
 inline std::string Part(const Program& p, int i) { return StatusPartText(p.pi.hProcess, p.hStatus, i); }
 
 inline void Foreground(const Program& p) {
@@ -206,6 +239,22 @@ inline bool Answer(const Program& p, HWND hBox, int iButton, const char* szWhat)
   WaitGone(hBox, kWaitMs);
   Idle(p);
   return true;
+}
+
+// The common open or save dialog; null when none came.  ChooseFile types a
+// path into its name field and presses its OK button.
+inline HWND FileDialog(const Program& p, DWORD dwMs = kWaitMs) {
+  return WaitForDialog(p.Pid(), [](HWND h) { return GetDlgItem(h, 0x47c) || GetDlgItem(h, 0x480); }, dwMs);
+}
+inline void TypeFileName(HWND hDlg, const std::string& sPath) {
+  HWND hName = GetDlgItem(hDlg, 0x47c) ? GetDlgItem(hDlg, 0x47c) : GetDlgItem(hDlg, 0x480);
+  SendMessageA(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(sPath.c_str()));
+  ClickButton(hDlg, IDOK);
+}
+inline void ChooseFile(const Program& p, HWND hDlg, const std::string& sPath) {
+  TypeFileName(hDlg, sPath);
+  WaitGone(hDlg, kWaitMs);
+  Settle(p.hMain);
 }
 
 // The lines of one of the program's own boxes (heading 256, lines 257..259).

@@ -105,18 +105,6 @@ void AcceptPlace(const Program& p, const std::string& sTitle) {
   if (h) Answer(p, h, IDOK, "え ら ぶ");
 }
 
-// The common open or save dialog; null when none came.
-HWND FileDialog(const Program& p) {
-  return WaitForDialog(p.Pid(), [](HWND h) { return GetDlgItem(h, 0x47c) || GetDlgItem(h, 0x480); }, kWaitMs);
-}
-void ChooseFile(const Program& p, HWND hDlg, const std::string& sPath) {
-  HWND hName = GetDlgItem(hDlg, 0x47c) ? GetDlgItem(hDlg, 0x47c) : GetDlgItem(hDlg, 0x480);
-  SendMessageA(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(sPath.c_str()));
-  ClickButton(hDlg, IDOK);
-  WaitGone(hDlg, kWaitMs);
-  Settle(p.hMain);
-}
-
 // Insert with a person typed in: the time-and-name dialog, the place
 // dialog with typed coordinates, the confirmation box.
 void EnterTypedPerson(const Program& p, const char* szName, const char* szLat, const char* szLong) {
