@@ -185,6 +185,7 @@ struct Model {
   bool holds = false;                       // the table holds the current file
   std::vector<Row> table;
   std::string prev;                         // the file an empty untitled table gives back at closing
+                                            // (the last file read, named at the start or left by 新規作成)
   std::vector<std::string> recent;
   bool firstStart = true;                   // no clean exit yet: the settings say "first start"
   std::string siiFile;                      // what Horom.sii names
@@ -257,6 +258,7 @@ struct Model {
     table.assign(f->rows.begin(), f->rows.begin() + (f->rows.size() > kTableRows ? kTableRows : f->rows.size()));
     current = p;
     holds = true;
+    prev = p;
     AddRecent(p, 0);
     return true;
   }
@@ -304,14 +306,20 @@ struct Model {
       bAsk = true;
     }
     if (recent.empty()) recent.push_back(siiFile);
-    prev = current;
+    prev.clear();
+    if (!bAsk) StartDone();  // else once the question is answered
     return bAsk;
+  }
+
+  // The end of the start: the settings' file (read or not) is the one an
+  // empty untitled file gives back; an untitled table has none.
+  void StartDone() {
+    if (current != kUntitled) prev = current;
   }
 
   // A person accepted in the confirmation box (or by the wizard).
   void File(const Row& r) {
     if (!holds) {
-      prev = current;
       current = kUntitled;
       holds = true;
       table.clear();
@@ -319,12 +327,20 @@ struct Model {
     if (table.size() < kTableRows) table.push_back(r);
   }
 
-  // 新規作成 after its question (the save point already done).
+  // 新規作成 after its question (the save point already done): a file with
+  // rows becomes the previous file.
   void NewFile() {
-    if (current != kUntitled) prev = current;
+    if (!table.empty() && holds && current != kUntitled) prev = current;
     table.clear();
     current = kUntitled;
     holds = true;
+  }
+
+  // Closing an empty untitled table with OK: the previous file is current
+  // again, nothing is written.
+  void LeaveUntitled() {
+    current = prev.empty() || prev == kUntitled ? DefaultFile() : prev;
+    holds = false;
   }
 
   void ExitClean() {

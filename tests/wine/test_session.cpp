@@ -460,7 +460,7 @@ void AnswerAppBox(Ctx& c, const Shown& s) {
     const int iRoll = c.r.Below(100);
     iButton = iRoll < 35 ? IDYES : iRoll < 65 ? IDNO : IDCANCEL;
     if (iButton == IDNO) m.Sample();
-    m.prev = m.current;
+    m.StartDone();
   } else if (hd == "出生データの登録件数がゼロです ...") {
     const int iRoll = c.r.Below(100);
     iButton = iRoll < 30 ? IDYES : iRoll < 65 ? IDNO : IDCANCEL;
@@ -774,7 +774,7 @@ void CloseAndRestart(Ctx& c, bool bInDialog) {
   bool bExit;
   if (bUntitled && !bRows) {
     bExit = c.closeEmptyOk;
-    if (bExit) m.current = m.prev;
+    if (bExit) m.LeaveUntitled();
   } else if (bUntitled) {
     bExit = !c.stopped && !m.Untitled();
     if (bExit) m.SavePoint();
