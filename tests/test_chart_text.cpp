@@ -191,6 +191,38 @@ TEST(PlaceTable, RowsAndNames) {
   EXPECT_NEAR(PlaceLatitude(kPlaceTable[7]), 41.7667, 1e-4);
 }
 
+// The foreign rows against the cities' reference coordinates (degrees,
+// north and east positive, city centres).  The list gives whole minutes of
+// a principal point, so 0.1 degree (about 10 km) is allowed.
+TEST(PlaceTable, ForeignRowsLieWhereTheirCitiesAre) {
+  const struct {
+    int iRow;
+    double dLat, dLong;
+  } kCities[] = {
+      {83, 46.633, 142.783},  // Korsakov (Sakhalin)
+      {84, 43.117, 131.900},  // Vladivostok
+      {85, 39.905, 116.391},  // Beijing
+      {86, 41.796, 123.429},  // Shenyang
+      {87, 39.019, 125.738},  // Pyongyang
+      {88, 37.566, 126.978},  // Seoul
+      {89, 31.230, 121.474},  // Shanghai
+      {90, 22.320, 114.170},  // Hong Kong
+      {91, 16.800, 96.160},   // Yangon
+      {92, 14.599, 120.984},  // Manila
+      {93, 13.754, 100.502},  // Bangkok
+      {94, 10.823, 106.630},  // Ho Chi Minh City
+      {95, 1.290, 103.852},   // Singapore
+      {96, -6.175, 106.827},  // Jakarta, south of the equator
+      {97, 60.170, 24.938},   // Helsinki
+  };
+  for (const auto& c : kCities) {
+    const PlaceRow& row = kPlaceTable[c.iRow];
+    EXPECT_NEAR(PlaceLatitude(row), c.dLat, 0.1) << row.szText;
+    EXPECT_NEAR(PlaceLongitude(row), c.dLong, 0.1) << row.szText;
+  }
+  EXPECT_EQ(sizeof kCities / sizeof kCities[0], static_cast<size_t>(kNumPlaces - 83)) << "every foreign row";
+}
+
 TEST_F(ChartText, PlaceFromTheList) {
   BirthRecord rec{};
   const int iRow = FindPlace("札幌");

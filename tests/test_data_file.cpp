@@ -66,7 +66,7 @@ TEST_F(DataFile, AFileOfMoreRowsThanTheTableIsNeverWrittenOver) {
     EXPECT_TRUE(ReadBytes(Path("big.bd5")) == before);
   }
   NativeClearBoxes();
-  EXPECT_EQ(NewFileCommand(&sii, &files, table_.get()), 1);
+  EXPECT_EQ(NewFileCommand(&sii, &files, table_.get(), nullptr), 1);
   EXPECT_EQ(Boxes().back().lines[2], "1024件を超えるデータがあるファイルなので、上書き保存しません");
   EXPECT_TRUE(ReadBytes(Path("big.bd5")) == before);
 
@@ -505,6 +505,7 @@ TEST_F(DataFile, FileDialogsAndTheFileCommands) {
   PrepareFileDialog(&files, &iOwner);
   table_->rows[0] = Row("A", 1980, 1, 1);
   table_->iNumData = 1;
+  table_->bHoldsFile = 1;
   snprintf(sii.szDataFile, sizeof sii.szDataFile, "%s", Path("cur.bd5").c_str());
 
   // Save as: save point, dialog, write, recent, current, caption.
@@ -536,9 +537,9 @@ TEST_F(DataFile, FileDialogsAndTheFileCommands) {
   table_->rows[1] = Row("B", 1981, 1, 1);
   table_->iNumData = 2;
   NativeQueueAnswer(kIdCancel);
-  EXPECT_EQ(NewFileCommand(&sii, &files, table_.get()), 0);
+  EXPECT_EQ(NewFileCommand(&sii, &files, table_.get(), nullptr), 0);
   EXPECT_EQ(table_->iNumData, 2);
-  EXPECT_EQ(NewFileCommand(&sii, &files, table_.get()), 1);
+  EXPECT_EQ(NewFileCommand(&sii, &files, table_.get(), nullptr), 1);
   EXPECT_EQ(Boxes().back().lines[0], "確認");
   EXPECT_EQ(Boxes().back().lines[1], "出生データファイル (.bd5) を新規作成します");
   EXPECT_EQ(table_->iNumData, 0);
@@ -564,6 +565,124 @@ TEST_F(DataFile, FileDialogsAndTheFileCommands) {
   EXPECT_EQ(ReadBytes(Path("cur.bd5")).size(), 2 * sizeof(BirthRecord));
   EXPECT_EQ(std::string(sii.szRecent[0]), Path("copy.bd5"));
   EXPECT_EQ(OpenRecentFileCommand(45709, &sii, &files, table_.get(), nullptr), 0);
+}
+
+// After a start whose read failed the table holds no file: no save point,
+// no command and no exit writes it over the file it could not read; the
+// first person filed starts an untitled file, whose rows are never written
+// without a name, and are kept beside the program when the program ends
+// without one.
+TEST_F(DataFile, ATableThatNeverHeldItsFileIsNeverWrittenOverIt) {
+  SystemIniInf sii;
+  ResetSettings(&sii);
+  FileState files{};
+  PrepareFileDialog(&files, nullptr);
+  BirthRecord bad = Row("X", 1990, 13, 1);
+  WriteBytes(Path("last.bd5"), &bad, sizeof bad);
+  const std::string before = ReadBytes(Path("last.bd5"));
+  snprintf(sii.szDataFile, sizeof sii.szDataFile, "%s", Path("last.bd5").c_str());
+  EXPECT_EQ(OpenByArgument(sii.szDataFile, &sii, &files, table_.get(), nullptr), 0);
+  EXPECT_EQ(table_->bHoldsFile, 0);
+  snprintf(files.szPrevFile, sizeof files.szPrevFile, "%s", sii.szDataFile);  // as the start does
+
+  EXPECT_EQ(SaveCurrentFile(table_.get(), &sii), 1);
+  EXPECT_EQ(OpenFileCommand(false, &sii, &files, table_.get(), nullptr), 0);  // dialog cancelled
+  EXPECT_EQ(NewFileCommand(&sii, &files, table_.get(), nullptr), 1);
+  EXPECT_STREQ(sii.szDataFile, "無題.bd5");
+  LeaveUntitledFile(&sii, &files, table_.get());
+  EXPECT_EQ(std::string(sii.szDataFile), Path("last.bd5")) << "the settings keep naming the last file";
+  SaveAtExit(&sii, &files, table_.get(), nullptr);
+  EXPECT_TRUE(ReadBytes(Path("last.bd5")) == before);
+
+  BirthRecord person = Row("山田花子", 1985, 4, 12);
+  EXPECT_EQ(FileNewRow(&person, table_.get(), &sii, &files), 1);
+  EXPECT_STREQ(sii.szDataFile, "無題.bd5");
+  EXPECT_STREQ(files.szCaptionFile, "無題.bd5");
+  NativeClearBoxes();
+  EXPECT_EQ(SavePoint(&sii, &files, table_.get(), nullptr), 0) << "no name given: the command stops";
+  ASSERT_FALSE(Boxes().empty());
+  EXPECT_EQ(Boxes()[0].lines[0], "新規ファイル");
+  EXPECT_EQ(Boxes()[0].lines[2], "ファイル名を付けてください。");
+  EXPECT_EQ(SaveCurrentFile(table_.get(), &sii), 1);
+  EXPECT_FALSE(Exists(Cp932ToUtf8(Path("無題.bd5"))));
+  EXPECT_TRUE(ReadBytes(Path("last.bd5")) == before);
+
+  // The program ends without a name: the rows go beside the program.
+  SaveAtExit(&sii, &files, table_.get(), nullptr);
+  EXPECT_EQ(std::string(sii.szDataFile), Path("無題.bd5"));
+  EXPECT_EQ(ReadBytes(Cp932ToUtf8(Path("無題.bd5"))).size(), sizeof(BirthRecord));
+  EXPECT_EQ(NewFileCommand(&sii, &files, table_.get(), nullptr), 1);
+  EXPECT_EQ(FileNewRow(&person, table_.get(), &sii, &files), 1);
+  SaveAtExit(&sii, &files, table_.get(), nullptr);
+  EXPECT_EQ(std::string(sii.szDataFile), Path("無題 (2).bd5")) << "an earlier one is never written over";
+  EXPECT_EQ(ReadBytes(Cp932ToUtf8(Path("無題.bd5"))).size(), sizeof(BirthRecord));
+  EXPECT_TRUE(ReadBytes(Path("last.bd5")) == before);
+}
+
+// "新規作成", a person filed and deleted, then closing with OK: the previous
+// file becomes current again exactly as "新規作成" wrote it; opening another
+// file makes that one the previous file, path and rows together.
+TEST_F(DataFile, GivingUpAnUntitledFileLeavesThePreviousFileAsItWas) {
+  SystemIniInf sii;
+  ResetSettings(&sii);
+  FileState files{};
+  PrepareFileDialog(&files, nullptr);
+  WriteRows(Path("a.bd5"), 2);
+  WriteRows(Path("c.bd5"), 5);
+  ASSERT_EQ(OpenByArgument(Path("a.bd5").c_str(), &sii, &files, table_.get(), nullptr), 50);
+  ASSERT_EQ(NewFileCommand(&sii, &files, table_.get(), nullptr), 1);
+  const std::string written = ReadBytes(Path("a.bd5"));
+  BirthRecord person = Row("消す人", 2001, 2, 3);
+  ASSERT_EQ(FileNewRow(&person, table_.get(), &sii, &files), 1);
+  ASSERT_EQ(DeleteRow(table_.get(), 0), 1);
+  LeaveUntitledFile(&sii, &files, table_.get());
+  SaveAtExit(&sii, &files, table_.get(), nullptr);
+  EXPECT_EQ(std::string(sii.szDataFile), Path("a.bd5"));
+  EXPECT_TRUE(ReadBytes(Path("a.bd5")) == written);
+  EXPECT_EQ(written.size(), 2 * sizeof(BirthRecord));
+
+  ASSERT_EQ(OpenByArgument(Path("c.bd5").c_str(), &sii, &files, table_.get(), nullptr), 50);
+  EXPECT_EQ(std::string(files.szPrevFile), Path("c.bd5"));
+  EXPECT_EQ(files.nPrevData, 5);
+}
+
+// Files given by a relative name are kept by their full path, and a save
+// point that cannot write stops the command with the table as it was.
+TEST_F(DataFile, PathsAreFullAndAFailedSavePointKeepsTheRows) {
+  SystemIniInf sii;
+  ResetSettings(&sii);
+  FileState files{};
+  PrepareFileDialog(&files, nullptr);
+  WriteRows(Path("rel.bd5"), 3);
+  ASSERT_EQ(OpenByArgument("\"rel.bd5\"", &sii, &files, table_.get(), nullptr), 50);
+  EXPECT_EQ(std::string(sii.szDataFile), Path("rel.bd5"));
+  EXPECT_EQ(std::string(sii.szRecent[0]), Path("rel.bd5"));
+  EXPECT_EQ(std::string(files.szCaptionFile), Path("rel.bd5"));
+  EXPECT_EQ(std::string(files.szPrevFile), Path("rel.bd5"));
+
+  snprintf(sii.szDataFile, sizeof sii.szDataFile, "%s", Path("gone/rel.bd5").c_str());
+  NativeClearBoxes();
+  EXPECT_EQ(OpenRecentFileCommand(45700, &sii, &files, table_.get(), nullptr), 0);
+  EXPECT_EQ(NewFileCommand(&sii, &files, table_.get(), nullptr), 0);
+  EXPECT_EQ(table_->iNumData, 3);
+  EXPECT_TRUE(NativeShownFileDialogs().empty());
+  EXPECT_TRUE(Shown("not open in w-mode"));
+
+  // Untitled rows named at a recent file's save point: the slot chosen
+  // before the name was added is the one opened.
+  WriteRows(Path("b.bd5"), 1);
+  AddRecentFile(Path("b.bd5").c_str(), &sii, nullptr, 0);
+  ASSERT_EQ(NewFileCommand(&sii, &files, table_.get(), nullptr), 0);  // still the unwritable file
+  snprintf(sii.szDataFile, sizeof sii.szDataFile, "%s", Path("rel.bd5").c_str());
+  ASSERT_EQ(NewFileCommand(&sii, &files, table_.get(), nullptr), 1);
+  BirthRecord person = Row("新人", 1999, 9, 9);
+  FileNewRow(&person, table_.get(), &sii, &files);
+  NativeQueueFileDialogAnswer(Path("named.bd5").c_str());
+  EXPECT_EQ(OpenRecentFileCommand(45700, &sii, &files, table_.get(), nullptr), 50);
+  EXPECT_EQ(ReadBytes(Path("named.bd5")).size(), sizeof(BirthRecord));
+  EXPECT_EQ(std::string(sii.szDataFile), Path("b.bd5"));
+  EXPECT_EQ(table_->iNumData, 1);
+  EXPECT_STREQ(table_->rows[0].szName, "P0");
 }
 
 }  // namespace

@@ -710,7 +710,9 @@ TEST(Wizard, FinishingRegistersTheDefaultPerson) {
   static BirthTable table;
   memset(&table, 0, sizeof table);
   table.iNumData = 2;
-  ASSERT_EQ(FinishDefaultPerson(&sii, &table, now), 1);
+  table.bHoldsFile = 1;
+  FileState files{};
+  ASSERT_EQ(FinishDefaultPerson(&sii, &table, &files, now), 1);
   const BirthRecord& d = sii.defaultData;
   EXPECT_STREQ(d.szCurrentPlace, "那覇");
   EXPECT_DOUBLE_EQ(d.dCurrentLat, 26 + 13 / 60.0);

@@ -26,7 +26,8 @@ FLOORS = [
     ["ephemeris"],
     ["chart"],
     ["events", "readings", "persistence", "entry"],
-    ["cli", "shell", "dialogs", "chart/win32"],  # the front ends
+    ["dialogs"],                             # the dialogs the Windows program runs
+    ["cli", "shell", "chart/win32"],         # the front ends
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')

@@ -6,7 +6,8 @@
 #include <cstring>
 
 // Prefecture rows carry the coordinates of a principal town; all rows have
-// whole minutes.
+// whole minutes.  Every place lies east of Greenwich; Jakarta alone lies
+// south of the equator.
 const PlaceRow kPlaceTable[kNumPlaces + 1] = {
     {"北海道", 43, 4, 0.0f, 141, 21, 0.0f},  // 0
     {"   稚内", 45, 25, 0.0f, 141, 41, 0.0f},  // 1
@@ -99,13 +100,13 @@ const PlaceRow kPlaceTable[kNumPlaces + 1] = {
     {"中国－京城", 37, 34, 0.0f, 127, 0, 0.0f},  // 88
     {"中国－上海", 31, 14, 0.0f, 121, 28, 0.0f},  // 89
     {"中国－香港", 22, 18, 0.0f, 114, 10, 0.0f},  // 90
-    {"ミャンマー－ﾔﾝｺﾞﾝ", 13, 46, 0.0f, 96, 10, 0.0f},  // 91
-    {"フィリピン－ﾏﾆﾗ", 13, 35, 0.0f, 121, 0, 0.0f},  // 92
+    {"ミャンマー－ﾔﾝｺﾞﾝ", 16, 47, 0.0f, 96, 10, 0.0f},  // 91
+    {"フィリピン－ﾏﾆﾗ", 14, 35, 0.0f, 121, 0, 0.0f},  // 92
     {"タイ－ﾊﾞﾝｺｸ", 13, 45, 0.0f, 100, 30, 0.0f},  // 93
     {"ベトナム－ﾎｰﾁﾐﾝ", 10, 47, 0.0f, 106, 42, 0.0f},  // 94
     {"シンガポール－ｼﾝｶﾞﾎﾟｰﾙ", 1, 17, 0.0f, 103, 51, 0.0f},  // 95
-    {"インドネシア－ｼﾞｬｶﾙﾀ", 6, 8, 0.0f, 106, 49, 0.0f},  // 96
-    {"フィンランド－ﾍﾙｼﾝｷ", 60, 30, 0.0f, 25, 0, 0.0f},  // 97
+    {"インドネシア－ｼﾞｬｶﾙﾀ", 6, 8, 0.0f, 106, 49, 0.0f, 'S'},  // 96
+    {"フィンランド－ﾍﾙｼﾝｷ", 60, 10, 0.0f, 24, 56, 0.0f},  // 97
     {nullptr, 0, 0, 0.0f, 0, 0, 0.0f},
 };
 
@@ -124,7 +125,8 @@ const char* SkipBlanks(const char* sz) {
 const char* PlaceName(const PlaceRow& row) { return SkipBlanks(row.szText); }
 
 double PlaceLatitude(const PlaceRow& row) {
-  return row.bLatDeg + row.bLatMin / 60.0 + row.fLatSec / 3600.0;
+  const double dLat = row.bLatDeg + row.bLatMin / 60.0 + row.fLatSec / 3600.0;
+  return row.cLatHemisphere == 'S' ? -dLat : dLat;
 }
 
 double PlaceLongitude(const PlaceRow& row) {

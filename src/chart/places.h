@@ -18,6 +18,7 @@ struct PlaceRow {
   uint8_t bLongDeg;
   uint8_t bLongMin;
   float fLongSec;
+  char cLatHemisphere = 'N';  // 'S' for a place south of the equator
 };
 
 constexpr int kNumPlaces = 98;

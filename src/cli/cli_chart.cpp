@@ -278,8 +278,8 @@ int RunPlaces(CliArgs& a) {
   for (int i = 0; i < kNumPlaces; ++i) {
     const PlaceRow& row = kPlaceTable[i];
     char sz[160];
-    snprintf(sz, sizeof sz, "%-30s %2d°%02d′N %3d°%02d′E", row.szText, row.bLatDeg, row.bLatMin, row.bLongDeg,
-             row.bLongMin);
+    snprintf(sz, sizeof sz, "%-30s %2d°%02d′%c %3d°%02d′E", row.szText, row.bLatDeg, row.bLatMin,
+             row.cLatHemisphere, row.bLongDeg, row.bLongMin);
     PrintLine(sz);
   }
   return 0;

@@ -9,7 +9,6 @@
 #include "entry/entry_rules.h"
 #include "platform/platform.h"
 #include "platform/resource_ids.h"
-#include "shell/shell.h"
 #include "time/timescale.h"
 
 namespace {
@@ -21,6 +20,11 @@ namespace {
 constexpr int kIdYes = IDYES;
 
 HWND g_hConfirm = nullptr;
+// The person of the last box as entered, with the chart computed from it:
+// what "は い" files and "訂正" reopens, whatever other commands did to the
+// working record while the box waited.
+BirthRecord g_confirmPerson{};
+ChartRecord g_confirmChart{};
 
 void CloseConfirmBox(HWND hBox) {
   DestroyWindow(hBox);
@@ -35,13 +39,13 @@ void OnInitConfirm(HWND hBox, const BirthRecord* pRec) {
   SetDlgItemTextA(hBox, IDC_CONFIRM_CORRECT, "訂正 (&R)");
 }
 
-// Any button closes the box; "は い" accepts the record, "訂正" reopens the
-// time-and-name dialog on it.
+// Any button closes the box; "は い" hands the held chart to the main
+// window, "訂正" reopens the time-and-name dialog on the held person.
 void OnConfirmButton(HWND hBox, int iId) {
   HWND hMain = GetWindow(hBox, GW_OWNER);
   CloseConfirmBox(hBox);
   if (!hMain) return;
-  if (iId == kIdYes) PostMessageA(hMain, kMsgNewRecord, 0, 0);
+  if (iId == kIdYes) PostMessageA(hMain, kMsgNewRecord, 0, reinterpret_cast<LPARAM>(&g_confirmChart));
   if (iId == IDC_CONFIRM_CORRECT) PostMessageA(hMain, WM_COMMAND, IDM_NEW_DATA, kTimeEntryEditRecord);
 }
 
@@ -114,7 +118,9 @@ void OnInitVersion(HWND hDlg) {
   DriveRoot(szFolder, szRoot, sizeof szRoot);
   DWORD dwSectorsPerCluster = 0, dwBytesPerSector = 0, dwFreeClusters = 0, dwClusters = 0;
   GetDiskFreeSpaceA(szRoot, &dwSectorsPerCluster, &dwBytesPerSector, &dwFreeClusters, &dwClusters);
-  VersionFreeSpaceLine(szRoot, FreeMegabytes(dwSectorsPerCluster, dwBytesPerSector, dwFreeClusters), szLine,
+  // The line names the working folder; the free space is asked of its
+  // drive's root, which every Windows answers.
+  VersionFreeSpaceLine(szFolder, FreeMegabytes(dwSectorsPerCluster, dwBytesPerSector, dwFreeClusters), szLine,
                        sizeof szLine);
   SetDlgItemTextA(hDlg, IDC_VERSION_SPACE, szLine);
   SetDlgItemTextA(hDlg, IDC_VERSION_SPACE2, kVersionFreeSpaceLine2);
@@ -157,14 +163,20 @@ INT_PTR CALLBACK NoButtonDFunc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 }  // namespace
 
-HWND ShowDataConfirmBox(const BirthRecord& rec) {
+HWND ShowDataConfirmBox(const BirthRecord& rec, const ChartRecord& chart) {
   if (g_hConfirm) CloseConfirmBox(g_hConfirm);
+  g_confirmPerson = rec;
+  g_confirmChart = chart;
   g_hConfirm = CreateDialogParamA(DialogInstance(), "AppMessageBox", static_cast<HWND>(PlatformMainWindow()),
-                                  DataConfirmDFunc, reinterpret_cast<LPARAM>(&rec));
+                                  DataConfirmDFunc, reinterpret_cast<LPARAM>(&g_confirmPerson));
   if (!g_hConfirm) return nullptr;
   ShowWindow(g_hConfirm, SW_SHOW);
   return g_hConfirm;
 }
+
+HWND DataConfirmBox() { return g_hConfirm; }
+
+const BirthRecord& ConfirmedPerson() { return g_confirmPerson; }
 
 void ShowVersionBox(HWND hOwner) { DialogBoxParamA(DialogInstance(), "VersionDB", hOwner, VersionDFunc, 0); }
 

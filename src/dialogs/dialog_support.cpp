@@ -1,11 +1,13 @@
 // Helpers shared by the dialog procedures.
 #include "dialogs/dialog_support.h"
 
+#include "platform/platform.h"
 #include "platform/reports.h"
-#include "shell/aux_windows.h"
-#include "shell/exception_guard.h"
+#include "platform/win32/exception_guard.h"
 
 namespace {
+
+DialogHelpPresenter g_pfnPresentHelp = nullptr;
 
 struct GuardedMessage {
   DialogHandler Handler;
@@ -33,9 +35,16 @@ INT_PTR GuardedDialogMessage(const char* szPlace, DialogHandler Handler, HWND hD
   return TRUE;
 }
 
+void SetDialogHelpPresenter(DialogHelpPresenter pfnPresent) { g_pfnPresentHelp = pfnPresent; }
+
 void ShowFairyHelp(HWND hDlg, const FairyHelp& help) {
   HWND hOwner = GetWindow(hDlg, GW_OWNER);
-  FairyMessage(hOwner ? hOwner : hDlg, help.szTitle, help.szText);
+  if (!hOwner) hOwner = hDlg;
+  if (g_pfnPresentHelp) {
+    g_pfnPresentHelp(hOwner, help.szTitle, help.szText);
+    return;
+  }
+  PlatformMessageBox(hOwner, help.szText, help.szTitle, kMbOk | kMbIconInformation);
 }
 
 void ItemText(HWND hDlg, int iId, char* szBuf, int nChars) {

@@ -21,6 +21,12 @@ enum AfterException : int {
 INT_PTR GuardedDialogMessage(const char* szPlace, DialogHandler Handler, HWND hDlg, UINT uMsg, WPARAM wParam,
                              LPARAM lParam, AfterException after = kDialogStays, INT_PTR iResult = 0);
 
+// What shows the dialogs' help: the program's fairy window, which the
+// shell gives the dialogs before the first one opens (owner, title, text;
+// returns 0 when it could not show it).  Until then a plain box shows it.
+using DialogHelpPresenter = int (*)(HWND hOwner, const char* szTitle, const char* szText);
+void SetDialogHelpPresenter(DialogHelpPresenter pfnPresent);
+
 // ShowFairyHelp: a dialog's help in the fairy window, owned by the dialog's
 // owner (the main window) so that it outlives the dialog.
 void ShowFairyHelp(HWND hDlg, const FairyHelp& help);

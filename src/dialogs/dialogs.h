@@ -18,7 +18,9 @@
 #include "persistence/data_file.h"
 #include "persistence/settings.h"
 
-struct AppState;
+// Message 2048 of the main window: a new person was confirmed (posted by
+// the confirmation box, ShowDataConfirmBox).
+constexpr UINT kMsgNewRecord = 2048;
 
 // ShowTimeNameInput ("TimeNameInputDB"): the date, the time (JST) and, for
 // new data, the name of the working record of the data-entry block.
@@ -40,6 +42,9 @@ int ShowTimeNameInput(HINSTANCE hInstance, HWND hOwner, HLOCAL hEntryBlock, int 
 // Returns 1 when accepted (szBirthPlace, dBirthLat and dBirthLong
 // rewritten), 0 when cancelled or after an exception in the dialog.
 int ShowPlaceInput(HINSTANCE hInstance, HWND hOwner, HLOCAL hEntryBlock, int iMode, int iSubMode);
+// The place list box while the place dialog is open, else null: the
+// keyboard hooks give it its Space key.
+HWND PlaceListBox();
 
 // RunFromFileDialog ("FromFileDB"): the list of the table's rows (the first
 // 1000).  Returns the chosen row 0..999, -1 for an empty table, -2 for
@@ -86,19 +91,37 @@ int ShowSolarReturnInput(HWND hOwner, HLOCAL hEntryBlock);
 //   iCommand  the command issued when the wizard finishes; 0 keeps the one
 //             remembered from an earlier call, except at step -1000 (the
 //             menu's start), which issues none unless one is given
-// Returns 1 when a page was shown or the wizard finished, 0 when it ended
-// without a change.
+//   blocks    what the main window lends the wizard (WizardBlocks)
+// A step that arrives while a step's dialog is open is ignored (0).
+// Returns 1 when a page was shown, kWizardFinished when the person was
+// registered and the default person's natal chart put into slot 0 (the
+// caller marks the default person as shown), 0 when it ended without a
+// change.
+struct WizardBlocks {
+  HINSTANCE hInstance;  // the program (null: the module of the templates)
+  HLOCAL hEntryBlock;   // the data-entry block
+  HLOCAL hVirtualFile;  // the birth-data table (BirthTable)
+  FileState* pFiles;    // the main window's file fields
+};
+constexpr int kWizardFinished = 2;
 int RunDefaultDataWizard(HWND hOwner, int iCommand, int iStep, SystemIniInf* pSii, ChartSlots* pSlots,
-                         AppState* lpAb);
+                         const WizardBlocks& blocks);
 // The wizard's page window, or null.
 HWND WizardWindow();
 
 // ShowDataConfirmBox: the modeless "これでよろしいですか？" box on the
 // "AppMessageBox" template with the record's name, time and birthplace.
-// "は い" sends message 2048 to the main window; "訂正 (&R)" sends command
-// 10001 with lParam 101 (the time-and-name dialog reopens on the record);
-// any button closes the box.  Returns the box, or null.
-HWND ShowDataConfirmBox(const BirthRecord& rec);
+// The box holds the person and the chart computed from it as they are now:
+// "は い" posts message 2048 to the main window with the held chart as
+// lParam; "訂正 (&R)" posts command 10001 with lParam 101, which reopens the
+// time-and-name dialog on the held person (ConfirmedPerson); any button
+// closes the box.  Returns the box, or null.
+HWND ShowDataConfirmBox(const BirthRecord& rec, const ChartRecord& chart);
+// The confirmation box while it is open, else null (the message loop gives
+// it its dialog keys).
+HWND DataConfirmBox();
+// The person of the last confirmation box, as entered.
+const BirthRecord& ConfirmedPerson();
 
 // ShowVersionBox ("VersionDB", command 53290): the operating system, the
 // working folder, the build date and the free disk space.

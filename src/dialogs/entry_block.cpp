@@ -3,12 +3,6 @@
 
 #include <cstring>
 
-#include "shell/app_state.h"
-
-// The main window allocates the block with the sizes of the application
-// state: both name the same block.
-static_assert(kEntryBlockSize == kEntryBlockBytes, "one size of the data-entry block");
-static_assert(kEntryBlockWindowOffset == kEntryBlockMainWindowOffset, "one place of the main window handle");
 
 HLOCAL NewEntryBlock() { return LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, kEntryBlockSize); }
 

@@ -5,9 +5,12 @@
 #include "dialogs/entry_block.h"
 #include "entry/entry_rules.h"
 #include "platform/resource_ids.h"
-#include "shell/shell.h"
 
 namespace {
+
+HWND g_hPlaceList = nullptr;
+
+void SetPlaceListBox(HWND hList) { g_hPlaceList = hList; }
 
 // Result of the dialog after an exception: the working record is unchanged.
 constexpr INT_PTR kPlaceDialogFailed = -32768;
@@ -119,6 +122,8 @@ INT_PTR CALLBACK PlaceInputDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lPa
 }
 
 }  // namespace
+
+HWND PlaceListBox() { return g_hPlaceList; }
 
 int ShowPlaceInput(HINSTANCE hInstance, HWND hOwner, HLOCAL hEntryBlock, int iMode, int iSubMode) {
   EntryBlock* p = LockEntryBlock(hEntryBlock);

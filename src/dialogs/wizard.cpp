@@ -16,7 +16,6 @@
 #include "entry/entry_rules.h"
 #include "platform/reports.h"
 #include "platform/resource_ids.h"
-#include "shell/app_state.h"
 
 namespace {
 
@@ -25,6 +24,9 @@ HWND g_hWizard = nullptr;
 int g_iFinishCommand = 0;
 // The F1 box is open: a further F1 is ignored.
 bool g_bF1BoxOpen = false;
+// A step's dialog is open: the page is disabled meanwhile, and a step that
+// arrives then (a second click queued before the dialog opened) is ignored.
+bool g_bStepRunning = false;
 
 const char kWizardCaption[] = "魔法使い  ( ウィザード )";
 const char kNextLabel[] = "次へ > [A]";
@@ -83,6 +85,7 @@ int ShowPage(HWND hOwner, HINSTANCE hInstance, int iStep, const char* szText, bo
   SetDlgItemTextA(g_hWizard, IDC_WIZARD_TEXT, szText);
   SetDlgItemTextA(g_hWizard, IDC_WIZARD_NEXT, bLast ? kWizardConfirmButton : kNextLabel);
   EnableItem(g_hWizard, IDC_WIZARD_BACK, bBack);
+  EnableWindow(g_hWizard, TRUE);
   ShowWindow(g_hWizard, SW_SHOW);
   SetForegroundWindow(g_hWizard);
   FocusItem(g_hWizard, IDC_WIZARD_NEXT);
@@ -108,13 +111,13 @@ void ClearWorkingRecord(HLOCAL hBlock) {
 
 // Step -995: the place chosen last is the current place; the person is
 // registered, filed and charted, and the remembered command follows.
-int Finish(HWND hOwner, SystemIniInf* pSii, ChartSlots* pSlots, AppState* lpAb) {
-  const BirthRecord nowPlace = GetWorkingRecord(lpAb->hEntryBlock);
-  BirthTable* pTable = static_cast<BirthTable*>(LocalLock(lpAb->hVirtualFile));
-  FinishDefaultPerson(pSii, pTable, nowPlace);
-  if (pTable) LocalUnlock(lpAb->hVirtualFile);
+int Finish(HWND hOwner, SystemIniInf* pSii, ChartSlots* pSlots, const WizardBlocks& blocks) {
+  const BirthRecord nowPlace = GetWorkingRecord(blocks.hEntryBlock);
+  BirthTable* pTable = blocks.hVirtualFile ? static_cast<BirthTable*>(LocalLock(blocks.hVirtualFile)) : nullptr;
+  FileState noFiles{};
+  FinishDefaultPerson(pSii, pTable, blocks.pFiles ? blocks.pFiles : &noFiles, nowPlace);
+  if (pTable) LocalUnlock(blocks.hVirtualFile);
   // The default person's chart is on view again, as after start-up.
-  lpAb->bState0 |= kState0DefaultPerson;
   const BirthRecord& person = pSii->defaultData;
   HoromiraMain(person, person, &pSlots->charts[kSlotNatal], kChartNatal, 0, 1.0, kOriginOrdinary);
   pSlots->iCurKind = kChartNatal;
@@ -124,7 +127,19 @@ int Finish(HWND hOwner, SystemIniInf* pSii, ChartSlots* pSlots, AppState* lpAb) 
   AppOkMsg(hOwner, "デフォルトの出生データ", "", "登録完了しました", "");
   PostMessageA(hOwner, WM_USER, 0, 0);
   if (g_iFinishCommand) PostMessageA(hOwner, WM_COMMAND, static_cast<WPARAM>(g_iFinishCommand), 0);
-  return 1;
+  return kWizardFinished;
+}
+
+// Runs a step's modal dialog with the page disabled, so that its buttons
+// cannot start another step or stop the wizard under the dialog.
+template <typename Dialog>
+int RunStepDialog(Dialog dialog) {
+  if (g_hWizard) EnableWindow(g_hWizard, FALSE);
+  g_bStepRunning = true;
+  const int iResult = dialog();
+  g_bStepRunning = false;
+  if (g_hWizard) EnableWindow(g_hWizard, TRUE);
+  return iResult;
 }
 
 }  // namespace
@@ -132,11 +147,13 @@ int Finish(HWND hOwner, SystemIniInf* pSii, ChartSlots* pSlots, AppState* lpAb) 
 HWND WizardWindow() { return g_hWizard; }
 
 int RunDefaultDataWizard(HWND hOwner, int iCommand, int iStep, SystemIniInf* pSii, ChartSlots* pSlots,
-                         AppState* lpAb) {
+                         const WizardBlocks& blocks) {
+  if (g_bStepRunning) return 0;
   // A start from the menu forgets a command remembered by an earlier start.
   if (iCommand || iStep == kWizardStart) g_iFinishCommand = iCommand;
-  if (!pSii || !pSlots || !lpAb) return 0;
-  HINSTANCE hInstance = lpAb->hInstance ? lpAb->hInstance : DialogInstance();
+  if (!pSii || !pSlots) return 0;
+  HINSTANCE hInstance = blocks.hInstance ? blocks.hInstance : DialogInstance();
+  const HLOCAL hBlock = blocks.hEntryBlock;
   switch (WizardStepAction(iStep)) {
     case kWizardActionAskReplace:
       if (pSii->bFlags & kSiiFlagDefaultPerson) {
@@ -151,23 +168,29 @@ int RunDefaultDataWizard(HWND hOwner, int iCommand, int iStep, SystemIniInf* pSi
       break;
     case kWizardActionNone: break;
     case kWizardActionTimeName:
-      ClearWorkingRecord(lpAb->hEntryBlock);
-      if (!ShowTimeNameInput(hInstance, hOwner, lpAb->hEntryBlock, kTimeEntryDefaultPerson, kTimeEntryWizard)) {
+      ClearWorkingRecord(hBlock);
+      if (!RunStepDialog([&] {
+            return ShowTimeNameInput(hInstance, hOwner, hBlock, kTimeEntryDefaultPerson, kTimeEntryWizard);
+          })) {
         return Abandon(hOwner);
       }
       break;
     case kWizardActionBirthPlace:
-      if (!ShowPlaceInput(hInstance, hOwner, lpAb->hEntryBlock, kPlaceEntryBirth, 0)) return Abandon(hOwner);
-      pSii->defaultData = GetWorkingRecord(lpAb->hEntryBlock);
+      if (!RunStepDialog([&] { return ShowPlaceInput(hInstance, hOwner, hBlock, kPlaceEntryBirth, 0); })) {
+        return Abandon(hOwner);
+      }
+      pSii->defaultData = GetWorkingRecord(hBlock);
       break;
     case kWizardActionNowPlace: {
-      if (!ShowPlaceInput(hInstance, hOwner, lpAb->hEntryBlock, kPlaceEntryNow, 0)) return Abandon(hOwner);
-      const BirthRecord nowPlace = GetWorkingRecord(lpAb->hEntryBlock);
+      if (!RunStepDialog([&] { return ShowPlaceInput(hInstance, hOwner, hBlock, kPlaceEntryNow, 0); })) {
+        return Abandon(hOwner);
+      }
+      const BirthRecord nowPlace = GetWorkingRecord(hBlock);
       char szPage[512];
       WizardConfirmPage(pSii->defaultData, nowPlace.szBirthPlace, szPage, sizeof szPage);
       return ShowPage(hOwner, hInstance, iStep, szPage, true, true);
     }
-    case kWizardActionFinish: return Finish(hOwner, pSii, pSlots, lpAb);
+    case kWizardActionFinish: return Finish(hOwner, pSii, pSlots, blocks);
     case kWizardActionEnd: return Abandon(hOwner);
   }
   bool bBack = true;

@@ -285,10 +285,11 @@ int WizardConfirmPage(const BirthRecord& person, const char* szNowPlace, char* s
 
 // FinishDefaultPerson: step -995: the place chosen last (the birthplace
 // fields of nowPlace) becomes the default person's current place, iMarker
-// 1, the settings mark a registered default person, the person is appended
-// to the table and then carries iDataNo -8.  Returns 1; 0 when the table is
-// full or null (the settings are still updated).
-int FinishDefaultPerson(SystemIniInf* pSii, BirthTable* pTable, const BirthRecord& nowPlace);
+// 1, the settings mark a registered default person, the person is filed in
+// the table (FileNewRow, with the file fields pFiles) and then carries
+// iDataNo -8.  Returns 1; 0 when the table is full or null (the settings are
+// still updated).
+int FinishDefaultPerson(SystemIniInf* pSii, BirthTable* pTable, FileState* pFiles, const BirthRecord& nowPlace);
 
 // ---------------------------------------------------------------------------
 // Version box ("VersionDB")

@@ -47,7 +47,7 @@ int WizardConfirmPage(const BirthRecord& person, const char* szNowPlace, char* s
                cbOut);
 }
 
-int FinishDefaultPerson(SystemIniInf* pSii, BirthTable* pTable, const BirthRecord& nowPlace) {
+int FinishDefaultPerson(SystemIniInf* pSii, BirthTable* pTable, FileState* pFiles, const BirthRecord& nowPlace) {
   BirthRecord& person = pSii->defaultData;
   memcpy(person.szCurrentPlace, nowPlace.szBirthPlace, sizeof person.szCurrentPlace);
   person.szCurrentPlace[sizeof person.szCurrentPlace - 1] = '\0';
@@ -56,7 +56,7 @@ int FinishDefaultPerson(SystemIniInf* pSii, BirthTable* pTable, const BirthRecor
   person.iMarker = 1;
   person.dwMagic = kRecordMagic;
   pSii->bFlags |= kSiiFlagDefaultPerson;
-  const int iAppended = pTable ? AppendRow(&person, pTable, 0) : 0;
+  const int iAppended = pTable ? FileNewRow(&person, pTable, pSii, pFiles) : 0;
   person.iDataNo = kDataNoNewDefault;
   return iAppended > 0 ? 1 : 0;
 }

@@ -192,15 +192,20 @@ int WriteBirthDataFile(BirthTable* pTable, const char* szPath) {
 }
 
 int OpenFileAsCurrent(const char* szPath, BirthTable* pTable, SystemIniInf* pSii, MenuRef hMenu) {
-  if (strlen(szPath) >= static_cast<size_t>(kFileBufferSize)) {
+  // The settings keep the full path: a name relative to the folder current
+  // now would name another file once the folder changes.
+  char szFull[kFileBufferSize];
+  if (strlen(szPath) >= static_cast<size_t>(kFileBufferSize) ||
+      !PlatformFullPath(szPath, szFull, sizeof szFull)) {
     // Longer than any path the program keeps: it could not become current.
     ShowCannotOpen(szPath);
     return 0;
   }
-  const int n = ReadBirthDataFile(szPath, pTable);
+  const int n = ReadBirthDataFile(szFull, pTable);
   if (n > 0) {
-    CopyField(pSii->szDataFile, sizeof pSii->szDataFile, szPath);
-    AddRecentFile(szPath, pSii, hMenu, 0);
+    CopyField(pSii->szDataFile, sizeof pSii->szDataFile, szFull);
+    AddRecentFile(szFull, pSii, hMenu, 0);
+    pTable->bHoldsFile = 1;
   }
   return n;
 }
@@ -288,6 +293,9 @@ int OpenByArgument(const char* szArgument, SystemIniInf* pSii, FileState* pFiles
     case kFileClassBirthData: {
       const int n = OpenFileAsCurrent(szArg, pTable, pSii, hMenu);
       if (n > 0) {
+        // The previous file is this one, with its rows: path and count go
+        // together.
+        CopyField(pFiles->szPrevFile, sizeof pFiles->szPrevFile, pSii->szDataFile);
         pFiles->nPrevData = n;
         iResult = kFileClassBirthData;
       }
@@ -302,7 +310,7 @@ int OpenByArgument(const char* szArgument, SystemIniInf* pSii, FileState* pFiles
       else AppOkMsg(Owner(), kErrorHeading, "無効な引数", szArg, "");
       break;
   }
-  if (iResult != 0) CopyField(pFiles->szCaptionFile, sizeof pFiles->szCaptionFile, szArg);
+  if (iResult != 0) CopyField(pFiles->szCaptionFile, sizeof pFiles->szCaptionFile, pSii->szDataFile);
   return iResult;
 }
 
@@ -359,6 +367,7 @@ int CreateSampleFile(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable, 
   MakeSampleRow(0, &pTable->rows[0]);
   MakeSampleRow(1, &pTable->rows[1]);
   pTable->iNumData = 2;
+  pTable->bHoldsFile = 1;
   CopyField(pSii->szDataFile, sizeof pSii->szDataFile, szPath);
   CopyField(pFiles->szCaptionFile, sizeof pFiles->szCaptionFile, szPath);
   if (strcmp(szPath, kUntitledFileName) != 0) AddRecentFile(pSii->szDataFile, pSii, hMenu, 0);
@@ -381,13 +390,114 @@ void PrepareFileDialog(FileState* pFiles, WindowRef hOwner) {
 
 // --- File commands ---------------------------------------------------------------
 
+namespace {
+
+// The untitled file becomes a named one: the save dialog, the write, the
+// recent files, the current file and the caption (SaveAsCommand after its
+// save point).  Returns 1 when written.
+int SaveUnderChosenName(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable, MenuRef hMenu) {
+  if (!PlatformFileDialog(kFileDialogSave, &pFiles->ofn)) return 0;
+  if (!WriteBirthDataFile(pTable, pFiles->szFile)) return 0;
+  const bool bBirthData = ClassifyPath(pFiles->szFile) == kFileClassBirthData;
+  AddRecentFile(pFiles->szFile, pSii, hMenu, bBirthData ? 0 : 1);
+  if (bBirthData) {
+    CopyField(pSii->szDataFile, sizeof pSii->szDataFile, pFiles->szFile);
+    pTable->bHoldsFile = 1;
+  }
+  CopyField(pFiles->szCaptionFile, sizeof pFiles->szCaptionFile, pFiles->szFile);
+  return 1;
+}
+
+// Rows filed into a table that holds no file make it an untitled table.
+void ClaimUnheldRows(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable) {
+  if (pTable->bHoldsFile || pTable->iNumData <= 0) return;
+  CopyField(pSii->szDataFile, sizeof pSii->szDataFile, kUntitledFileName);
+  CopyField(pFiles->szCaptionFile, sizeof pFiles->szCaptionFile, kUntitledFileName);
+  pTable->bHoldsFile = 1;
+}
+
+bool HasUntitledRows(const SystemIniInf* pSii, const BirthTable* pTable) {
+  return IsUntitled(pSii) && pTable->bHoldsFile && pTable->iNumData > 0;
+}
+
+// A file name in the program's folder that no file has yet: "無題.bd5",
+// "無題 (2).bd5" ... "無題 (99).bd5".  Returns 0 when there is none.
+int FreeUntitledPath(char* szPath, size_t cbPath) {
+  char szDir[kFileBufferSize];
+  if (!PlatformModuleDirectory(szDir, sizeof szDir)) return 0;
+  for (int i = 1; i < 100; ++i) {
+    char szName[64];
+    if (i == 1) snprintf(szName, sizeof szName, "%s", kUntitledFileName);
+    else snprintf(szName, sizeof szName, "無題 (%d).bd5", i);
+    if (!JoinPath(szPath, cbPath, szDir, szName)) return 0;
+    PlatformFileFacts facts;
+    if (PlatformInspectFile(szPath, &facts) == kFileAbsent) return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool IsUntitled(const SystemIniInf* pSii) { return strcmp(pSii->szDataFile, kUntitledFileName) == 0; }
+
 int SaveCurrentFile(BirthTable* pTable, const SystemIniInf* pSii) {
+  if (!pTable->bHoldsFile || IsUntitled(pSii)) return 1;
   return WriteBirthDataFile(pTable, pSii->szDataFile);
+}
+
+void AskUntitledName(const SystemIniInf* pSii) {
+  AppOkMsg(Owner(), "新規ファイル", pSii->szDataFile, "ファイル名を付けてください。", "");
+}
+
+int SavePoint(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable, MenuRef hMenu) {
+  ClaimUnheldRows(pSii, pFiles, pTable);
+  if (!HasUntitledRows(pSii, pTable)) {
+    // A file of more rows than the table is never written (its box says
+    // so): the table is only a view of it, and the command goes on.
+    return SaveCurrentFile(pTable, pSii) || HoldsMoreRowsThanTheTable(pSii->szDataFile);
+  }
+  AskUntitledName(pSii);
+  return SaveUnderChosenName(pSii, pFiles, pTable, hMenu);
+}
+
+int FileNewRow(BirthRecord* pRec, BirthTable* pTable, SystemIniInf* pSii, FileState* pFiles) {
+  // Rows of a table that holds no file belong to no file: the new person
+  // starts a new, untitled one.
+  if (!pTable->bHoldsFile) pTable->iNumData = 0;
+  const int iNext = AppendRow(pRec, pTable, 0);
+  ClaimUnheldRows(pSii, pFiles, pTable);
+  return iNext;
+}
+
+void LeaveUntitledFile(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable) {
+  char szPrev[kFileBufferSize];
+  CopyField(szPrev, sizeof szPrev, pFiles->szPrevFile);
+  if (szPrev[0] == '\0' || strcmp(szPrev, kUntitledFileName) == 0) DefaultDataFilePath(szPrev, sizeof szPrev);
+  CopyField(pSii->szDataFile, sizeof pSii->szDataFile, szPrev);
+  CopyField(pFiles->szCaptionFile, sizeof pFiles->szCaptionFile, szPrev);
+  pTable->bHoldsFile = 0;
+}
+
+void SaveAtExit(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable, MenuRef hMenu) {
+  ClaimUnheldRows(pSii, pFiles, pTable);
+  if (HasUntitledRows(pSii, pTable)) {
+    char szPath[kFileBufferSize];
+    if (FreeUntitledPath(szPath, sizeof szPath) && WriteBirthDataFile(pTable, szPath)) {
+      CopyField(pSii->szDataFile, sizeof pSii->szDataFile, szPath);
+      AddRecentFile(szPath, pSii, hMenu, 0);
+      return;
+    }
+  }
+  if (IsUntitled(pSii)) {
+    LeaveUntitledFile(pSii, pFiles, pTable);
+    return;
+  }
+  SaveCurrentFile(pTable, pSii);
 }
 
 int OpenFileCommand(bool bStartupRequest, SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable,
                     MenuRef hMenu) {
-  if (!bStartupRequest) SaveCurrentFile(pTable, pSii);
+  if (!bStartupRequest && !SavePoint(pSii, pFiles, pTable, hMenu)) return 0;
   if (!PlatformFileDialog(kFileDialogOpen, &pFiles->ofn)) return 0;
   return OpenByArgument(pFiles->szFile, pSii, pFiles, pTable, hMenu);
 }
@@ -396,20 +506,27 @@ int OpenRecentFileCommand(int iCommand, SystemIniInf* pSii, FileState* pFiles, B
                           MenuRef hMenu) {
   const int iSlot = iCommand - kRecentFileCommand;
   if (iSlot < 0 || iSlot >= pSii->nRecent || iSlot >= kRecentFileSlots) return 0;
-  CopyField(pFiles->szFile, sizeof pFiles->szFile, pSii->szRecent[iSlot]);
+  // The slot's path is taken first: naming untitled rows at the save point
+  // puts a new file at the top of the list.
+  char szPath[kFileBufferSize];
+  CopyField(szPath, sizeof szPath, pSii->szRecent[iSlot]);
   // Rows entered since the last save point would be lost with the table.
-  SaveCurrentFile(pTable, pSii);
-  return OpenByArgument(pFiles->szFile, pSii, pFiles, pTable, hMenu);
+  if (!SavePoint(pSii, pFiles, pTable, hMenu)) return 0;
+  CopyField(pFiles->szFile, sizeof pFiles->szFile, szPath);
+  return OpenByArgument(szPath, pSii, pFiles, pTable, hMenu);
 }
 
-int NewFileCommand(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable) {
+int NewFileCommand(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable, MenuRef hMenu) {
   if (AppOkCancelMsg(Owner(), "確認", "出生データファイル (.bd5) を新規作成します", "", "") != kIdOk) return 0;
   if (pTable->iNumData > 0) {
-    CopyField(pFiles->szPrevFile, sizeof pFiles->szPrevFile, pSii->szDataFile);
-    pFiles->nPrevData = pTable->iNumData;
-    SaveCurrentFile(pTable, pSii);
+    if (!SavePoint(pSii, pFiles, pTable, hMenu)) return 0;
+    if (pTable->bHoldsFile && !IsUntitled(pSii)) {
+      CopyField(pFiles->szPrevFile, sizeof pFiles->szPrevFile, pSii->szDataFile);
+      pFiles->nPrevData = pTable->iNumData;
+    }
   }
   pTable->iNumData = 0;
+  pTable->bHoldsFile = 1;
   CopyField(pSii->szDataFile, sizeof pSii->szDataFile, kUntitledFileName);
   CopyField(pFiles->szCaptionFile, sizeof pFiles->szCaptionFile, kUntitledFileName);
   return 1;
@@ -417,11 +534,6 @@ int NewFileCommand(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable) {
 
 int SaveAsCommand(bool bClosing, SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable, MenuRef hMenu) {
   if (!bClosing) SaveCurrentFile(pTable, pSii);
-  if (!PlatformFileDialog(kFileDialogSave, &pFiles->ofn)) return 0;
-  if (!WriteBirthDataFile(pTable, pFiles->szFile)) return 0;
-  const bool bBirthData = ClassifyPath(pFiles->szFile) == kFileClassBirthData;
-  AddRecentFile(pFiles->szFile, pSii, hMenu, bBirthData ? 0 : 1);
-  if (bBirthData) CopyField(pSii->szDataFile, sizeof pSii->szDataFile, pFiles->szFile);
-  CopyField(pFiles->szCaptionFile, sizeof pFiles->szCaptionFile, pFiles->szFile);
-  return 1;
+  ClaimUnheldRows(pSii, pFiles, pTable);
+  return SaveUnderChosenName(pSii, pFiles, pTable, hMenu);
 }

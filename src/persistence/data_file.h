@@ -38,13 +38,18 @@ extern const char kUntitledFileName[];  // "無題.bd5"
 struct BirthTable {
   BirthRecord rows[kTableSlots];
   uint32_t dwMainWindow;  // 32-bit image of the main window handle; not read here
-  uint32_t reserved1;
+  // 1 when the rows are the current file's: read from it, or made for it
+  // (the sample file, "新規作成", a save under a new name).  0 in a fresh
+  // table and after a start whose read failed: such a table is never
+  // written over the current file, which it never held.
+  int32_t bHoldsFile;
   int32_t iNumData;       // rows in use, 0 .. 1024
   uint32_t reserved2;
 };
 #pragma pack(pop)
 static_assert(sizeof(BirthTable) == 319504, "birth-data table block");
 static_assert(offsetof(BirthTable, dwMainWindow) == 319488, "birth-data table block");
+static_assert(offsetof(BirthTable, bHoldsFile) == 319492, "birth-data table block");
 static_assert(offsetof(BirthTable, iNumData) == 319496, "birth-data table block");
 
 // The file fields of the application state: the buffers of the shared open
@@ -145,8 +150,48 @@ void PrepareFileDialog(FileState* pFiles, WindowRef hOwner);
 
 // --- File commands ---------------------------------------------------------------
 
-// SaveCurrentFile: the save point: writes the table to the current file.
+// IsUntitled: whether the current file is the untitled one that "新規作成"
+// made (no folder yet: a save point never writes it, closing asks for a
+// name).
+bool IsUntitled(const SystemIniInf* pSii);
+
+// SaveCurrentFile: the save point's write: the table goes to the current
+// file when it holds that file's rows (bHoldsFile) and the file has a name.
+// A table that never held the file (its read failed at start) and an
+// untitled table are not written.  Returns 1 when written or when nothing
+// was to be written, 0 after a reported failure.
 int SaveCurrentFile(BirthTable* pTable, const SystemIniInf* pSii);
+
+// AskUntitledName: the box that precedes the save dialog for untitled rows:
+// "新規ファイル" / the file name / "ファイル名を付けてください。".
+void AskUntitledName(const SystemIniInf* pSii);
+
+// SavePoint: what a command does before it replaces the table (開く, a
+// recent file, 新規作成): untitled rows are first given a name
+// (AskUntitledName, then the save dialog); any other table is written to
+// its file.  Returns 1 when the command may go on, 0 when the rows could not
+// be kept (no name was given, or the write failed and said so): the command
+// then stops and the table stays as it is.
+int SavePoint(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable, MenuRef hMenu);
+
+// FileNewRow: files a person in the table (AppendRow).  A table that holds
+// no file (the read at start failed) first becomes an untitled table, so
+// that the person is never written over the file that could not be read.
+// Returns AppendRow's result.
+int FileNewRow(BirthRecord* pRec, BirthTable* pTable, SystemIniInf* pSii, FileState* pFiles);
+
+// LeaveUntitledFile: an untitled file without rows is given up: the
+// previous file becomes current again, nothing is written (that file is on
+// disk as it was last written).  Closing calls it after the OK of
+// "登録データのないファイル".
+void LeaveUntitledFile(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable);
+
+// SaveAtExit: the exit's save point.  The table is written to its file.
+// Untitled rows, which closing normally names, are kept in a new file in
+// the program's folder ("無題.bd5", or "無題 (2).bd5" ... when taken), which
+// becomes the current file; an untitled file without rows gives way to the
+// previous file.  The settings then name a full path.
+void SaveAtExit(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable, MenuRef hMenu);
 
 // OpenFileCommand ("開く"): the save point (skipped while a start-up request
 // is pending), the open dialog, then OpenByArgument.  Returns 50 when a
@@ -154,17 +199,17 @@ int SaveCurrentFile(BirthTable* pTable, const SystemIniInf* pSii);
 int OpenFileCommand(bool bStartupRequest, SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable,
                     MenuRef hMenu);
 
-// OpenRecentFileCommand: commands 45700..45709: the table is first written
-// to the current file, then the slot's path is opened by argument.
-// Returns 50 when it was opened.
+// OpenRecentFileCommand: commands 45700..45709: the save point, then the
+// slot's path is opened by argument.  Returns 50 when it was opened.
 int OpenRecentFileCommand(int iCommand, SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable,
                           MenuRef hMenu);
 
 // NewFileCommand ("新規作成"): after the confirmation "出生データファイル
-// (.bd5) を新規作成します", remembers and writes a file with rows, empties the
-// table and names it "無題.bd5".  Returns 1 when the table was emptied (the
-// caller resets the chart slots), 0 on cancel.
-int NewFileCommand(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable);
+// (.bd5) を新規作成します", a table with rows passes the save point and its
+// file is remembered as the previous file; then the table is emptied and
+// named "無題.bd5".  Returns 1 when the table was emptied (the caller resets
+// the chart slots), 0 on cancel.
+int NewFileCommand(SystemIniInf* pSii, FileState* pFiles, BirthTable* pTable, MenuRef hMenu);
 
 // SaveAsCommand ("名前を付けて保存"): the save point (not when closing), the
 // save dialog, then the table is written to the chosen path, added to the

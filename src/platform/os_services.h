@@ -87,6 +87,13 @@ int PlatformCurrentDirectory(char* szDir, size_t cbDir);
 int PlatformModuleDirectory(char* szDir, size_t cbDir);
 int PlatformWindowsDirectory(char* szDir, size_t cbDir);
 
+// PlatformFullPath: the full path of szPath, a path relative to the current
+// folder made absolute (Windows: GetFullPathNameA, which also resolves "."
+// and ".."; natively the current folder is put in front of a path that does
+// not start with "/").  Returns 1, or 0 (szOut "") when it does not fit
+// cbOut bytes.
+int PlatformFullPath(const char* szPath, char* szOut, size_t cbOut);
+
 // PlatformScreenSize: width and height of the primary screen in pixels.
 void PlatformScreenSize(int* piWidth, int* piHeight);
 

@@ -13,6 +13,8 @@
 #include "base/chart_record.h"
 #include "chart/chart_view.h"
 #include "persistence/data_file.h"
+#include "dialogs/dialogs.h"
+#include "dialogs/entry_block.h"
 #include "persistence/settings.h"
 
 // Sizes of the blocks the main window allocates at creation.
@@ -21,6 +23,10 @@ constexpr size_t kMessageTextOffset = 4096;  // the command messages are built a
 constexpr size_t kEntryBlockBytes = 63264;   // hEntryBlock: the data-entry dialogs' block
 constexpr size_t kEntryBlockMainWindowOffset = 63242;  // the main window handle inside it
 constexpr int kPaletteDescBytes = 72;  // lpLogPal: version, count, 16 entries
+// The main window allocates the block the dialogs use: both name the same
+// block.
+static_assert(kEntryBlockSize == kEntryBlockBytes, "one size of the data-entry block");
+static_assert(kEntryBlockWindowOffset == kEntryBlockMainWindowOffset, "one place of the main window handle");
 
 // Bitmaps of the chart drawing: 12 sign glyphs (resources 3101..3112), then
 // 14 point glyphs (700..713).
@@ -140,6 +146,11 @@ ChartSlots* MainChartSlots();
 // there is none.  UnlockBirthTable ends the use.
 BirthTable* LockBirthTable(AppState* lpAb);
 void UnlockBirthTable(AppState* lpAb);
+
+// WizardBlocksOf: what the main window lends the default-person wizard.
+inline WizardBlocks WizardBlocksOf(AppState* lpAb) {
+  return WizardBlocks{lpAb->hInstance, lpAb->hEntryBlock, lpAb->hVirtualFile, &lpAb->files};
+}
 
 // The chart shown now: the shown slot of the chart-slot block.
 ChartRecord* CurrentChart(ChartSlots* pSlots);

@@ -3,10 +3,10 @@
 #include "shell/aux_windows.h"
 
 #include "platform/reports.h"
+#include "platform/win32/exception_guard.h"
 #include "readings/help_texts.h"
 #include "readings/readings.h"
 #include "shell/command_dispatch.h"
-#include "shell/exception_guard.h"
 #include "shell/logic/shell_logic.h"
 #include "shell/shell.h"
 

@@ -75,8 +75,9 @@ void HelpIndexCommand(HWND hWnd);
 int PopupListCommand(HWND hWnd, const ChartSlots* pSlots);
 
 // The help-topic list box and the popup list's list box while their dialog
-// is open, else null (watched by the keyboard hooks).
+// is open, else null (both watched by the keyboard hooks).
 HWND HelpTopicListBox();
+HWND PopupListBox();
 
 // The last topic chosen in the help index (0..29), preselected next time.
 int LastHelpId();

@@ -25,8 +25,10 @@ LONGLONG ToTicks(const SYSTEMTIME& st) {
   return static_cast<LONGLONG>(ULARGE_INTEGER{{ft.dwLowDateTime, ft.dwHighDateTime}}.QuadPart);
 }
 
-// Reads HOROMAP_TEST_CLOCK once, when the thread starts.
+// Reads HOROMAP_TEST_CLOCK once, when the thread starts (test processes
+// only).
 void ReadTestClock() {
+  if (!TestHooksEnabled()) return;
   const char* sz = getenv("HOROMAP_TEST_CLOCK");
   if (!sz || !sz[0]) return;
   SYSTEMTIME now, want;

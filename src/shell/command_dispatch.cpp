@@ -13,13 +13,13 @@
 #include "chart/chart_text.h"
 #include "persistence/data_file.h"
 #include "platform/reports.h"
+#include "platform/win32/exception_guard.h"
 #include "shell/aux_windows.h"
 #include "shell/commands_chart.h"
 #include "shell/commands_files.h"
 #include "shell/commands_person.h"
 #include "shell/commands_settings.h"
 #include "shell/commands_time.h"
-#include "shell/exception_guard.h"
 #include "shell/main_window.h"
 #include "shell/report_commands.h"
 #include "shell/shell.h"
@@ -27,16 +27,6 @@
 namespace {
 
 // --- Helpers ---------------------------------------------------------------------
-
-// The test commands run only in a process started with
-// HOROMAP_TEST_HOOKS=1; for everybody else they do not exist.
-bool TestHooksEnabled() {
-  static const bool bEnabled = [] {
-    const char* sz = getenv("HOROMAP_TEST_HOOKS");
-    return sz && strcmp(sz, "1") == 0;
-  }();
-  return bEnabled;
-}
 
 int OutOfSwitch(HWND hWnd) {
   PlatformMessageBox(hWnd, "Out of switch", "IDM", kMbOk);
@@ -130,7 +120,7 @@ int TestAppendRow(const CommandContext& c) {
   if (!pTable) return 0;
   BirthRecord row;
   MakeSampleRow(0, &row);
-  const int iNext = AppendRow(&row, pTable, 0);
+  const int iNext = FileNewRow(&row, pTable, c.pSii, &c.lpAb->files);
   UnlockBirthTable(c.lpAb);
   return iNext > 0 ? 1 : 0;
 }
@@ -163,6 +153,7 @@ int TestMenuState(const CommandContext& c) {
 // dispatcher is appended to it (one decimal number a line), so that the
 // tests can tell which commands they reached.
 void RecordForTest(HWND hWnd, int iCommand, LPARAM lParam) {
+  if (!TestHooksEnabled()) return;
   static const char* const szLog = getenv("HOROMAP_COMMAND_LOG");
   if (szLog && szLog[0]) {
     if (FILE* f = fopen(szLog, "a")) {
@@ -170,7 +161,6 @@ void RecordForTest(HWND hWnd, int iCommand, LPARAM lParam) {
       fclose(f);
     }
   }
-  if (!TestHooksEnabled()) return;
   SetPropA(hWnd, "HoromiraCommand", reinterpret_cast<HANDLE>(static_cast<intptr_t>(iCommand)));
   SetPropA(hWnd, "HoromiraParam", reinterpret_cast<HANDLE>(lParam));
 }
@@ -180,6 +170,14 @@ constexpr unsigned kAnim = kCmdDuringAnimation;
 constexpr unsigned kKeep = kCmdKeepsQuickMenu;
 
 }  // namespace
+
+bool TestHooksEnabled() {
+  static const bool bEnabled = [] {
+    const char* sz = getenv("HOROMAP_TEST_HOOKS");
+    return sz && strcmp(sz, "1") == 0;
+  }();
+  return bEnabled;
+}
 
 // The command table, in ascending order of command numbers: a search for a
 // number finds its row and, through it, its handler (commands_*.cpp).
@@ -209,8 +207,11 @@ constexpr CommandEntry kCommandTable[] = {
     {10011, 10011, kChart, "トランジット", ChartKindCommand},
     {10012, 10012, kChart, "きょうの運勢", FortuneCommand},
     {10013, 10013, 0, "ポップアップ", PopupList},
-    {10014, 10014, kChart, "相性", DoubleChartCommand},
-    {10015, 10015, kChart, "データの切り替え", SwitchData},
+    // Double-chart mode shows an empty outer place until the second person
+    // is chosen: these two need a chart only outside the mode, so that the
+    // mode can always be left (the handlers ask).
+    {10014, 10014, 0, "相性", DoubleChartCommand},
+    {10015, 10015, 0, "データの切り替え", SwitchData},
     {10016, 10016, kChart, "時刻の設定", CalculationMoment},
     {10017, 10018, kChart, "1ステップ", OneStep},
     {10019, 10019, kKeep, "親切な妖精", Fairy},

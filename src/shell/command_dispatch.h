@@ -10,8 +10,8 @@
 #include <cstdint>
 
 #include "platform/reports.h"
+#include "platform/win32/exception_guard.h"
 #include "shell/app_state.h"
-#include "shell/exception_guard.h"
 
 // What a handler gets: the main window, the command, the lParam of the
 // command message (-999 closing marker, -2000 reissued from the popup

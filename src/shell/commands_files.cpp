@@ -19,8 +19,6 @@ int AfterOpen(const CommandContext& c, int iClass) {
   return 1;
 }
 
-bool Untitled(const SystemIniInf* pSii) { return strcmp(pSii->szDataFile, kUntitledFileName) == 0; }
-
 }  // namespace
 
 int OpenFile(const CommandContext& c) {
@@ -40,7 +38,7 @@ int NewFile(const CommandContext& c) {
   AppState* lpAb = c.lpAb;
   int iDone = 0;
   if (BirthTable* pTable = LockBirthTable(lpAb)) {
-    iDone = NewFileCommand(c.pSii, &lpAb->files, pTable);
+    iDone = NewFileCommand(c.pSii, &lpAb->files, pTable, lpAb->hMenu);
     UnlockBirthTable(lpAb);
   }
   if (!iDone) return 0;
@@ -60,8 +58,10 @@ int SaveAs(const CommandContext& c) {
     iDone = SaveAsCommand(bClosing, c.pSii, &c.lpAb->files, pTable, c.lpAb->hMenu);
     UnlockBirthTable(c.lpAb);
   }
+  // Closing ends once the rows are saved; a cancelled dialog keeps the
+  // window and its rows.
   if (bClosing) {
-    DestroyWindow(c.hWnd);
+    if (iDone) DestroyWindow(c.hWnd);
     return iDone;
   }
   if (iDone) UpdateChartFrame(c.hWnd, c.lpAb, c.pSlots);
@@ -69,7 +69,7 @@ int SaveAs(const CommandContext& c) {
 }
 
 int SaveFile(const CommandContext& c) {
-  if (Untitled(c.pSii)) {
+  if (IsUntitled(c.pSii)) {
     CommandContext saveAs = c;
     saveAs.iCommand = IDM_SAVE_AS;
     saveAs.lParam = 0;

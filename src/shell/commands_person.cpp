@@ -78,7 +78,9 @@ int EnterNewData(const CommandContext& c) {
   AppState* lpAb = c.lpAb;
   const HLOCAL hBlock = lpAb->hEntryBlock;
   const bool bEdit = c.lParam == kTimeEntryEditRecord;
-  if (!bEdit) SetWorkingRecord(hBlock, FreshRecord());
+  // "訂正" edits the person the confirmation box held, not whatever another
+  // command left in the working record meanwhile.
+  SetWorkingRecord(hBlock, bEdit ? ConfirmedPerson() : FreshRecord());
   if (!ShowTimeNameInput(lpAb->hInstance, c.hWnd, hBlock, kTimeEntryNewData, bEdit ? kTimeEntryEditRecord : 0)) {
     return 0;
   }
@@ -92,7 +94,7 @@ int EnterNewData(const CommandContext& c) {
   rec.iMarker = 1;
   SetWorkingRecord(hBlock, rec);
   HoromiraMain(rec, rec, &lpAb->chart, kChartNatal, 0, lpAb->dHarmonic, kOriginOrdinary);
-  ShowDataConfirmBox(rec);
+  ShowDataConfirmBox(rec, lpAb->chart);
   return 1;
 }
 
@@ -164,6 +166,7 @@ int UndoCommand(const CommandContext& c) {
 int SwitchData(const CommandContext& c) {
   ChartSlots* pSlots = c.pSlots;
   AppState* lpAb = c.lpAb;
+  if (!InDoubleChartMode(lpAb) && !HasCurrentChart(pSlots)) return AskForData(c.hWnd, "データの切り替え");
   if (!InDoubleChartMode(lpAb) || pSlots->bCurSlot == kSlotBackup) {
     AppOkMsg(c.hWnd, "データの切り替え", "このコマンドは、完成した相性図について", "ふたつの円の表示を切り替えるためのもの",
              "です。現在の状態では無効です。");
@@ -182,5 +185,7 @@ int SwitchData(const CommandContext& c) {
 }
 
 int DoubleChartCommand(const CommandContext& c) {
-  return InDoubleChartMode(c.lpAb) ? DoubleChartOff(c) : DoubleChartOn(c);
+  if (InDoubleChartMode(c.lpAb)) return DoubleChartOff(c);
+  if (!HasCurrentChart(c.pSlots)) return AskForData(c.hWnd, "相性");
+  return DoubleChartOn(c);
 }

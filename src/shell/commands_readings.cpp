@@ -78,7 +78,7 @@ void FileIfMarked(AppState* lpAb, BirthRecord* pPerson, int32_t iNotKept) {
   BirthTable* pTable = LockBirthTable(lpAb);
   if (!pTable) return;
   BirthRecord row = *pPerson;
-  if (AppendRow(&row, pTable, 0) > 0) *pPerson = row;
+  if (FileNewRow(&row, pTable, MainSettings(), &lpAb->files) > 0) *pPerson = row;
   UnlockBirthTable(lpAb);
 }
 
@@ -92,7 +92,9 @@ int ChoosePerson(const CommandContext& c, const PersonQuestions& q, BirthRecord*
       const int iAnswer = AppMsgBox(c.hWnd, q.szSelfHeading, "", "   あなたについての占いを しますか？", "");
       // The wizard issues the command again when the user's data is
       // registered; No asks for another person.
-      if (iAnswer == kIdYes) RunDefaultDataWizard(c.hWnd, q.iCommand, kWizardIntro, c.pSii, c.pSlots, c.lpAb);
+      if (iAnswer == kIdYes) {
+        RunDefaultDataWizard(c.hWnd, q.iCommand, kWizardIntro, c.pSii, c.pSlots, WizardBlocksOf(c.lpAb));
+      }
       if (iAnswer == kIdNo) PostMessageA(c.hWnd, WM_COMMAND, q.iCommand, kParamFromPopup);
       return kPersonNone;
     }

@@ -74,7 +74,9 @@ int StartupCommand(const CommandContext& c) {
 
 int WizardCommand(const CommandContext& c) {
   const int iStep = c.iCommand == IDM_DEFAULT_PERSON ? kWizardStart : static_cast<int>(c.lParam);
-  return RunDefaultDataWizard(c.hWnd, 0, iStep, c.pSii, c.pSlots, c.lpAb);
+  const int iResult = RunDefaultDataWizard(c.hWnd, 0, iStep, c.pSii, c.pSlots, WizardBlocksOf(c.lpAb));
+  if (iResult == kWizardFinished) c.lpAb->bState0 |= kState0DefaultPerson;
+  return iResult ? 1 : 0;
 }
 
 int UninstallProgram(const CommandContext& c) {

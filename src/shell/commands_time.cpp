@@ -58,7 +58,10 @@ int StartAnimation(const CommandContext& c) {
   }
   AppState* lpAb = c.lpAb;
   ChartSlots* pSlots = c.pSlots;
+  // Enter held from the confirmation must not stop the animation: its mark
+  // is set only once Enter is up (now, or at its release, WM_KEYUP).
   if (GetKeyState(VK_RETURN) >= 0) lpAb->bState1 |= kState1EnterReleased;
+  else lpAb->bState1 &= static_cast<uint8_t>(~kState1EnterReleased);
   ClosePopupWindow();
   CloseFairyWindow();
   if (pSlots->iCurKind == kChartProgressed) {

@@ -4,14 +4,18 @@
 
 #include "platform/platform.h"
 #include "platform/reports.h"
+#include "platform/win32/exception_guard.h"
 #include "readings/help_texts.h"
 #include "shell/aux_windows.h"
-#include "shell/exception_guard.h"
 #include "shell/shell.h"
 
 namespace {
 
-HWND g_hTopicList = nullptr;  // the list box of the open list dialog
+// The list boxes of the two list dialogs while they are open: each its own,
+// so that the one closing never forgets the other, and "さくいん" focuses
+// only the help index.
+HWND g_hTopicList = nullptr;
+HWND g_hPopupList = nullptr;
 int g_iLastHelpId = 0;
 bool g_bIndexF1Shown = false;
 
@@ -130,7 +134,7 @@ void FillPopupList(HWND hDlg, const ChartSlots* pSlots) {
   AddEntry(hList, "春分図・夏至図・秋分図・冬至図", IDM_SEASON);
   AddEntry(hList, "拡張データ: プラシーダスハウス / 月に関する拡張データ", IDM_EXTENDED);
   SendMessageA(hList, LB_SETCURSEL, 0, 0);
-  g_hTopicList = hList;
+  g_hPopupList = hList;
 }
 
 INT_PTR PopupListMessages(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -148,7 +152,7 @@ INT_PTR PopupListMessages(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       break;
-    case WM_DESTROY: g_hTopicList = nullptr; return TRUE;
+    case WM_DESTROY: g_hPopupList = nullptr; return TRUE;
   }
   return FALSE;
 }
@@ -160,6 +164,7 @@ INT_PTR CALLBACK PopupListDFunc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 HWND HelpTopicListBox() { return g_hTopicList; }
+HWND PopupListBox() { return g_hPopupList; }
 int LastHelpId() { return g_iLastHelpId; }
 
 void HelpIndexCommand(HWND hWnd) {

@@ -1,8 +1,9 @@
 // The message-filter hook and the keyboard hook of the UI thread.
 #include "shell/hooks.h"
 
+#include "dialogs/dialogs.h"
+#include "platform/win32/exception_guard.h"
 #include "shell/aux_windows.h"
-#include "shell/exception_guard.h"
 #include "shell/logic/shell_logic.h"
 #include "shell/shell.h"
 
@@ -11,7 +12,6 @@ namespace {
 HHOOK g_hMsgFilter = nullptr;
 HHOOK g_hKeyboard = nullptr;
 HWND g_hMain = nullptr;
-HWND g_hPlaceList = nullptr;
 
 constexpr LPARAM kPreviousStateBit = 1 << 30;
 constexpr LPARAM kTransitionBit = static_cast<LPARAM>(1u << 31);
@@ -28,8 +28,8 @@ KeyEvent MakeEvent(int vk, bool bKeyDown, LPARAM lFlags) {
 FocusPlace Classify(HWND hFocus, HWND* phOwnerDlg) {
   *phOwnerDlg = nullptr;
   if (!hFocus) return kFocusNone;
-  if (hFocus == HelpTopicListBox()) return kFocusHelpList;
-  if (hFocus == g_hPlaceList) return kFocusPlaceList;
+  if (hFocus == HelpTopicListBox() || hFocus == PopupListBox()) return kFocusHelpList;
+  if (hFocus == PlaceListBox()) return kFocusPlaceList;
   const HWND hParent = GetParent(hFocus);
   const int iId = GetDlgCtrlID(hFocus);
   if (hParent && hParent == FairyWindow()) {
@@ -104,7 +104,9 @@ bool KeyboardKey(WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK MessageFilterProc(int iCode, WPARAM wParam, LPARAM lParam) {
   bool bSwallow = false;
   CaughtException caught;
-  if (iCode >= 0 && !RunGuarded([&] { bSwallow = FilterKey(reinterpret_cast<const MSG*>(lParam)); }, &caught)) {
+  // Only the messages of dialog boxes: a menu (MSGF_MENU) or a scroll bar
+  // being tracked keeps its own keys.
+  if (iCode == MSGF_DIALOGBOX && !RunGuarded([&] { bSwallow = FilterKey(reinterpret_cast<const MSG*>(lParam)); }, &caught)) {
     ReportCaught("MessageFilterProc", caught);
   }
   return bSwallow ? 1 : CallNextHookEx(g_hMsgFilter, iCode, wParam, lParam);
@@ -121,10 +123,10 @@ LRESULT CALLBACK KeyboardProc(int iCode, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void SetPlaceListBox(HWND hList) { g_hPlaceList = hList; }
-HWND PlaceListBox() { return g_hPlaceList; }
 
-bool WatchedWindowOpen() { return FairyWindow() || PopupWindow() || HelpTopicListBox() || g_hPlaceList; }
+bool WatchedWindowOpen() {
+  return FairyWindow() || PopupWindow() || HelpTopicListBox() || PopupListBox() || PlaceListBox();
+}
 
 int InstallHooks(HWND hMainWindow) {
   g_hMain = hMainWindow;

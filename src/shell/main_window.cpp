@@ -4,9 +4,9 @@
 // counts as handled.
 #include <windowsx.h>
 
+#include "platform/win32/exception_guard.h"
 #include "shell/aux_windows.h"
 #include "shell/command_dispatch.h"
-#include "shell/exception_guard.h"
 #include "shell/main_window.h"
 #include "shell/shell.h"
 
@@ -92,6 +92,7 @@ LRESULT HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
   switch (uMsg) {
     case WM_CREATE: return OnCreate(hWnd, reinterpret_cast<CREATESTRUCTA*>(lParam)->lpszName);
     case WM_DESTROY: OnDestroy(hWnd); return 0;
+    case WM_ENDSESSION: OnEndSession(hWnd, wParam != 0); return 0;
     case WM_SIZE: OnSize(hWnd, LOWORD(lParam)); return 0;
     case WM_PAINT: OnPaint(hWnd); return 0;
     case WM_CLOSE: return OnClose(hWnd) ? DefWindowProcA(hWnd, uMsg, wParam, lParam) : 0;
@@ -108,7 +109,7 @@ LRESULT HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: OnMouse(hWnd, uMsg, lParam); return 0;
     case WM_TIMER: OnTimer(hWnd, wParam); return 0;
     case WM_USER: OnRedraw(hWnd); return 0;
-    case kMsgNewRecord: OnNewRecord(hWnd); return 0;
+    case kMsgNewRecord: OnNewRecord(hWnd, reinterpret_cast<const ChartRecord*>(lParam)); return 0;
     case kMsgStopAnimation: StopAnimation(hWnd, MainAppState()); return 0;
     case kMsgStatusBack: ShowChartStatus(MainAppState(), MainChartSlots()); return 0;
   }

@@ -15,18 +15,24 @@
 // failure was reported and everything made so far is freed).
 LRESULT OnCreate(HWND hWnd, const char* szArgument);
 
-// OnClose (WM_CLOSE): asks about an untitled file.  Returns true when the
-// window may close.
+// OnClose (WM_CLOSE): an untitled file with rows is named first (the save
+// dialog; cancelled, the window stays); one without rows is given up after
+// "登録データのないファイル".  Returns true when the window may close.
 bool OnClose(HWND hWnd);
 
 // OnDestroy (WM_DESTROY): the exit sequence: the modeless windows closed,
-// the birth-data table written, the placement and settings saved,
-// everything freed, the clock stopped and the quit message posted.
+// the birth-data table written (SaveAtExit), the placement and settings
+// saved, everything freed, the clock stopped and the quit message posted.
 void OnDestroy(HWND hWnd);
 
-// OnNewRecord (message 2048): the record entered in the data-entry block
-// was confirmed: filed when asked for, its chart becomes slot 0.
-void OnNewRecord(HWND hWnd);
+// OnEndSession (WM_ENDSESSION): when Windows ends the session the process
+// ends without WM_DESTROY: the table and the settings are saved as at exit.
+void OnEndSession(HWND hWnd, bool bEnding);
+
+// OnNewRecord (message 2048): a new person was confirmed; pConfirmed is the
+// chart the confirmation box held (null: the working chart).  The person is
+// filed when asked for, and the chart becomes slot 0.
+void OnNewRecord(HWND hWnd, const ChartRecord* pConfirmed);
 
 // ShowDefaultPersonCharts: the default person's double circle with the
 // transit chart outside (start-up).

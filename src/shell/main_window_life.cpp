@@ -3,18 +3,18 @@
 #include <cstring>
 
 #include "chart/chart_slots.h"
-#include "chart/houses.h"
 #include "chart/chart_text.h"
+#include "chart/houses.h"
 #include "persistence/data_file.h"
 #include "persistence/settings.h"
 #include "platform/platform.h"
 #include "platform/reports.h"
+#include "platform/win32/exception_guard.h"
 #include "platform/win32/win32_platform.h"
 #include "readings/help_texts.h"
 #include "shell/aux_windows.h"
 #include "shell/clock_thread.h"
 #include "shell/command_dispatch.h"
-#include "shell/exception_guard.h"
 #include "shell/gdi_canvas.h"
 #include "shell/main_window.h"
 #include "shell/shell.h"
@@ -99,8 +99,13 @@ void OpenInitialFile(const char* szArgument, SystemIniInf* pSii, AppState* lpAb)
     }
   }
   UnlockBirthTable(lpAb);
-  memcpy(lpAb->files.szPrevFile, pSii->szDataFile, sizeof lpAb->files.szPrevFile - 1);
-  lpAb->files.szPrevFile[sizeof lpAb->files.szPrevFile - 1] = '\0';
+  // The previous file is the one the settings named, whether it was read
+  // or not: closing an untitled file without rows returns to it.  An
+  // untitled table at start has none before it.
+  if (!IsUntitled(pSii)) {
+    memcpy(lpAb->files.szPrevFile, pSii->szDataFile, sizeof lpAb->files.szPrevFile - 1);
+    lpAb->files.szPrevFile[sizeof lpAb->files.szPrevFile - 1] = '\0';
+  }
 }
 
 // Frees what the creation made (also after a failed creation).
@@ -187,36 +192,38 @@ LRESULT OnCreate(HWND hWnd, const char* szArgument) {
 bool OnClose(HWND hWnd) {
   SystemIniInf* pSii = MainSettings();
   AppState* lpAb = MainAppState();
-  if (strcmp(pSii->szDataFile, kUntitledFileName) != 0) return true;
   BirthTable* pTable = LockBirthTable(lpAb);
-  const int nRows = pTable ? pTable->iNumData : 0;
+  if (!pTable) return true;
+  const bool bUntitled = IsUntitled(pSii);
+  const int nRows = pTable->iNumData;
+  UnlockBirthTable(lpAb);
+  if (!bUntitled) return true;
   if (nRows > 0) {
-    UnlockBirthTable(lpAb);
-    AppOkMsg(hWnd, "新規ファイル", pSii->szDataFile, "ファイル名を付けてください。", "");
-    // "名前を付けて保存" with the closing marker destroys the window after its dialog.
+    AskUntitledName(pSii);
+    // "名前を付けて保存" with the closing marker destroys the window once the
+    // rows are saved; a cancelled dialog keeps it open.
     SendMessageA(hWnd, WM_COMMAND, IDM_SAVE_AS, kParamClosing);
     return false;
   }
   if (AppOkCancelMsg(hWnd, "登録データのないファイル", "下記のファイルは保存しません", pSii->szDataFile, "") != kIdOk) {
-    if (pTable) UnlockBirthTable(lpAb);
     return false;
   }
-  // The previous file is written back at exit.
-  memcpy(pSii->szDataFile, lpAb->files.szPrevFile, sizeof lpAb->files.szPrevFile);
-  if (pTable) {
-    pTable->iNumData = lpAb->files.nPrevData;
+  // The previous file becomes current again; it is on disk as it was last
+  // written, and the table's rows are not its rows: nothing is written.
+  if ((pTable = LockBirthTable(lpAb)) != nullptr) {
+    LeaveUntitledFile(pSii, &lpAb->files, pTable);
     UnlockBirthTable(lpAb);
   }
   return true;
 }
 
-void OnDestroy(HWND hWnd) {
-  SystemIniInf* pSii = MainSettings();
-  AppState* lpAb = MainAppState();
-  CloseFairyWindow();
-  ClosePopupWindow();
+namespace {
+
+// The table and the settings go to disk: at the end of the window and when
+// the session ends without it.
+void SaveEverything(HWND hWnd, SystemIniInf* pSii, AppState* lpAb) {
   if (BirthTable* pTable = LockBirthTable(lpAb)) {
-    SaveCurrentFile(pTable, pSii);
+    SaveAtExit(pSii, &lpAb->files, pTable, lpAb->hMenu);
     UnlockBirthTable(lpAb);
   }
   WINDOWPLACEMENT wp{};
@@ -229,19 +236,35 @@ void OnDestroy(HWND hWnd) {
   }
   SaveSettingsAtExit(pSii, WindowRect{rc.left, rc.top, rc.right, rc.bottom}, IsZoomed(hWnd) != 0,
                      (lpAb->bState2 & kState2Uninstalled) != 0);
+}
+
+}  // namespace
+
+void OnDestroy(HWND hWnd) {
+  SystemIniInf* pSii = MainSettings();
+  AppState* lpAb = MainAppState();
+  CloseFairyWindow();
+  ClosePopupWindow();
+  SaveEverything(hWnd, pSii, lpAb);
   FreeEverything(hWnd, lpAb);
   Win32SetMainWindow(nullptr);
   PostQuitMessage(0);
 }
 
-void OnNewRecord(HWND hWnd) {
+void OnEndSession(HWND hWnd, bool bEnding) {
+  // Windows ends the process after this message, without WM_DESTROY.
+  if (bEnding) SaveEverything(hWnd, MainSettings(), MainAppState());
+}
+
+void OnNewRecord(HWND hWnd, const ChartRecord* pConfirmed) {
   AppState* lpAb = MainAppState();
   ChartSlots* pSlots = MainChartSlots();
+  if (pConfirmed) lpAb->chart = *pConfirmed;
   BirthRecord& entered = lpAb->chart.natal;
   if (entered.bSave) {
     if (BirthTable* pTable = LockBirthTable(lpAb)) {
       BirthRecord row = entered;
-      if (AppendRow(&row, pTable, 0) > 0) {
+      if (FileNewRow(&row, pTable, MainSettings(), &lpAb->files) > 0) {
         entered.iDataNo = row.iDataNo;
         lpAb->chart.target.iDataNo = row.iDataNo;
       }

@@ -5,9 +5,9 @@
 
 #include "chart/chart_view.h"
 #include "platform/reports.h"
+#include "platform/win32/exception_guard.h"
 #include "shell/aux_windows.h"
 #include "shell/command_dispatch.h"
-#include "shell/exception_guard.h"
 #include "shell/gdi_canvas.h"
 #include "shell/main_window.h"
 #include "shell/shell.h"

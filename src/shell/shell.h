@@ -20,12 +20,19 @@ extern HINSTANCE g_hInstance;
 // The main window, from the end of its creation until its destruction.
 HWND MainWindow();
 
+// TestHooksEnabled: whether the process was started with the environment
+// variable HOROMAP_TEST_HOOKS=1.  Only then does the program serve its test
+// seams (the test commands 59001.., the command log HOROMAP_COMMAND_LOG, the
+// clock's start time HOROMAP_TEST_CLOCK); for everybody else they do not
+// exist and no other variable is read.
+bool TestHooksEnabled();
+
 // Message handler of the main window (main_window.cpp).
 LRESULT CALLBACK WindowProcedure(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
 
-// Messages of the main window beside the system's.
+// Messages of the main window beside the system's (and kMsgNewRecord,
+// 2048, which the confirmation box posts: dialogs/dialogs.h).
 enum : UINT {
-  kMsgNewRecord = 2048,      // a new birth record was confirmed (from the confirmation window)
   kMsgStopAnimation = 4096,  // stop the animation
   kMsgStatusBack = 28842,    // put the chart's status text back into status part 0 (clock thread)
 };
@@ -34,7 +41,3 @@ constexpr UINT_PTR kAnimationTimer = 150;
 constexpr UINT kAnimationPeriodMs = 500;
 constexpr int kAnimationMaxFrames = 1000;
 
-// The place list box of the place dialog while it is open, else null: the
-// dialog registers it so that the keyboard hooks give it its Space key.
-void SetPlaceListBox(HWND hList);
-HWND PlaceListBox();

@@ -8,11 +8,13 @@
 
 #include <memory>
 
+#include "dialogs/dialog_support.h"
+#include "dialogs/dialogs.h"
 #include "persistence/association.h"
 #include "persistence/settings.h"
 #include "platform/reports.h"
+#include "platform/win32/exception_guard.h"
 #include "shell/aux_windows.h"
-#include "shell/exception_guard.h"
 #include "shell/hooks.h"
 #include "shell/logic/shell_logic.h"
 #include "shell/shell.h"
@@ -62,13 +64,18 @@ bool RegisterByVersion(HINSTANCE hInstance) {
   return RegisterMainClass(hInstance, iMajor >= 4 && !bNt);
 }
 
-// Gives every message first to the fairy window and the popup window as a
-// dialog message, then to the accelerators; returns the quit code.
+// Gives every message first to the program's modeless windows as a dialog
+// message (the fairy window, the popup window, the data confirmation box and
+// the wizard's page: a key pressed in one of them is its own, never a
+// command of the main window), then to the accelerators; returns the quit
+// code.
 int RunMessageLoop(HWND hWnd, HACCEL hAccel) {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (FairyWindow() && IsDialogMessageA(FairyWindow(), &msg)) continue;
     if (PopupWindow() && IsDialogMessageA(PopupWindow(), &msg)) continue;
+    if (DataConfirmBox() && IsDialogMessageA(DataConfirmBox(), &msg)) continue;
+    if (WizardWindow() && IsDialogMessageA(WizardWindow(), &msg)) continue;
     if (IsWindow(hWnd) && TranslateAcceleratorA(hWnd, hAccel, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
@@ -79,6 +86,7 @@ int RunMessageLoop(HWND hWnd, HACCEL hAccel) {
 int RunProgram(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow) {
   g_hInstance = hInstance;
   if (IsQuietUninstallArgument(lpCmdLine)) return QuietUninstall() ? 0 : 1;
+  SetDialogHelpPresenter(FairyMessage);
   if (!RegisterByVersion(hInstance)) return ReportFatal("ウィンドウクラスを登録できません");
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);

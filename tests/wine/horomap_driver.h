@@ -48,6 +48,12 @@ inline std::string ReadFileBytes(const std::string& sPath) {
   return s;
 }
 
+inline void WriteFileBytes(const std::string& sPath, const std::string& s) {
+  FILE* f = fopen(sPath.c_str(), "wb");
+  if (!f || fwrite(s.data(), 1, s.size(), f) != s.size()) Abandon("cannot write a file of the test");
+  fclose(f);
+}
+
 inline bool FileExists(const std::string& sPath) { return GetFileAttributesA(sPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The name of row iRow of a .bd5 file's bytes.
@@ -87,34 +93,35 @@ inline void PrepareFolder(const std::string& sDir, const std::string& sExe) {
   fclose(f);
 }
 
-// Launch: Horomap.exe of the folder started there (its current folder),
-// with an argument when one is given; returns at once, before its window.
+// Launch: Horomap.exe of the folder started there, with an argument when
+// one is given; returns at once (the boxes of its start may come first).
+// AwaitMainWindow then waits for its painted main window.
 inline bool Launch(Program* p, const std::string& sDir, const std::string& sArgument = "") {
   const std::string sExe = sDir + "\\Horomap.exe";
   std::string sCommand = "\"" + sExe + "\"";
   if (!sArgument.empty()) sCommand += " \"" + sArgument + "\"";
   STARTUPINFOA si{};
   si.cb = sizeof si;
-  p->hMain = p->hStatus = p->hBar = nullptr;
   return CreateProcessA(sExe.c_str(), &sCommand[0], nullptr, nullptr, FALSE, 0, nullptr, sDir.c_str(), &si,
-                        &p->pi) != FALSE;
+                        &p->pi) != 0;
 }
-
-// Takes the main window once it is shown: its status bar and tool bar.
+// TakeMainWindow: the main window once it is shown, its status bar and
+// tool bar.
 inline void TakeMainWindow(Program* p, HWND hMain) {
   p->hMain = hMain;
   p->hStatus = GetDlgItem(hMain, 64);
   p->hBar = GetDlgItem(hMain, 1025);
 }
-
-// Start: Launch, then waits for the painted main window.
-inline bool Start(Program* p, const std::string& sDir, const std::string& sArgument = "") {
-  if (!Launch(p, sDir, sArgument)) return false;
+inline bool AwaitMainWindow(Program* p) {
   HWND hMain = WaitForWindow("Horomira5", nullptr, p->Pid(), kStartTimeoutMs);
   if (!hMain) return false;
   WaitForPainted(hMain, kWaitMs);
   TakeMainWindow(p, hMain);
   return true;
+}
+// Start: Launch, then AwaitMainWindow.
+inline bool Start(Program* p, const std::string& sDir, const std::string& sArgument = "") {
+  return Launch(p, sDir, sArgument) && AwaitMainWindow(p);
 }
 
 inline bool Ended(const Program& p) {
@@ -241,16 +248,19 @@ inline bool Answer(const Program& p, HWND hBox, int iButton, const char* szWhat)
   return true;
 }
 
-// The common open or save dialog; null when none came.  ChooseFile types a
-// path into its name field and presses its OK button.
+// The common open or save dialog of the program (its file-name field is
+// control 0x47c, or 0x480 in the older layout); null when none came.
+inline HWND FileNameField(HWND hDlg) { return GetDlgItem(hDlg, 0x47c) ? GetDlgItem(hDlg, 0x47c) : GetDlgItem(hDlg, 0x480); }
 inline HWND FileDialog(const Program& p, DWORD dwMs = kWaitMs) {
-  return WaitForDialog(p.Pid(), [](HWND h) { return GetDlgItem(h, 0x47c) || GetDlgItem(h, 0x480); }, dwMs);
+  return WaitForDialog(p.Pid(), [](HWND h) { return FileNameField(h) != nullptr; }, dwMs);
 }
+// TypeFileName: a path typed into the file dialog and OK pressed.
 inline void TypeFileName(HWND hDlg, const std::string& sPath) {
-  HWND hName = GetDlgItem(hDlg, 0x47c) ? GetDlgItem(hDlg, 0x47c) : GetDlgItem(hDlg, 0x480);
-  SendMessageA(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(sPath.c_str()));
+  SendMessageA(FileNameField(hDlg), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(sPath.c_str()));
   ClickButton(hDlg, IDOK);
 }
+// ChooseFile: a path typed into the file dialog and accepted; returns when
+// the dialog is gone.
 inline void ChooseFile(const Program& p, HWND hDlg, const std::string& sPath) {
   TypeFileName(hDlg, sPath);
   WaitGone(hDlg, kWaitMs);

@@ -79,8 +79,10 @@ run_all() {
   local log=$HORO_WIN_TREE/wine/commands.log
   # A full run starts a new log; a single test adds to the last one.
   [ -z "${WINE_TEST:-}" ] && rm -f "$log"
+  # The program keeps the log only in a test process (HOROMAP_TEST_HOOKS=1).
   HOROMAP_COMMAND_LOG=$(winpath "$log")
-  export HOROMAP_COMMAND_LOG
+  HOROMAP_TEST_HOOKS=1
+  export HOROMAP_COMMAND_LOG HOROMAP_TEST_HOOKS
   for src in "$root"/tests/wine/test_*.cpp; do
     name=$(basename "$src" .cpp)
     [ "$name" = "$COVERAGE_TEST" ] && continue

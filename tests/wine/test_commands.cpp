@@ -375,6 +375,13 @@ void DoubleChart(const Program& p, const std::string& sNatal) {
   ExpectTrue("double-chart mode: its button and the double circle", ButtonChecked(p, 10014) && ButtonChecked(p, 10005));
   ExpectBytes("the outer chart is not chosen yet", Part(p, 0), "ﾃﾞｰﾀが未指定");
   ExpectTrue("undo is grey", ItemGrey(p, 32000));
+  // The mode can be left (and asked about) before the outer person is chosen.
+  Foreground(p);
+  Chord(p, {VK_SHIFT}, VK_TAB);
+  Answer(p, WaitForAppBox(p, "データの切り替え"), 6, "Shift+Tab before the outer person: no switch yet");
+  Command(p, 10014);
+  Answer(p, WaitForAppBox(p, "２重円 - 終了"), IDCANCEL, "Ctrl+2 before the outer person offers the end; cancelled");
+  ExpectTrue("the mode stays on", ButtonChecked(p, 10014) && Part(p, 0) == "ﾃﾞｰﾀが未指定");
   Command(p, 10000);
   ChooseRow(p, 1, "the second person is recalled");
   ExpectBytes("Sample Data 2 outside", Part(p, 0), sd2.Title());

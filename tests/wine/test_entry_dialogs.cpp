@@ -15,17 +15,19 @@
 #include <utility>
 #include <vector>
 
+#include "chart/chart_driver.h"
 #include "chart/places.h"
 #include "dialog_driver.h"
+#include "dialogs/dialog_support.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/entry_block.h"
 #include "entry/entry_rules.h"
 #include "platform/resource_ids.h"
+#include "platform/win32/exception_guard.h"
 #include "platform/win32/win32_platform.h"
 #include "readings/help_texts.h"
 #include "shell/app_state.h"
 #include "shell/aux_windows.h"
-#include "shell/exception_guard.h"
 #include "shell/shell.h"
 #include "time/timescale.h"
 
@@ -49,8 +51,11 @@ bool g_bWizardDone = false;
 
 LRESULT CALLBACK MainProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
   if (uMsg == WM_COMMAND && LOWORD(wParam) == IDM_WIZARD_STEP) {
-    // The dispatch of command 65000: the wizard's next step.
-    if (!RunDefaultDataWizard(hWnd, 0, static_cast<int>(lParam), &g_sii, &g_slots, &g_ab)) g_bWizardDone = true;
+    // The dispatch of command 65000: the wizard's next step; the shell
+    // marks the default person as shown when the wizard finished.
+    const int r = RunDefaultDataWizard(hWnd, 0, static_cast<int>(lParam), &g_sii, &g_slots, WizardBlocksOf(&g_ab));
+    if (r == kWizardFinished) g_ab.bState0 |= kState0DefaultPerson;
+    if (!WizardWindow()) g_bWizardDone = true;
     return 0;
   }
   if (uMsg == WM_COMMAND || uMsg == kMsgNewRecord) {
@@ -499,6 +504,7 @@ void WizardCases() {
   g_sii.dwMagic = kRecordMagic;
   BirthTable* pTable = static_cast<BirthTable*>(LocalLock(g_ab.hVirtualFile));
   pTable->iNumData = 2;
+  pTable->bHoldsFile = 1;
   pTable->rows[0] = Person("一人目");
   pTable->rows[1] = Person("二人目");
   LocalUnlock(g_ab.hVirtualFile);
@@ -515,8 +521,14 @@ void WizardCases() {
     h = AwaitPage(kWizardTitle, kWizardTimeNamePage, "wizard, -999");
     ExpectTrue("page -999: 戻る disabled", !Enabled(h, IDC_WIZARD_BACK));
     Click(h, IDC_WIZARD_NEXT);
+    Click(h, IDC_WIZARD_NEXT);  // pressed twice before the dialog opens
+    AwaitDialog("デフォルトの出生データ登録", "wizard, time and name");
+    ExpectTrue("the page is disabled while its step's dialog is open", !IsWindowEnabled(h));
+    Click(h, IDC_WIZARD_STOP);  // what a queued press of 中 止 would do
     FillOwnData("最初の名前");
     h = AwaitPage(kWizardTitle, kWizardBirthPlacePage, "wizard, -998");
+    ExpectTrue("neither the second 次へ nor 中 止 acted under the dialog: one dialog, the page enabled",
+               !FindWindowA(nullptr, "デフォルトの出生データ登録") && IsWindowEnabled(h));
     ExpectTrue("page -998: 戻る enabled", Enabled(h, IDC_WIZARD_BACK));
     Click(h, IDC_WIZARD_BACK);  // the time and name again
     FillOwnData("自分");
@@ -541,7 +553,7 @@ void WizardCases() {
     ExpectBytes("wizard F1: 追加情報なし", b.sText, "追加情報なし");
   });
   ExpectEqual("step -1000 without a default person shows a page",
-              RunDefaultDataWizard(g_hMain, IDM_READING, kWizardStart, &g_sii, &g_slots, &g_ab), 1);
+              RunDefaultDataWizard(g_hMain, IDM_READING, kWizardStart, &g_sii, &g_slots, WizardBlocksOf(&g_ab)), 1);
   PumpUntil([] { return g_bWizardDone; }, "wizard: the remembered command never came");
   driver.join();
   helpBox.join();
@@ -568,7 +580,7 @@ void WizardCases() {
 
   // A default person exists: the question first; No changes nothing.
   const SystemIniInf before = g_sii;
-  int r = RunWithDriver<int>([] { return RunDefaultDataWizard(g_hMain, 0, kWizardStart, &g_sii, &g_slots, &g_ab); },
+  int r = RunWithDriver<int>([] { return RunDefaultDataWizard(g_hMain, 0, kWizardStart, &g_sii, &g_slots, WizardBlocksOf(&g_ab)); },
                              [] {
                                const ShownBoxTexts b = AnswerBox(ProgramCaption(), IDNO, "replace question");
                                ExpectTrue("replace question: shows the person",
@@ -581,7 +593,7 @@ void WizardCases() {
 
   // Yes goes on as step -999; "中 止" cancels with its box.
   g_bWizardDone = false;
-  r = RunWithDriver<int>([] { return RunDefaultDataWizard(g_hMain, 0, kWizardStart, &g_sii, &g_slots, &g_ab); },
+  r = RunWithDriver<int>([] { return RunDefaultDataWizard(g_hMain, 0, kWizardStart, &g_sii, &g_slots, WizardBlocksOf(&g_ab)); },
                          [] { AnswerBox(ProgramCaption(), IDYES, "replace question, Yes"); });
   ExpectEqual("replace question, Yes: a page", r, 1);
   std::thread stopper([] {
@@ -600,10 +612,15 @@ void WizardCases() {
 
 void ConfirmCases() {
   const BirthRecord rec = Person("確認テスト");
+  static ChartRecord chart;
+  HoromiraMain(rec, rec, &chart, kChartNatal, 0, 1.0, kOriginOrdinary);
   const std::pair<int, const char*> kPresses[] = {{6, "は い"}, {7, "訂正"}, {IDCANCEL, "キャンセル"}};
   for (const auto& press : kPresses) {
     g_received.clear();
-    HWND hBox = ShowDataConfirmBox(rec);
+    HWND hBox = ShowDataConfirmBox(rec, chart);
+    // What another command does to the working record meanwhile is not
+    // the box's person.
+    SetWorkingRecord(g_ab.hEntryBlock, Person("別の人"));
     ExpectTrue("confirmation box shown", hBox != nullptr);
     std::thread driver([&] {
       HWND h = AwaitDialog(ProgramCaption(), "confirmation");
@@ -625,10 +642,16 @@ void ConfirmCases() {
     if (press.first == 6) {
       ExpectTrue((sWhat + ": message 2048 to the main window").c_str(),
                  g_received.size() == 1 && g_received[0].first == kMsgNewRecord);
+      const ChartRecord* pHeld = g_received.empty() ? nullptr
+                                                    : reinterpret_cast<const ChartRecord*>(g_received[0].second.second);
+      ExpectTrue((sWhat + ": with the chart the box held").c_str(),
+                 pHeld && strcmp(pHeld->szTitle, chart.szTitle) == 0 && strcmp(pHeld->natal.szName, "確認テスト") == 0);
     } else if (press.first == 7) {
       ExpectTrue((sWhat + ": command 10001 with 101").c_str(),
                  g_received.size() == 1 && g_received[0].first == WM_COMMAND &&
                      LOWORD(g_received[0].second.first) == IDM_NEW_DATA && g_received[0].second.second == 101);
+      ExpectTrue((sWhat + ": on the person as entered").c_str(),
+                 memcmp(&ConfirmedPerson(), &rec, sizeof rec) == 0);
     } else {
       ExpectEqual((sWhat + ": nothing sent").c_str(), g_received.size(), 0);
     }
@@ -641,6 +664,7 @@ int main(int argc, char** argv) {
   g_szShots = argc > 3 ? argv[3] : nullptr;
   ExpectEqual("ANSI code page is 932", GetACP(), 932);
   InstallExceptionGuard();
+  SetDialogHelpPresenter(FairyMessage);
   CreateMainWindow();
 
   YearCases();

@@ -13,16 +13,17 @@
 #include "chart/chart_driver.h"
 #include "chart/places.h"
 #include "dialog_driver.h"
+#include "dialogs/dialog_support.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/entry_block.h"
 #include "entry/entry_rules.h"
 #include "events/events.h"
 #include "persistence/data_file.h"
 #include "platform/resource_ids.h"
+#include "platform/win32/exception_guard.h"
 #include "platform/win32/win32_platform.h"
 #include "readings/help_texts.h"
 #include "shell/aux_windows.h"
-#include "shell/exception_guard.h"
 #include "shell/shell.h"
 #include "time/timescale.h"
 
@@ -371,7 +372,11 @@ void BoxCases() {
     ExpectTrue("version: the working folder", ControlText(h, IDC_VERSION_FOLDER).rfind("作業フォルダ : ", 0) == 0);
     ExpectTrue("version: the build date", ControlText(h, IDC_VERSION_BUILD).rfind("作成日 : ", 0) == 0);
     const std::string sSpace = ControlText(h, IDC_VERSION_SPACE);
-    ExpectTrue("version: the free space", sSpace.rfind("このドライブ[", 0) == 0 && sSpace.find(" MBの") != std::string::npos);
+    char szFolder[MAX_PATH + 1] = "";
+    GetCurrentDirectoryA(sizeof szFolder, szFolder);
+    ExpectTrue("version: the free space of the working folder's drive",
+               sSpace.rfind(std::string("このドライブ[") + szFolder + "]には ", 0) == 0 &&
+                   sSpace.find(" MBの") != std::string::npos);
     ExpectBytes("version: its second line", ControlText(h, IDC_VERSION_SPACE2), "空きが認識されます。");
     AwaitScreenshot(g_szShots, "version", kShotTimeoutMs);
     Click(h, IDOK);
@@ -423,6 +428,7 @@ int main(int argc, char** argv) {
   g_sWorkDir = argc > 2 ? argv[2] : ".";
   ExpectEqual("ANSI code page is 932", GetACP(), 932);
   InstallExceptionGuard();
+  SetDialogHelpPresenter(FairyMessage);
   CreateMainWindow();
 
   FiledListCases();

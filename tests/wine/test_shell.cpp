@@ -138,6 +138,17 @@ void Command(const Program& p, int iCommand, LPARAM lParam = 0) {
   Settle(p.hMain);
 }
 
+// Waits until a state of the program holds (at most kWaitMs).
+template <typename Pred>
+bool WaitUntil(Pred pred) {
+  const DWORD dwStart = GetTickCount();
+  while (!pred()) {
+    if (GetTickCount() - dwStart > kWaitMs) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
 std::string Part(const Program& p, int i) { return StatusPartText(p.pi.hProcess, p.hStatus, i); }
 
 int CountQuickButtons(const Program& p) {
@@ -446,6 +457,27 @@ void CheckTooSmall(const Program& p) {
 
 HWND Popup(const Program& p, const char* szCaption) { return WaitForCaption(p, szCaption, 3000); }
 
+// A menu opened in the popup window keeps its own keys: Esc closes the
+// text's context menu, not the popup window.
+void CheckTextMenuKeys(const Program& p, HWND hPopup) {
+  if (!ExpectTrue("the popup window is open", hPopup != nullptr)) return;
+  HWND hText = GetDlgItem(hPopup, 257);
+  SetForegroundWindow(hPopup);
+  PostMessageA(hPopup, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hText), TRUE);
+  ExpectTrue("its text has the focus", WaitUntil([&] { return FocusOf(p.hMain) == hText; }));
+  PostMessageA(hText, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hText), MAKELPARAM(20, 20));
+  HWND hMenu = nullptr;
+  ExpectTrue("the text's context menu opens", WaitUntil([&] {
+    hMenu = FindWindowA("#32768", nullptr);
+    return hMenu && IsWindowVisible(hMenu);
+  }));
+  SendKey(VK_ESCAPE, false);
+  SendKey(VK_ESCAPE, true);
+  ExpectTrue("Esc closes the menu", WaitGone(hMenu, kWaitMs));
+  Settle(p.hMain);
+  ExpectTrue("and leaves the popup window open", IsWindow(hPopup) && IsWindowVisible(hPopup));
+}
+
 // The help index, a topic in the popup window, and the popup's buttons.
 void CheckHelpAndPopup(const Program& p) {
   Command(p, 10019);  // the fairy is open while the popup window works
@@ -514,14 +546,27 @@ void CheckHelpAndPopup(const Program& p) {
     Settle(p.hMain);
     ExpectEqual("B sends the popup's command again", LastCommand(p), 59004);
     ExpectEqual("with lParam -2000", LastParam(p), -2000);
+    CheckTextMenuKeys(p, Popup(p, "テスト"));
     CloseDialogs(p);
   }
 }
 
 void CheckPopupList(const Program& p, const std::string& sTitle) {
+  Command(p, 10019);
+  HWND hFairy = Fairy(p);
   PostMessageA(p.hMain, WM_COMMAND, 10013, 0);
   HWND hList = WaitForCaption(p, "表示項目を選んでください", 3000);
   if (!ExpectTrue("10013 opens the popup list", hList != nullptr)) return;
+  // The popup list is no help index: the fairy's さくいん opens the index.
+  if (ExpectTrue("the fairy is open beside the list", hFairy != nullptr)) {
+    ClickButton(hFairy, 1);
+    HWND hIndex = WaitForCaption(p, kHelpIndexTitle, kWaitMs);
+    if (ExpectTrue("the fairy's さくいん opens the help index over the popup list", hIndex != nullptr)) {
+      ClickButton(hIndex, 2);
+      WaitGone(hIndex, kWaitMs);
+    }
+    ExpectTrue("the popup list stays", IsWindow(hList) && IsWindowVisible(hList));
+  }
   const HWND hBox = GetDlgItem(hList, 256);
   ExpectEqual("17 entries", SendMessageA(hBox, LB_GETCOUNT, 0, 0), 17);
   ExpectBytes("buttons えらぶ and 閉じる", ItemText(hList, 1) + "/" + ItemText(hList, 2), "えらぶ/閉じる");
@@ -608,6 +653,27 @@ void CheckAnimationAndRightButton(const Program& p) {
   Command(p, 10002);
   Sleep(1200);
   ExpectEqual("a key press stops it", LastCommand(p), 10002);
+
+  // Confirmed with Enter held down: Enter's repeats while it is held do not
+  // stop the animation; pressed again after its release it does.
+  PostMessageA(p.hMain, WM_COMMAND, 2010, 0);
+  hAsk = WaitForAppBox(p, "アニメーション");
+  if (!ExpectTrue("the animation asks again", hAsk != nullptr)) return;
+  SetForegroundWindow(hAsk);
+  WaitUntil([&] { return FocusOf(hAsk) == GetDlgItem(hAsk, 6); });
+  SendKey(VK_RETURN, false);
+  ExpectTrue("Enter held confirms", WaitGone(hAsk, kWaitMs));
+  ExpectTrue("the animation steps", WaitUntil([&] { return LastCommand(p) == 1210; }));
+  SendKey(VK_RETURN, false);  // a repeat of the held key
+  ExpectTrue("the held Enter reaches the program (55555)", WaitUntil([&] { return LastCommand(p) == 55555; }));
+  ExpectTrue("and the animation goes on", WaitUntil([&] { return LastCommand(p) == 1210; }));
+  SendKey(VK_RETURN, true);
+  SendKey(VK_RETURN, false);
+  SendKey(VK_RETURN, true);
+  ExpectTrue("Enter pressed again after its release", WaitUntil([&] { return LastCommand(p) == 55555; }));
+  Command(p, 10002);
+  Sleep(1200);
+  ExpectEqual("stops it", LastCommand(p), 10002);
 
   PostMessageA(p.hMain, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(200, 200));
   Settle(p.hMain);
@@ -807,6 +873,29 @@ void Placements() {
   ExpectTrue("closing maximized stores the maximized bit", (static_cast<unsigned char>(sii[kOffFlags]) & kFlagMaximized) != 0);
 }
 
+// Without HOROMAP_TEST_HOOKS=1 the program is the one users run: its test
+// commands do not exist and it keeps no command log, whatever the other
+// variables of its environment say.
+void ShippedProgram() {
+  char szHooks[16] = "", szLog[MAX_PATH] = "";
+  GetEnvironmentVariableA("HOROMAP_TEST_HOOKS", szHooks, sizeof szHooks);
+  const bool bLog = GetEnvironmentVariableA("HOROMAP_COMMAND_LOG", szLog, sizeof szLog) > 0;
+  const std::string sLog = g_sDir + "\\commands.log";
+  SetEnvironmentVariableA("HOROMAP_TEST_HOOKS", nullptr);
+  SetEnvironmentVariableA("HOROMAP_COMMAND_LOG", sLog.c_str());
+  Program p;
+  if (ExpectTrue("a start without the test hooks", Start(&p))) {
+    PostMessageA(p.hMain, WM_COMMAND, 59005, 0);
+    HWND hBox = WaitForMessageBox(p, "Out of switch");
+    if (ExpectTrue("a test command is no command: Out of switch", hBox != nullptr)) ClickButton(hBox, IDOK);
+    PostMessageA(p.hMain, WM_CLOSE, 0, 0);
+    ExpectEqual("closed, exit code 0", WaitExit(&p), 0);
+  }
+  ExpectTrue("no command log was kept", GetFileAttributesA(sLog.c_str()) == INVALID_FILE_ATTRIBUTES);
+  SetEnvironmentVariableA("HOROMAP_TEST_HOOKS", szHooks[0] ? szHooks : nullptr);
+  SetEnvironmentVariableA("HOROMAP_COMMAND_LOG", bLog ? szLog : nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -819,6 +908,7 @@ int main(int argc, char** argv) {
   SecondStart();
   EmptyUntitledWithOk();
   Placements();
+  ShippedProgram();
   RemoveFileAssociation();
   return Finish("test_shell");
 }

@@ -73,14 +73,9 @@ Expected NatalChart(const BirthRecord& r) {
 
 std::string DataFile() { return g_sDir + "\\出生ﾃﾞｰﾀ.Bd5"; }
 
-// Insert, the two dialogs and the confirmation box.
-void EnterNewPerson(const Program& p, const BirthRecord& person) {
-  Foreground(p);
-  Key(p, VK_INSERT);
-  ExpectEqual("Insert sends 10001", LastCommand(p), 10001);
-  HWND hTime = WaitForCaption(p, "誕生日と生まれた時間を指定してください");
-  if (!ExpectTrue("the time-and-name dialog opens", hTime != nullptr)) Abandon("no time-and-name dialog");
-  ExpectBytes("its name field is empty", ItemText(hTime, 2209), "");
+// The time-and-name dialog filled with the person and accepted, then the
+// place dialog with 札幌; returns the confirmation box that follows.
+HWND FillDialogs(const Program& p, HWND hTime, const BirthRecord& person) {
   SetText(hTime, 2201, "1985");
   SetText(hTime, 2202, "4");
   SetText(hTime, 2203, "12");
@@ -101,11 +96,75 @@ void EnterNewPerson(const Program& p, const BirthRecord& person) {
   ExpectBytes("it shows the name, the time and the place", BoxLines(hConfirm),
               std::string("これでよろしいですか？/山田花子/") + TimeToStr(&person.time) + "/札幌");
   ExpectBytes("its second button reads 訂正", ItemText(hConfirm, 7), "訂正 (&R)");
-  // The box does not hold the main window: the chart on view can still be
-  // stepped, and that must not touch the person waiting in the box.
+  return hConfirm;
+}
+
+// Waits until the keyboard focus of the program is on a control.
+bool WaitForFocus(HWND hControl) {
+  const DWORD dwStart = GetTickCount();
+  while (FocusOf(hControl) != hControl) {
+    if (GetTickCount() - dwStart > kWaitMs) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+// While the confirmation box waits, the listing of the Sun's ingresses for
+// 2000 runs the time dialog on the program's working record.
+void IngressesWhileTheBoxWaits(const Program& p) {
+  Post(p, IDM_INGRESS);
+  HWND hAsk = WaitForAppBox(p, "12星座の さかい目");
+  if (!Answer(p, hAsk, IDYES, "the ingresses ask first")) return;
+  HWND hYear = WaitForCaption(p, TimeEntryTitle(IDM_INGRESS));
+  if (!ExpectTrue("the year of the ingresses", hYear != nullptr)) return;
+  SetText(hYear, 2201, "2000");
+  ClickButton(hYear, IDOK);
+  HWND hPopup = WaitForCaption(p, "星座の境界 ( 日本時間 )");
+  if (ExpectTrue("the ingresses of 2000 are listed", hPopup != nullptr)) {
+    Post(p, IDM_POPUP_CLOSE);
+    WaitGone(hPopup, kWaitMs);
+  }
+}
+
+// Insert, the two dialogs and the confirmation box.  The box is modeless:
+// while it waits the chart on view is stepped and a listing runs the time
+// dialog, and neither touches the person in the box; its keys are its own
+// (Tab moves its focus, Enter presses は い); 訂正 reopens the dialogs on
+// the person as entered.
+void EnterNewPerson(const Program& p, const BirthRecord& person) {
+  Foreground(p);
+  Key(p, VK_INSERT);
+  ExpectEqual("Insert sends 10001", LastCommand(p), 10001);
+  HWND hTime = WaitForCaption(p, "誕生日と生まれた時間を指定してください");
+  if (!ExpectTrue("the time-and-name dialog opens", hTime != nullptr)) Abandon("no time-and-name dialog");
+  ExpectBytes("its name field is empty", ItemText(hTime, 2209), "");
+  HWND hConfirm = FillDialogs(p, hTime, person);
+
   Command(p, 1101);
   ExpectEqual("a time step is taken while the box waits", LastCommand(p), 1101);
-  Answer(p, hConfirm, IDYES, "は い accepts the record");
+  SetForegroundWindow(hConfirm);
+  ExpectTrue("the box has the focus on は い", WaitForFocus(GetDlgItem(hConfirm, IDYES)));
+  SendKey(VK_TAB, false);
+  SendKey(VK_TAB, true);
+  ExpectTrue("Tab moves the box's focus to 訂正", WaitForFocus(GetDlgItem(hConfirm, 7)));
+  ExpectEqual("and is no command of the main window", LastCommand(p), 1101);
+  IngressesWhileTheBoxWaits(p);
+  ExpectTrue("the box still waits", IsWindow(hConfirm) && IsWindowVisible(hConfirm));
+
+  ClickButton(hConfirm, 7);
+  hTime = WaitForCaption(p, "誕生日と生まれた時間を指定してください");
+  if (!ExpectTrue("訂正 reopens the time-and-name dialog", hTime != nullptr)) Abandon("no time-and-name dialog");
+  ExpectBytes("on the person as entered",
+              ItemText(hTime, 2201) + "/" + ItemText(hTime, 2202) + "/" + ItemText(hTime, 2203) + " " +
+                  ItemText(hTime, 2204) + ":" + ItemText(hTime, 2205) + " " + ItemText(hTime, 2209),
+              "1985/4/12 9:30 山田花子");
+  hConfirm = FillDialogs(p, hTime, person);
+
+  SetForegroundWindow(hConfirm);
+  ExpectTrue("the new box has the focus on は い", WaitForFocus(GetDlgItem(hConfirm, IDYES)));
+  SendKey(VK_RETURN, false);
+  SendKey(VK_RETURN, true);
+  ExpectTrue("Enter presses は い: the box closes", WaitGone(hConfirm, kWaitMs));
   Idle(p);
 }
 

@@ -259,6 +259,13 @@ int PlatformModuleDirectory(char* szDir, size_t cbDir) {
   return CopyOut(s.bDirsFixed[1] ? s.dirs[1] : RealModuleDirectory(), szDir, cbDir);
 }
 
+int PlatformFullPath(const char* szPath, char* szOut, size_t cbOut) {
+  if (szPath[0] == '/') return CopyOut(szPath, szOut, cbOut);
+  char szDir[4096];
+  if (!PlatformCurrentDirectory(szDir, sizeof szDir)) return CopyOut(std::string(), szOut, cbOut);
+  return CopyOut(std::string(szDir) + "/" + szPath, szOut, cbOut);
+}
+
 int PlatformWindowsDirectory(char* szDir, size_t cbDir) {
   const OsState& s = Os();
   return CopyOut(s.bDirsFixed[2] ? s.dirs[2] : std::string(), szDir, cbDir);

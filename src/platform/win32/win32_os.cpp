@@ -141,6 +141,12 @@ int PlatformModuleDirectory(char* szDir, size_t cbDir) {
   return CopyDir(buf, static_cast<DWORD>(strlen(buf)), szDir, cbDir);
 }
 
+int PlatformFullPath(const char* szPath, char* szOut, size_t cbOut) {
+  char buf[MAX_PATH + 1];
+  const DWORD n = GetFullPathNameA(szPath, sizeof buf, buf, nullptr);
+  return CopyDir(buf, n < sizeof buf ? n : 0, szOut, cbOut);
+}
+
 int PlatformWindowsDirectory(char* szDir, size_t cbDir) {
   char buf[MAX_PATH + 1];
   const UINT n = GetWindowsDirectoryA(buf, sizeof buf);

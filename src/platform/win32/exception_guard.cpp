@@ -1,6 +1,6 @@
 // Checkpoints for processor exceptions on the UI thread (see the header for
 // the mechanism).
-#include "shell/exception_guard.h"
+#include "platform/win32/exception_guard.h"
 
 #include <windows.h>
 #include <malloc.h>
