@@ -254,15 +254,15 @@ inline HWND FileNameField(HWND hDlg) { return GetDlgItem(hDlg, 0x47c) ? GetDlgIt
 inline HWND FileDialog(const Program& p, DWORD dwMs = kWaitMs) {
   return WaitForDialog(p.Pid(), [](HWND h) { return FileNameField(h) != nullptr; }, dwMs);
 }
-// TypeFileName: a path typed into the file dialog and OK pressed.
+// TypeFileName: a path typed into the file dialog's name field.
 inline void TypeFileName(HWND hDlg, const std::string& sPath) {
   SendMessageA(FileNameField(hDlg), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(sPath.c_str()));
-  ClickButton(hDlg, IDOK);
 }
 // ChooseFile: a path typed into the file dialog and accepted; returns when
 // the dialog is gone.
 inline void ChooseFile(const Program& p, HWND hDlg, const std::string& sPath) {
   TypeFileName(hDlg, sPath);
+  ClickButton(hDlg, IDOK);
   WaitGone(hDlg, kWaitMs);
   Settle(p.hMain);
 }

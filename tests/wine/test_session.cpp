@@ -785,7 +785,8 @@ void CloseAndRestart(Ctx& c, bool bInDialog) {
   if (bExit) {
     m.ExitClean();
   } else if (Ended(p)) {
-    Fail("the window closed although closing was cancelled");
+    Fail(c.stopped ? "the window closed although closing was cancelled"
+                   : "the window closed without a name asked for the untitled rows");
     m.running = false;
     return;
   }
