@@ -585,7 +585,12 @@ bool Drive(Ctx& c) {
       PressKey(p.hMain, VK_ESCAPE);
       continue;
     }
-    if (!Sync(p, kHangMs)) {
+    const DWORD dwAsked = GetTickCount();
+    const bool bAnswered = Sync(p, kHangMs);
+    if (bAnswered && GetTickCount() - dwAsked > 5000) {
+      printf("note: step %d: the program took %.1f s to take a message\n", g_s->step, (GetTickCount() - dwAsked) / 1000.0);
+    }
+    if (!bAnswered) {
       if (Ended(p) || !IsWindow(p.hMain)) {
         WaitForSingleObject(p.pi.hProcess, 20000);
         return true;
