@@ -7,6 +7,12 @@
 # empty WORK_DIR of its own.  When a test writes SHOT_DIR\NAME.ready, a
 # screenshot of the display is kept as build/<tree>/wine/NAME.png and
 # SHOT_DIR\NAME.done tells the test to go on.
+#
+# WINE_TEST=name runs that test alone, TEST_TIMEOUT=seconds gives it longer.
+# The environment reaches the tests: test_session reads HORO_SESSION_SEED,
+# HORO_SESSION_STEPS, HORO_SESSION_ONLY and HORO_SESSION_GO_ON (`make soak`
+# sets them), e.g.  WINE_TEST=test_session HORO_SESSION_SEED=7
+# HORO_SESSION_STEPS=40 bash tests/wine/run.sh
 
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)

@@ -61,11 +61,10 @@ struct Ctx {
   bool corrected = false;         // 訂正 was pressed: the dialog shows the person as entered
   Row expected;                   // the person as typed at the last OK
   bool expectedSave = false;
-  bool cut = false;               // the long name was cut
   int timeTries = 0, placeTries = 0, openTries = 0, saveTries = 0;
   // Save points and file dialogs.
   bool naming = false;            // a save point asked for a name
-  bool stopped = false;           // the name was refused: the command stops
+  bool stopped = false;           // the save point's name was refused: the command stops
   std::function<void()> afterName;  // what the command does once named
   bool newFileOk = false;
   bool closeEmptyOk = false;
@@ -79,7 +78,6 @@ struct Ctx {
 
 struct Session {
   uint64_t seed = 0;
-  int steps = 0;
   std::set<int> only;
   std::string dir;
   Model m;
@@ -120,7 +118,7 @@ Shown Identify(HWND h) {
   Shown s;
   s.h = h;
   s.caption = SentText(h);
-  if (GetDlgItem(h, 0x47c) || GetDlgItem(h, 0x480)) {
+  if (FileNameField(h)) {
     s.kind = s.caption.find("保存") != std::string::npos ? Kind::kSave : Kind::kOpen;
   } else if (GetDlgItem(h, IDC_TN_YEAR)) {
     s.kind = Kind::kTimeName;
@@ -259,7 +257,6 @@ void TypePerson(Ctx& c, HWND h, bool bNameNeeded) {
   SetText(h, IDC_TN_NAME, name);
   if (bUnknown && !SendDlgItemMessageA(h, IDC_TN_UNKNOWN_TIME, BM_GETCHECK, 0, 0)) TickBox(h, IDC_TN_UNKNOWN_TIME);
   if (SendDlgItemMessageA(h, IDC_TN_UNKNOWN_TIME, BM_GETCHECK, 0, 0)) r.h = 12, r.mi = 0;  // noon, whatever is typed
-  c.cut = false;
   r.name = name;
   c.expected = r;
   c.expectedSave = !name.empty();
@@ -278,7 +275,6 @@ void CorrectPerson(Ctx& c, HWND h) {
   if (got != want) Fail("訂正 reopens the time-and-name dialog on " + got + ", not on the person as entered: " + want);
   c.expected = r;
   c.expectedSave = g_s->m.pendingSave;
-  c.cut = false;
   if (c.r.Chance(40)) {
     c.expected.name = c.r.Pick(kNames);
     c.expectedSave = true;
@@ -457,8 +453,7 @@ void AnswerAppBox(Ctx& c, const Shown& s) {
     iButton = IDYES;
   } else if (hd == "登録データのないファイル") {
     iButton = c.flow == Ctx::kClose && c.r.Chance(70) ? IDYES : IDCANCEL;
-    if (iButton == IDYES) c.closeEmptyOk = true;
-    else c.stopped = true;
+    c.closeEmptyOk = iButton == IDYES;
   } else if (hd == "出生データファイルを読み込めません ...") {
     const int iRoll = c.r.Below(100);
     iButton = iRoll < 35 ? IDYES : iRoll < 65 ? IDNO : IDCANCEL;
@@ -473,7 +468,6 @@ void AnswerAppBox(Ctx& c, const Shown& s) {
       if (f->path.empty()) f->path = m.current;
       if (!f->Big()) f->hasAlt = true, f->alt = m.table;
     }
-    if (iButton == IDNO) c.flow = Ctx::kFileCommand;
   } else if (hd == "データの削除") {
     iButton = c.flow == Ctx::kDelete && c.r.Chance(90) ? IDYES : IDCANCEL;
   } else if (hd == "次のデータを削除してよろしいですか？") {
@@ -488,7 +482,7 @@ void AnswerAppBox(Ctx& c, const Shown& s) {
     }
   } else if (hd == "とても長い名前！") {
     iButton = c.r.Chance(60) ? IDYES : IDCANCEL;
-    if (iButton == IDYES) c.expected.name = CutName(c.expected.name), c.cut = true;
+    if (iButton == IDYES) c.expected.name = CutName(c.expected.name);
   } else if (hd == "アンインストール") {
     iButton = IDCANCEL;
   } else if (hd == "起動速度の設定" && s.line1 == "タイトルページを出す") {
@@ -806,8 +800,8 @@ void CloseAndRestart(Ctx& c, bool bInDialog) {
   if (bExit) {
     m.ExitClean();
   } else if (Ended(p)) {
-    Fail(c.stopped ? "the window closed although closing was cancelled"
-                   : "the window closed without a name asked for the untitled rows");
+    Fail(c.stopped || (bUntitled && !bRows) ? "the window closed although closing was cancelled"
+                                            : "the window closed without a name asked for the untitled rows");
     m.running = false;
     return;
   }
@@ -1231,7 +1225,6 @@ bool RunSession(uint64_t seed, int nSteps, const std::set<int>& only, bool bGoOn
   Session s;
   g_s = &s;
   s.seed = seed;
-  s.steps = nSteps;
   s.only = only;
   s.dir = g_sRunDir + "\\seed-" + std::to_string(seed);
   PrepareSession(s);
