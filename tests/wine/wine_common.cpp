@@ -196,18 +196,24 @@ void RemoveFileAssociation() {
 
 void SetClientSize(HWND hWnd, int iWidth, int iHeight) {
   // The frame is measured rather than computed: a menu bar wraps to more
-  // lines in a narrow window.
+  // lines in a narrow window, so a second step may be needed.  The window
+  // is not painted until it has its final size: a paint at the size between
+  // would show what belongs to that size (the box of points that do not
+  // fit), earlier or later as the machine is busy.
+  SendMessageA(hWnd, WM_SETREDRAW, FALSE, 0);
   for (int iTry = 0; iTry < 3; ++iTry) {
     RECT rcWindow, rcClient;
     GetWindowRect(hWnd, &rcWindow);
     GetClientRect(hWnd, &rcClient);
-    if (rcClient.right == iWidth && rcClient.bottom == iHeight) return;
+    if (rcClient.right == iWidth && rcClient.bottom == iHeight) break;
     const int cx = rcWindow.right - rcWindow.left + iWidth - rcClient.right;
     const int cy = rcWindow.bottom - rcWindow.top + iHeight - rcClient.bottom;
     SetWindowPos(hWnd, nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER);
     DWORD_PTR r = 0;
     SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r);
   }
+  SendMessageA(hWnd, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 double ClientPixels::Share(DWORD dwRgb) const {
