@@ -735,7 +735,10 @@ void CheckRunning(Ctx&) {
   }
   if (!p.pi.hProcess) return;
   if (WaitForSingleObject(p.pi.hProcess, 20000) != WAIT_OBJECT_0) {
-    Fail("the program should have ended but still runs");
+    std::string shown;
+    for (HWND h : ProcessDialogs(p.Pid())) shown += " [" + SentText(h) + "]";
+    Fail("the program should have ended but still runs (main window " +
+         std::string(IsWindow(p.hMain) ? "still there" : "gone") + ", boxes:" + (shown.empty() ? " none" : shown) + ")");
     return;
   }
   DWORD dw = 0;
