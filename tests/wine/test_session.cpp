@@ -788,6 +788,12 @@ void CloseAndRestart(Ctx& c, bool bInDialog) {
   const bool bUntitled = m.Untitled();
   const bool bRows = !m.table.empty();
   if (bUntitled && bRows) c.naming = true;
+  if (bInDialog) {
+    // What closing asks comes on top of the open dialog once the program's
+    // queue has run dry: two markers, and it is answered first.
+    Sync(p, kWaitMs);
+    Sync(p, kWaitMs);
+  }
   Drive(c);
   bool bExit;
   if (bUntitled && !bRows) {
