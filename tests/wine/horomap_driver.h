@@ -188,18 +188,20 @@ inline bool WaitForCommand(const Program& p, int iCommand, DWORD dwMs = kWaitMs)
   return true;
 }
 
-// Sync: a marker (test command 59007 with a parameter of its own) posted
-// behind everything sent to the program so far; true once the program has
-// taken it, which it does from its main loop or from the loop of any box
-// it shows.  False when the window is gone or the marker was not taken in
-// time.
+// Sync: a marker (test command 59007, asking the state of a menu item that
+// does not exist) posted behind everything sent to the program so far; true
+// once the program has taken it, which it does from its main loop or from
+// the loop of any box it shows.  Only that command leaves the property
+// HoromiraMenuState, so commands the program posts to itself after it do
+// not hide it.  False when the window is gone or the marker was not taken
+// in time.
 inline bool Sync(const Program& p, DWORD dwMs = 30000) {
-  // The program keeps the low half of a parameter, as a short.
   static LPARAM s_marker = 0;
-  const LPARAM marker = 1000 + (s_marker++ % 30000);
+  const LPARAM marker = 4000 + (s_marker++ % 6000);  // no command of the menu has such a number
+  RemovePropA(p.hMain, "HoromiraMenuState");
   if (!p.hMain || !PostMessageA(p.hMain, WM_COMMAND, 59007, marker)) return false;
   const DWORD dwStart = GetTickCount();
-  while (LastCommand(p) != 59007 || LastParam(p) != static_cast<long>(marker)) {
+  while (!GetPropA(p.hMain, "HoromiraMenuState")) {
     if (Ended(p) || !IsWindow(p.hMain) || GetTickCount() - dwStart >= dwMs) return false;
     Sleep(20);
   }

@@ -698,6 +698,8 @@ void Send(Ctx& c, int iCommand, LPARAM lParam = 0) {
   }
   if (pKey && c.r.Chance(50)) {
     Foreground(p);
+    // The key is taken when a command comes: its own, or what it posts at once.
+    RemovePropA(p.hMain, "HoromiraCommand");
     std::vector<WORD> mods;
     for (WORD w : {pKey->mod1, pKey->mod2}) {
       if (w) mods.push_back(w);
@@ -707,8 +709,8 @@ void Send(Ctx& c, int iCommand, LPARAM lParam = 0) {
     SendKey(pKey->vk, true);
     for (auto it = mods.rbegin(); it != mods.rend(); ++it) SendKey(*it, true);
     const DWORD dwStart = GetTickCount();
-    while (LastCommand(p) != iCommand && GetTickCount() - dwStart < 5000 && !Ended(p)) Sleep(20);
-    if (LastCommand(p) == iCommand || Ended(p)) {
+    while (!GetPropA(p.hMain, "HoromiraCommand") && GetTickCount() - dwStart < 5000 && !Ended(p)) Sleep(20);
+    if (GetPropA(p.hMain, "HoromiraCommand") || Ended(p)) {
       c.Note("key " + std::to_string(iCommand));
       return;
     }
