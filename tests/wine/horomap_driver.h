@@ -193,7 +193,8 @@ inline bool WaitForCommand(const Program& p, int iCommand, DWORD dwMs = kWaitMs)
 // once the program has taken it, which it does from its main loop or from
 // the loop of any box it shows.  Only that command leaves the property
 // HoromiraMenuState, so commands the program posts to itself after it do
-// not hide it.  False when the window is gone or the marker was not taken
+// not hide it (a marker that stops an animation is known by the command
+// recorded last).  False when the window is gone or the marker was not taken
 // in time.
 inline bool Sync(const Program& p, DWORD dwMs = 30000) {
   static LPARAM s_marker = 0;
@@ -201,7 +202,8 @@ inline bool Sync(const Program& p, DWORD dwMs = 30000) {
   RemovePropA(p.hMain, "HoromiraMenuState");
   if (!p.hMain || !PostMessageA(p.hMain, WM_COMMAND, 59007, marker)) return false;
   const DWORD dwStart = GetTickCount();
-  while (!GetPropA(p.hMain, "HoromiraMenuState")) {
+  // A marker that stops an animation is only recorded, not run.
+  while (!GetPropA(p.hMain, "HoromiraMenuState") && (LastCommand(p) != 59007 || LastParam(p) != marker)) {
     if (Ended(p) || !IsWindow(p.hMain) || GetTickCount() - dwStart >= dwMs) return false;
     Sleep(20);
   }

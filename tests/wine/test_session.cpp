@@ -42,7 +42,7 @@ namespace {
 const struct {
   uint64_t seed;
   int steps;
-} kFixedSessions[] = {{101, 60}, {202, 60}, {303, 60}};
+} kFixedSessions[] = {{101, 100}, {202, 100}, {303, 100}};
 
 constexpr DWORD kHangMs = 30000;  // a program that takes no message for this long hangs
 
