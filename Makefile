@@ -9,7 +9,7 @@ BENCH  := build/bench
 PREFIX ?= /usr/local
 
 .PHONY: all deps native asan win32 win64 run test test-native test-asan test-win32-exe test-wine dist test-dist \
-        install bench fuzz clean
+        install bench fuzz soak clean
 
 all: native win32
 
@@ -53,6 +53,17 @@ test-win32-exe: win32
 
 test-wine: win32
 	@bash tests/wine/run.sh
+
+# One long randomized session of the Wine test test_session: SEED (default:
+# the clock, printed first) and STEPS.  A failed step prints the steps to
+# replay it; with GO_ON=1 (the default here) the session goes on after it.
+STEPS ?= 2000
+GO_ON ?= 1
+soak:
+	@seed="$(SEED)"; [ -n "$$seed" ] || seed=$$(date +%s); \
+	echo "soak: seed $$seed, $(STEPS) steps"; \
+	WINE_TEST=test_session HORO_SESSION_SEED=$$seed HORO_SESSION_STEPS=$(STEPS) HORO_SESSION_GO_ON=$(GO_ON) \
+	  TEST_TIMEOUT=$$(( $(STEPS) * 6 + 600 )) bash tests/wine/run.sh
 
 # What a user receives, into dist/: the installer and the portable zip of
 # the 32-bit program, the Debian package of horomira (tools/make_dist.sh).

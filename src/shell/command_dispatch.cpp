@@ -14,6 +14,7 @@
 #include "persistence/data_file.h"
 #include "platform/reports.h"
 #include "platform/win32/exception_guard.h"
+#include "platform/win32/win32_platform.h"
 #include "shell/aux_windows.h"
 #include "shell/commands_chart.h"
 #include "shell/commands_files.h"
@@ -366,9 +367,13 @@ int IDM_Clip(HWND hWnd, int iCommand, LPARAM lParam, SystemIniInf* pSii, ChartSl
   const CommandContext ctx{hWnd, iCommand, lParam, pSii, pSlots, lpAb};
   int iResult = 0;
   CaughtException caught;
+  // While the command runs the window must stay: an end asked for meanwhile
+  // (closing, the exception box's end) waits until the last command returns.
+  Win32CommandBegins();
   if (!RunGuarded([&] { iResult = RunCommand(pEntry, ctx); }, &caught)) {
     ReportCaught("WM_COMMAND", caught);
   }
   if (bSuspended && IsWindow(hWnd)) ResumeQuickMenu(hWnd, lpAb);
+  Win32CommandEnds();
   return iResult;
 }

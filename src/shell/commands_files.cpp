@@ -6,6 +6,7 @@
 #include "chart/chart_text.h"
 #include "dialogs/dialogs.h"
 #include "persistence/data_file.h"
+#include "platform/platform.h"
 #include "shell/main_window.h"
 #include "shell/shell.h"
 
@@ -61,7 +62,7 @@ int SaveAs(const CommandContext& c) {
   // Closing ends once the rows are saved; a cancelled dialog keeps the
   // window and its rows.
   if (bClosing) {
-    if (iDone) DestroyWindow(c.hWnd);
+    if (iDone) PlatformDestroyMainWindow();
     return iDone;
   }
   if (iDone) UpdateChartFrame(c.hWnd, c.lpAb, c.pSlots);

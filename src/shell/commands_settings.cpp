@@ -6,6 +6,7 @@
 #include "dialogs/dialogs.h"
 #include "entry/entry_rules.h"
 #include "persistence/association.h"
+#include "platform/platform.h"
 #include "readings/help_texts.h"
 #include "shell/logic/command_rules.h"
 #include "shell/main_window.h"
@@ -82,6 +83,6 @@ int WizardCommand(const CommandContext& c) {
 int UninstallProgram(const CommandContext& c) {
   if (!UninstallCommand(c.pSii)) return 0;
   c.lpAb->bState2 |= kState2Uninstalled;
-  DestroyWindow(c.hWnd);
+  PlatformDestroyMainWindow();
   return 1;
 }

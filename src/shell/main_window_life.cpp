@@ -197,6 +197,14 @@ LRESULT OnCreate(HWND hWnd, const wchar_t* wszArgument) {
 }
 
 bool OnClose(HWND hWnd) {
+  // A command still runs under its dialog (a close posted meanwhile): the
+  // window and its blocks must outlive it, so the close is refused and the
+  // dialog stays in front.
+  if (Win32RunningCommands() > 0) {
+    const HWND hPopup = GetLastActivePopup(hWnd);
+    if (hPopup && hPopup != hWnd) SetForegroundWindow(hPopup);
+    return false;
+  }
   SystemIniInf* pSii = MainSettings();
   AppState* lpAb = MainAppState();
   BirthTable* pTable = LockBirthTable(lpAb);

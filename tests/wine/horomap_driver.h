@@ -110,17 +110,27 @@ inline bool LaunchWide(Program* p, const std::string& sDir, const std::wstring& 
 inline bool Launch(Program* p, const std::string& sDir, const std::string& sArgument = "") {
   return LaunchWide(p, sDir, Wide932(sArgument));
 }
+// TakeMainWindow: the main window once it is shown, its status bar and
+// tool bar.
+inline void TakeMainWindow(Program* p, HWND hMain) {
+  p->hMain = hMain;
+  p->hStatus = GetDlgItem(hMain, 64);
+  p->hBar = GetDlgItem(hMain, 1025);
+}
 inline bool AwaitMainWindow(Program* p) {
-  p->hMain = WaitForWindow("Horomira5", nullptr, p->Pid(), kStartTimeoutMs);
-  if (!p->hMain) return false;
-  WaitForPainted(p->hMain, kWaitMs);
-  p->hStatus = GetDlgItem(p->hMain, 64);
-  p->hBar = GetDlgItem(p->hMain, 1025);
+  HWND hMain = WaitForWindow("Horomira5", nullptr, p->Pid(), kStartTimeoutMs);
+  if (!hMain) return false;
+  WaitForPainted(hMain, kWaitMs);
+  TakeMainWindow(p, hMain);
   return true;
 }
 // Start: Launch, then AwaitMainWindow.
 inline bool Start(Program* p, const std::string& sDir, const std::string& sArgument = "") {
   return Launch(p, sDir, sArgument) && AwaitMainWindow(p);
+}
+
+inline bool Ended(const Program& p) {
+  return p.pi.hProcess && WaitForSingleObject(p.pi.hProcess, 0) == WAIT_OBJECT_0;
 }
 
 // WaitExit: the program's exit code, or -1 when it had to be ended.
@@ -183,7 +193,41 @@ inline bool WaitForCommand(const Program& p, int iCommand, DWORD dwMs = kWaitMs)
   return true;
 }
 
+// Sync: a marker (test command 59007, asking the state of a menu item that
+// does not exist) posted behind everything sent to the program so far; true
+// once the program has taken it, which it does from its main loop or from
+// the loop of any box it shows.  Only that command leaves the property
+// HoromiraMenuState, so commands the program posts to itself after it do
+// not hide it (a marker that stops an animation is known by the command
+// recorded last).  False when the window is gone or the marker was not taken
+// in time.
+inline bool Sync(const Program& p, DWORD dwMs = 30000) {
+  static LPARAM s_marker = 0;
+  const LPARAM marker = 4000 + (s_marker++ % 6000);  // no command of the menu has such a number
+  RemovePropA(p.hMain, "HoromiraMenuState");
+  if (!p.hMain || !PostMessageA(p.hMain, WM_COMMAND, 59007, marker)) return false;
+  const DWORD dwStart = GetTickCount();
+  // A marker that stops an animation is only recorded, not run.
+  while (!GetPropA(p.hMain, "HoromiraMenuState") && (LastCommand(p) != 59007 || LastParam(p) != marker)) {
+    if (Ended(p) || !IsWindow(p.hMain) || GetTickCount() - dwStart >= dwMs) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
 inline std::string Part(const Program& p, int i) { return StatusPartText(p.pi.hProcess, p.hStatus, i); }
+
+// WaitForStatus: waits until status part 0 shows the text (what a message
+// the program posted to itself has put there).
+inline bool WaitForStatus(const Program& p, const std::string& sText, DWORD dwMs = kWaitMs) {
+  const DWORD dwStart = GetTickCount();
+  while (Part(p, 0) != sText) {
+    if (GetTickCount() - dwStart >= dwMs) return false;
+    Sleep(50);
+  }
+  Idle(p);
+  return true;
+}
 
 inline void Foreground(const Program& p) {
   SetForegroundWindow(p.hMain);
@@ -231,10 +275,14 @@ inline HWND FileNameField(HWND hDlg) { return GetDlgItem(hDlg, 0x47c) ? GetDlgIt
 inline HWND FileDialog(const Program& p, DWORD dwMs = kWaitMs) {
   return WaitForDialog(p.Pid(), [](HWND h) { return FileNameField(h) != nullptr; }, dwMs);
 }
+// TypeFileName: a path typed into the file dialog's name field.
+inline void TypeFileName(HWND hDlg, const std::string& sPath) {
+  SendMessageW(FileNameField(hDlg), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide932(sPath).c_str()));
+}
 // ChooseFile: a path typed into the file dialog and accepted; returns when
 // the dialog is gone.
 inline void ChooseFile(const Program& p, HWND hDlg, const std::string& sPath) {
-  SendMessageW(FileNameField(hDlg), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide932(sPath).c_str()));
+  TypeFileName(hDlg, sPath);
   ClickButton(hDlg, IDOK);
   WaitGone(hDlg, kWaitMs);
   Settle(p.hMain);

@@ -13,6 +13,12 @@
 # win32 one test runs in both builds: test_typical_road again in build/win64,
 # and the files and clipboard text it leaves must be the same bytes
 # (cross_check).  HORO_WINE_MODE=win64 forces the x86-64 build.
+#
+# WINE_TEST=name runs that test alone, TEST_TIMEOUT=seconds gives it longer.
+# The environment reaches the tests: test_session reads HORO_SESSION_SEED,
+# HORO_SESSION_STEPS, HORO_SESSION_ONLY and HORO_SESSION_GO_ON (`make soak`
+# sets them), e.g.  WINE_TEST=test_session HORO_SESSION_SEED=7
+# HORO_SESSION_STEPS=40 bash tests/wine/run.sh
 
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)

@@ -105,7 +105,6 @@ void AcceptPlace(const Program& p, const std::string& sTitle) {
   if (h) Answer(p, h, IDOK, "え ら ぶ");
 }
 
-
 // Insert with a person typed in: the time-and-name dialog, the place
 // dialog with typed coordinates, the confirmation box.
 void EnterTypedPerson(const Program& p, const char* szName, const char* szLat, const char* szLong) {

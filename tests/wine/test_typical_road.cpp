@@ -242,6 +242,7 @@ void FirstRun(const BirthRecord& person, const Expected& e) {
   if (!ExpectTrue("Horomap.exe starts", Start(&p, g_sDir))) Abandon("no main window");
   ExpectTrue("it shows the default person's double circle", ButtonChecked(p, 10005) && ButtonChecked(p, 10011));
   EnterNewPerson(p, person);
+  ExpectTrue("the new chart comes on view", WaitForStatus(p, e.sTitle));
   WriteFileBytes(g_sDir + "\\clipboard.txt", CheckNatalShown(p, e, "the new chart"));
   ExpectTrue("undo is possible now (元に戻す enabled)", !ItemGrey(p, 32000));
   WaitForPainted(p.hMain, kWaitMs);

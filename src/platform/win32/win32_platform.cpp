@@ -9,6 +9,14 @@ namespace {
 
 // The program's main window, set by the shell once it exists.
 HWND g_hMainWindow = nullptr;
+// Commands running, and an end of the program asked for meanwhile.
+int g_nRunningCommands = 0;
+bool g_bEndAsked = false;
+
+void DestroyMainWindowNow() {
+  g_bEndAsked = false;
+  if (g_hMainWindow && IsWindow(g_hMainWindow)) DestroyWindow(g_hMainWindow);
+}
 
 }  // namespace
 
@@ -23,8 +31,21 @@ WindowRef PlatformMainWindow() { return g_hMainWindow; }
 // Destroying the main window runs its WM_DESTROY, which posts the quit
 // message: the message loop ends and so does the program.
 void PlatformDestroyMainWindow() {
-  if (g_hMainWindow && IsWindow(g_hMainWindow)) DestroyWindow(g_hMainWindow);
+  if (g_nRunningCommands > 0) {
+    g_bEndAsked = true;
+    return;
+  }
+  DestroyMainWindowNow();
 }
+
+void Win32CommandBegins() { ++g_nRunningCommands; }
+
+void Win32CommandEnds() {
+  if (g_nRunningCommands > 0) --g_nRunningCommands;
+  if (g_nRunningCommands == 0 && g_bEndAsked) DestroyMainWindowNow();
+}
+
+int Win32RunningCommands() { return g_nRunningCommands; }
 
 void PlatformLocalTime(LocalClock* p) {
   SYSTEMTIME st;

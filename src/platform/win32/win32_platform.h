@@ -8,6 +8,15 @@
 // window is gone.
 void Win32SetMainWindow(HWND hWnd);
 
+// The commands of the main window that are running: a modal dialog of one
+// runs the message loop, and with it other commands and messages.  While
+// any runs, ending the program (PlatformDestroyMainWindow) waits, so that
+// the window and its blocks outlive every command that may still use
+// them; the last command to return carries the end out.
+void Win32CommandBegins();
+void Win32CommandEnds();
+int Win32RunningCommands();
+
 // Dialog procedure shared by the three own message boxes ("AppMessageBox",
 // "AppOkCancelDB", "AppOkMessageBox").  lParam of WM_INITDIALOG is the
 // movable local block with the four 128-byte text slots; the box ends with
