@@ -7,6 +7,7 @@
 #include <string>
 
 #include "entry/entry_rules.h"
+#include "entry_test_support.h"
 #include "events/events.h"
 #include "readings/help_texts.h"
 #include "test_support.h"
@@ -178,24 +179,6 @@ TimeEntryTexts Texts(const char* szYear, const char* szName = "山田花子") {
   strcpy(t.szMinute, "30");
   strcpy(t.szSeconds, "00.0");
   snprintf(t.szName, sizeof t.szName, "%s", szName);
-  return t;
-}
-
-// The texts a user who changes nothing sends back.
-TimeEntryTexts TextsOfForm(const TimeEntryForm& form) {
-  TimeEntryTexts t{};
-  const auto copy = [&](char* szTo, size_t cbTo, int iField) {
-    const size_t n = strnlen(form.szText[iField], cbTo - 1);
-    memcpy(szTo, form.szText[iField], n);
-    szTo[n] = '\0';
-  };
-  copy(t.szYear, sizeof t.szYear, kFieldYear);
-  copy(t.szMonth, sizeof t.szMonth, kFieldMonth);
-  copy(t.szDay, sizeof t.szDay, kFieldDay);
-  copy(t.szHour, sizeof t.szHour, kFieldHour);
-  copy(t.szMinute, sizeof t.szMinute, kFieldMinute);
-  copy(t.szSeconds, sizeof t.szSeconds, kFieldSeconds);
-  copy(t.szName, sizeof t.szName, kFieldName);
   return t;
 }
 

@@ -10,6 +10,7 @@
 #include "chart/places.h"
 #include "cli_test_support.h"
 #include "entry/entry_rules.h"
+#include "entry_test_support.h"
 #include "test_support.h"
 #include "time/timescale.h"
 
@@ -68,24 +69,6 @@ BirthRecord Fresh(int iMode = kTimeEntryNewData) {
   TimeEntryForm form;
   MakeTimeEntryForm(iMode, 0, &r, kNow, &form);
   return r;
-}
-
-// The texts a user who changes nothing sends back.
-TimeEntryTexts TextsOfForm(const TimeEntryForm& form) {
-  TimeEntryTexts t{};
-  const auto copy = [&](char* szTo, size_t cbTo, int iField) {
-    const size_t n = strnlen(form.szText[iField], cbTo - 1);
-    memcpy(szTo, form.szText[iField], n);
-    szTo[n] = '\0';
-  };
-  copy(t.szYear, sizeof t.szYear, kFieldYear);
-  copy(t.szMonth, sizeof t.szMonth, kFieldMonth);
-  copy(t.szDay, sizeof t.szDay, kFieldDay);
-  copy(t.szHour, sizeof t.szHour, kFieldHour);
-  copy(t.szMinute, sizeof t.szMinute, kFieldMinute);
-  copy(t.szSeconds, sizeof t.szSeconds, kFieldSeconds);
-  copy(t.szName, sizeof t.szName, kFieldName);
-  return t;
 }
 
 std::string Ymdhm(const DateTime& t) {

@@ -140,13 +140,7 @@ void DrawGlyphRects(const GdiCanvas& g, HBITMAP hBmp, int x, int y) {
   BITMAP bm{};
   if (!GetObjectW(hBmp, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return;
   const int w = bm.bmWidth, h = bm.bmHeight;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;  // top row first
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownBitmapInfo(w, h, 32);
   std::vector<DWORD> px(static_cast<size_t>(w) * h);
   const HDC hScreen = GetDC(nullptr);
   const int nRows = GetDIBits(hScreen, hBmp, 0, h, px.data(), &bi, DIB_RGB_COLORS);
@@ -204,6 +198,17 @@ void GdiButton(void* p, const CanvasTag&, int iId, const char* szCaption, int x,
 }
 
 }  // namespace
+
+BITMAPINFO TopDownBitmapInfo(int iWidth, int iHeight, int iBits) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = iWidth;
+  bi.bmiHeader.biHeight = -iHeight;  // top row first
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = static_cast<WORD>(iBits);
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
 
 HGDIOBJ SystemFixedFont() {
   static HGDIOBJ hFont = [] {

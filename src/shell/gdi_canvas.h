@@ -49,6 +49,10 @@ struct GdiCanvas {
   int bGlyphRects;
 };
 
+// TopDownBitmapInfo: the description of a device-independent bitmap of
+// iWidth x iHeight pixels, iBits (24 or 32) per pixel, top row first.
+BITMAPINFO TopDownBitmapInfo(int iWidth, int iHeight, int iBits);
+
 // MakeGdiCanvas: the canvas of *pGdi.  Fonts: the stock system fixed font,
 // "Courier New", "Times New Roman", "Times New Roman Bold" and "ＭＳ ゴシック"
 // as the drawing asks for them, points converted with the vertical dots

@@ -55,13 +55,7 @@ int RenderPictureBits(const PictureSource& src, int iScale, std::string* psBits,
   ScreenDc screen;
   const HDC hMem = CreateCompatibleDC(screen.hdc);
   if (!hMem) return 0;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;  // top row first
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownBitmapInfo(w, h, 24);
   void* pBits = nullptr;
   const HBITMAP hDib = CreateDIBSection(screen.hdc, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
   int iResult = 0;

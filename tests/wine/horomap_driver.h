@@ -13,6 +13,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "entry/entry_rules.h"
 #include "persistence/settings.h"
 #include "remote_window.h"
 #include "wine_common.h"
@@ -61,6 +62,25 @@ inline std::string RowName(const std::string& file, int iRow) {
   const size_t off = iRow * kRowSize + kRowNameOffset;
   if (file.size() < off + kNameFieldSize) return "<no row>";
   return std::string(file.c_str() + off, strnlen(file.c_str() + off, kNameFieldSize));
+}
+
+// The person the road tests enter: 山田花子, born 1985-04-12 09:30 JST in
+// 札幌 (row 3 of the place list), filed, as the dialogs and the new-data
+// command make her.
+constexpr int kSapporoRow = 3;
+inline BirthRecord TypicalPerson() {
+  BirthRecord r{};
+  r.dwMagic = kRecordMagic;
+  r.bTimeKnown = 1;
+  r.time = DateTime{1985, 4, 12, 9, 30, 0.0};
+  snprintf(r.szName, sizeof r.szName, "%s", "山田花子");
+  r.bSave = 1;
+  AcceptListedPlace(kSapporoRow, &r);
+  memcpy(r.szCurrentPlace, r.szBirthPlace, sizeof r.szCurrentPlace);
+  r.dCurrentLat = r.dBirthLat;
+  r.dCurrentLong = r.dBirthLong;
+  r.iMarker = 1;
+  return r;
 }
 
 // PrepareFolder: a folder in which the program starts as after its first

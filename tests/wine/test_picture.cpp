@@ -48,27 +48,10 @@ std::string g_sDir;
 
 constexpr int kWidth = 800;   // the chart area, pixels
 constexpr int kHeight = 560;
-constexpr int kSapporoRow = 3;  // "   札幌" in the place list
 
 const CLSID kClsidWicImagingFactory = {0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
 const IID kIidWicImagingFactory = {0xec5ec8a9, 0xc395, 0x4314, {0x9c, 0x77, 0x54, 0xd7, 0xa9, 0x35, 0xff, 0x70}};
 const GUID kPixelFormat32bppBgr = {0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0e}};
-
-// The person of the test, as the dialogs make it.
-BirthRecord NewPerson() {
-  BirthRecord r{};
-  r.dwMagic = kRecordMagic;
-  r.bTimeKnown = 1;
-  r.time = DateTime{1985, 4, 12, 9, 30, 0.0};
-  snprintf(r.szName, sizeof r.szName, "%s", "山田花子");
-  r.bSave = 1;
-  AcceptListedPlace(kSapporoRow, &r);
-  memcpy(r.szCurrentPlace, r.szBirthPlace, sizeof r.szCurrentPlace);
-  r.dCurrentLat = r.dBirthLat;
-  r.dCurrentLong = r.dBirthLong;
-  r.iMarker = 1;
-  return r;
-}
 
 template <typename T>
 struct Com {
@@ -522,7 +505,7 @@ int main(int argc, char** argv) {
   g_szShots = argc > 3 ? argv[3] : nullptr;
   SetEnvironmentVariableA("HOROMAP_TEST_HOOKS", "1");
   PrepareFolder(g_sDir, argv[1]);
-  const BirthRecord person = NewPerson();
+  const BirthRecord person = TypicalPerson();
   std::unique_ptr<ChartRecord> chart(new ChartRecord());
   HoromiraMain(person, person, chart.get(), kChartNatal, 0, 1.0, kOriginOrdinary);
   static char szText[20480];

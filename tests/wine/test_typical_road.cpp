@@ -31,23 +31,6 @@ namespace {
 const char* g_szShots = nullptr;
 std::string g_sDir;
 
-constexpr int kSapporoRow = 3;  // "   札幌" in the place list
-
-// The new person as the dialogs and the new-data command make it.
-BirthRecord NewPerson() {
-  BirthRecord r{};
-  r.dwMagic = kRecordMagic;
-  r.bTimeKnown = 1;
-  r.time = DateTime{1985, 4, 12, 9, 30, 0.0};
-  snprintf(r.szName, sizeof r.szName, "%s", "山田花子");
-  r.bSave = 1;
-  AcceptListedPlace(kSapporoRow, &r);
-  memcpy(r.szCurrentPlace, r.szBirthPlace, sizeof r.szCurrentPlace);
-  r.dCurrentLat = r.dBirthLat;
-  r.dCurrentLong = r.dBirthLong;
-  r.iMarker = 1;
-  return r;
-}
 
 // The natal chart of a person as the program computes it, its title and
 // its clipboard text.
@@ -310,7 +293,7 @@ int main(int argc, char** argv) {
   g_szShots = argc > 3 ? argv[3] : nullptr;
   SetEnvironmentVariableA("HOROMAP_TEST_HOOKS", "1");
   PrepareFolder(g_sDir, argv[1]);
-  const BirthRecord person = NewPerson();
+  const BirthRecord person = TypicalPerson();
   const Expected e = NatalChart(person);
   FirstRun(person, e);
   SecondRun(e);
