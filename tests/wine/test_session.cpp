@@ -281,6 +281,15 @@ void CorrectPerson(Ctx& c, HWND h) {
     SetText(h, IDC_TN_NAME, c.expected.name);
     c.Note("name→" + c.expected.name);
   }
+  // A birthplace abroad preselects its city's clock, which would read the
+  // JST shown as that city's time; the model keeps the moment, so the
+  // chooser goes back to 「日本時間」 as a user keeping the time would.
+  HWND hZone = GetDlgItem(h, IDC_TN_ZONE);
+  if (hZone && SendMessageA(hZone, CB_GETCURSEL, 0, 0) != 0) {
+    SendMessageA(hZone, CB_SETCURSEL, 0, 0);
+    SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDC_TN_ZONE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(hZone));
+    c.Note("clock→日本時間");
+  }
   c.corrected = false;
   Press(h, IDOK);
 }
