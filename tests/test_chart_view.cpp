@@ -10,6 +10,7 @@
 #include "chart/chart_text.h"
 #include "chart/chart_view.h"
 #include "chart/houses.h"
+#include "chart_fixture.h"
 #include "recording_canvas.h"
 #include "test_support.h"
 #include "time/timescale.h"
@@ -17,41 +18,6 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-// Longitudes of the fourteen points, all at least 10° apart.
-const double kSpread[kNumChartPoints] = {100, 200, 250, 130, 160, 300, 20, 40, 60, 80, 220, 320, 140, 180};
-
-// A computed chart with the given longitudes, equal cusps from the ASC and
-// recognisable short lines.
-void MakeChart(ChartRecord* c, const double dLong[kNumChartPoints], int bTimeKnown = 1) {
-  ResetChartRecord(c);
-  c->ldJde = 2451545.0L;
-  c->target.time = DateTime{2000, 7, 1, 12, 0, 0.0};
-  c->target.bTimeKnown = static_cast<uint8_t>(bTimeKnown);
-  snprintf(c->szTitle, sizeof c->szTitle, "テスト: 出生図 ");
-  snprintf(c->szSubtitle, sizeof c->szSubtitle, "出生図 基音");
-  snprintf(c->szTimeLine, sizeof c->szTimeLine, "2000年 7月 1日 12時 0分 0秒");
-  snprintf(c->szPlaceLine, sizeof c->szPlaceLine, " 出生地  東京都");
-  for (int i = 0; i < kNumChartPoints; ++i) {
-    c->dLong[i] = dLong[i];
-    snprintf(c->szShort[i], sizeof c->szShort[i], "short%d", i);
-  }
-  c->iHouseMode = 1;
-  for (int k = 0; k < 12; ++k) c->dCusp[k] = dLong[Asc] + 30.0 * k;
-}
-
-ChartSlots& Slots() {
-  static ChartSlots slots;
-  return slots;
-}
-
-// Slots with one chart in slot 0 on view.
-ChartSlots& NatalSlots(const double dLong[kNumChartPoints], int bTimeKnown = 1) {
-  ChartSlots& s = Slots();
-  ResetChartSlots(&s);
-  MakeChart(&s.charts[kSlotNatal], dLong, bTimeKnown);
-  return s;
-}
 
 ChartViewState MakeState(int iHouseType = kHouseTypeEqualAsc) {
   ChartViewState st{};

@@ -12,36 +12,15 @@
 #include "chart/chart_text.h"
 #include "chart/houses.h"
 #include "chart/svg_canvas.h"
+#include "chart_fixture.h"
 #include "persistence/safe_file.h"
 #include "recording_canvas.h"
 #include "shell/logic/picture_rules.h"
 
 namespace {
 
-const double kSpread[kNumChartPoints] = {100, 200, 250, 130, 160, 300, 20, 40, 60, 80, 220, 320, 140, 180};
 const double kBunched[kNumChartPoints] = {100,   100.5, 101,   101.5, 102,   102.5, 103,
                                           103.5, 104,   104.5, 105,   105.5, 106,   106.5};
-
-ChartSlots& SlotsWith(const double dLong[kNumChartPoints]) {
-  static ChartSlots s;
-  ResetChartSlots(&s);
-  ChartRecord* c = &s.charts[kSlotNatal];
-  ResetChartRecord(c);
-  c->ldJde = 2451545.0L;
-  c->target.time = DateTime{2000, 7, 1, 12, 0, 0.0};
-  c->target.bTimeKnown = 1;
-  snprintf(c->szTitle, sizeof c->szTitle, "テスト: 出生図 ");
-  snprintf(c->szSubtitle, sizeof c->szSubtitle, "出生図 基音");
-  snprintf(c->szTimeLine, sizeof c->szTimeLine, "2000年 7月 1日 12時 0分 0秒");
-  snprintf(c->szPlaceLine, sizeof c->szPlaceLine, " 出生地  東京都");
-  for (int i = 0; i < kNumChartPoints; ++i) {
-    c->dLong[i] = dLong[i];
-    snprintf(c->szShort[i], sizeof c->szShort[i], "short%d", i);
-  }
-  c->iHouseMode = 1;
-  for (int k = 0; k < 12; ++k) c->dCusp[k] = dLong[Asc] + 30.0 * k;
-  return s;
-}
 
 ChartViewState State() {
   ChartViewState st{};
@@ -51,7 +30,7 @@ ChartViewState State() {
 }
 
 TEST(ChartPicture, LeavesOutTheQuickMenuAndTheFirstPaintSwitch) {
-  ChartSlots& s = SlotsWith(kSpread);
+  ChartSlots& s = NatalSlots(kSpread);
   ChartViewState st = State();
   st.bQuickMenu = 1;
   st.bFirstPaint = 1;
@@ -67,7 +46,7 @@ TEST(ChartPicture, LeavesOutTheQuickMenuAndTheFirstPaintSwitch) {
 }
 
 TEST(ChartPicture, DrawsTheOverflowListInABox) {
-  ChartSlots& s = SlotsWith(kBunched);
+  ChartSlots& s = NatalSlots(kBunched);
   RecordingCanvas rc;
   EXPECT_EQ(PaintChartPicture(MakeRecordingCanvas(&rc), &s, State(), 800, 300), 0);
   const auto box = rc.Find(kRoleOverflow);
@@ -82,7 +61,7 @@ TEST(ChartPicture, DrawsTheOverflowListInABox) {
 }
 
 TEST(ChartPicture, SvgIsTheSvgCanvasDrawingOfThePicture) {
-  ChartSlots& s = SlotsWith(kSpread);
+  ChartSlots& s = NatalSlots(kSpread);
   ChartViewState st = State();
   st.iBackColor = 2;
   st.fScale = 1.5f;  // the SVG picture is drawn with the SVG canvas's own factor

@@ -346,6 +346,14 @@ inline std::string RowText(HWND hDlg, int iId, int iRow) {
   WideCharToMultiByte(932, 0, wsz, -1, sz, sizeof sz, nullptr, nullptr);
   return sz;
 }
+// TypeTypicalPerson: her time and name typed into the time-and-name
+// dialog and OK pressed (the place dialog follows, titled with her name).
+inline void TypeTypicalPerson(HWND hTime) {
+  const char* kFields[] = {"1985", "4", "12", "9", "30"};
+  for (int i = 0; i < 5; ++i) SetText(hTime, 2201 + i, kFields[i]);
+  SetText(hTime, 2209, "山田花子");
+  ClickButton(hTime, IDOK);
+}
 
 // The tool bar's and the menu's states.  A menu lives in its program's
 // memory: its item's state is asked from the program (test hook 59007,

@@ -65,6 +65,12 @@ run_one() {
   local pid=$!
   serve_screenshots "$pid" "$shots" "$out" "$suffix"
   wait "$pid" || rc=$?
+  # A test passes only when it ran to its own summary line: a test process
+  # ended from outside (a wineserver shut down under it) can exit with 0.
+  if [ "$rc" -eq 0 ] && ! grep -aq "^$name: [0-9]* checks, 0 failed" "$out/$name$suffix.log"; then
+    echo "  $name ended without its summary line"
+    rc=1
+  fi
   # The tests print CP932 (their texts are the program's).
   iconv -f CP932 -t UTF-8 -c "$out/$name$suffix.log" | sed 's/^/  /'
   local secs

@@ -185,13 +185,7 @@ void EnterPerson(const Program& p) {
   Post(p, IDM_NEW_DATA);
   HWND hTime = WaitForCaption(p, "誕生日と生まれた時間を指定してください");
   if (!ExpectTrue("the time-and-name dialog opens", hTime != nullptr)) Abandon("no time-and-name dialog");
-  SetText(hTime, 2201, "1985");
-  SetText(hTime, 2202, "4");
-  SetText(hTime, 2203, "12");
-  SetText(hTime, 2204, "9");
-  SetText(hTime, 2205, "30");
-  SetText(hTime, 2209, "山田花子");
-  ClickButton(hTime, IDOK);
+  TypeTypicalPerson(hTime);
   HWND hPlace = WaitForCaption(p, "どこで生まれましたか？  (山田花子)");
   if (!ExpectTrue("the place dialog", hPlace != nullptr)) Abandon("no place dialog");
   SelectRow(hPlace, 101, kSapporoRow);

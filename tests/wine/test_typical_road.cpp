@@ -63,13 +63,7 @@ std::string DataFile() { return g_sDir + "\\出生ﾃﾞｰﾀ.Bd5"; }
 // The time-and-name dialog filled with the person and accepted, then the
 // place dialog with 札幌; returns the confirmation box that follows.
 HWND FillDialogs(const Program& p, HWND hTime, const BirthRecord& person) {
-  SetText(hTime, 2201, "1985");
-  SetText(hTime, 2202, "4");
-  SetText(hTime, 2203, "12");
-  SetText(hTime, 2204, "9");
-  SetText(hTime, 2205, "30");
-  SetText(hTime, 2209, "山田花子");
-  ClickButton(hTime, IDOK);
+  TypeTypicalPerson(hTime);
 
   HWND hPlace = WaitForCaption(p, "どこで生まれましたか？  (山田花子)");
   if (!ExpectTrue("the place dialog follows, titled with the name", hPlace != nullptr)) Abandon("no place dialog");
